@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Build and run the ZOQ camera SDK.
+#
+#   ./build.sh demo       build, then list and capture from simulated cameras
+#   ./build.sh test       build and run every test suite
+#   ./build.sh sanitize   the test suites under AddressSanitizer + UBSan
+#   ./build.sh bench      build and run the benchmarks
+#
+# On Debian, missing build packages are installed with apt-get (as root).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake g++ make pkg-config libusb-1.0-0-dev libjpeg-dev libtbb-dev
+          libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
+        echo "missing packages: ${missing[*]} (install them, or run as root on Debian)" >&2
+        exit 1
+    fi
+    echo "installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+configure_and_build() {
+    local dir=$1; shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOQ_WERROR=ON "$@"
+    cmake --build "$dir" -j "$jobs"
+}
+
+run_tests() {
+    local dir=$1
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+case "${1:-test}" in
+test)
+    install_missing "${packages[@]}"
+    configure_and_build build
+    run_tests build
+    ;;
+sanitize)
+    install_missing "${packages[@]}"
+    configure_and_build build-sanitize -DZOQ_SANITIZE=ON -DZOQ_BUILD_BENCH=OFF
+    run_tests build-sanitize
+    ;;
+demo)
+    install_missing "${packages[@]}"
+    configure_and_build build -DZOQ_BUILD_TESTS=OFF
+    out=${ZOQ_DEMO_DIR:-zoq-demo}
+    ./build/bin/zoqcam --simulate list
+    ./build/bin/zoqcam --simulate capture 0 --count 3 --out "$out" --format jpg
+    ./build/bin/zoqcam --simulate capture 0 --count 1 --out "$out" --format bmp
+    echo "images saved in $out/"
+    ;;
+bench)
+    install_missing "${packages[@]}"
+    configure_and_build build -DZOQ_BUILD_TESTS=OFF
+    for b in build/bin/bench_*; do "$b"; done
+    ;;
+*)
+    echo "usage: $0 demo|test|sanitize|bench" >&2
+    exit 2
+    ;;
+esac

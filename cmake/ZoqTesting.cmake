@@ -1,0 +1,31 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# Tests that talk to simulated cameras run with umockdev's preload library,
+# which emulates the kernel's usbfs for the unmodified libusb.
+set(ZOQ_SIM_TEST_ENV "LD_PRELOAD=libumockdev-preload.so.0")
+if(ZOQ_SANITIZE)
+  # The preload library comes before the sanitizer runtime.
+  list(APPEND ZOQ_SIM_TEST_ENV "ASAN_OPTIONS=verify_asan_link_order=0")
+endif()
+
+# zoq_add_gtest(<target> SOURCES ... [LIBS ...] [SIMULATED] [TIMEOUT s])
+# Builds a GoogleTest program and registers each of its tests with CTest
+# (each test runs in a process of its own). SIMULATED runs them under the
+# usbfs emulation.
+function(zoq_add_gtest target)
+  cmake_parse_arguments(ARG "SIMULATED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
+  set(env "")
+  if(ARG_SIMULATED)
+    set(env "${ZOQ_SIM_TEST_ENV}")
+  endif()
+  gtest_discover_tests(${target}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${ARG_TIMEOUT})
+endfunction()

@@ -1,0 +1,83 @@
+/* libzoqlog: time-stamped log files, one file per handle.
+ *
+ * A handle (void*) comes from ZOQLOG_Init or ZOQLOG_InitEx and is released
+ * with ZOQLOG_UnInit. Entries are flushed at once, so a log is complete even
+ * after a crash. No locking: use one handle from one thread at a time. */
+#ifndef ZOQLOG_H
+#define ZOQLOG_H
+
+#include <stdio.h>
+
+#include "zoq_export.h"
+
+#define ZOQLOG_SUCCESS 0
+#define ZOQLOG_FAIL 1
+#define ZOQLOG_DIR_NAME "ZOQLOG"
+#define ZOQLOG_FILE_NAME "LOG"
+#ifndef MAX_PATH
+#define MAX_PATH 128
+#endif
+/* Bytes a log file path may use, terminator included. */
+#define ZOQLOG_MAX_PATH 128
+
+/* Local date of ZOQLOG_GetDateTime. */
+struct date {
+    int da_year;  /* four-digit year */
+    char da_day;  /* 1-31 */
+    char da_mon;  /* 1-12 */
+};
+
+/* Local time of ZOQLOG_GetDateTime. */
+struct time {
+    unsigned char ti_min;
+    unsigned char ti_hour;
+    unsigned char ti_sec;
+    int ti_hund; /* milliseconds of the current second, 0-999 */
+};
+
+ZOQ_BEGIN_C
+
+ZOQ_EXPORT int ZOQLOG_Init(void** hZOQLog, const char* szLogFilePath, unsigned char bFile,
+                           unsigned char bPrintOut);
+/* Builds szFolder + "/" + szLogFileName; an empty folder means "ZOQLog"
+ * beside the executable, an empty name "LOG<date>(<time>).txt". */
+ZOQ_EXPORT int ZOQLOG_InitEx(void** hLog, int hModule, const char* szFolder,
+                             const char* szLogFileName, unsigned char bFile,
+                             unsigned char bPrintOut);
+ZOQ_EXPORT int ZOQLOG_UnInit(void** hZOQLog);
+ZOQ_EXPORT int ZOQLOG_OutputString(void* hZOQLog, const char* szItem, int nDebugLevel);
+ZOQ_EXPORT int ZOQLOG_OutputStringEx(void* hLog, int nDebugLevel, const char* lpszFormat, ...)
+    __attribute__((format(printf, 3, 4)));
+ZOQ_EXPORT int ZOQLOG_OutputError(void* hZOQLog, short dwLastError, int nDebugLevel);
+ZOQ_EXPORT int ZOQLOG_OutputLastError(void* hLog, int nDebugLevel);
+/* Path of the running executable into szPath (ZOQLOG_MAX_PATH bytes). */
+ZOQ_EXPORT int ZOQLOG_GetAppPath(int hModule, char* szPath);
+ZOQ_EXPORT int ZOQLOG_GetDateTime(struct date* pdt, struct time* ptm);
+
+ZOQ_END_C
+
+#ifdef __cplusplus
+/* The object behind a log handle. */
+class ZOQ_EXPORT CLog {
+public:
+    CLog(const char* szLogFilePath, unsigned char bFile, unsigned char bPrintOut);
+    virtual ~CLog();
+    CLog(const CLog&) = delete;
+    CLog& operator=(const CLog&) = delete;
+
+    /* One entry; 0 on success, 1 when nothing was written. */
+    int WriteLogFile(const char* szItem, int nDebugLevel);
+    /* The system error text of dwLastError; error entries share a line. */
+    int WriteLogFile(short dwLastError, int nDebugLevel);
+    void DisplayError(const char* szError);
+    void DisplayError(int nError);
+
+private:
+    char m_szLogFilePath[ZOQLOG_MAX_PATH];
+    FILE* m_pLogFile;
+    unsigned char m_bFile;
+    unsigned char m_bPrintOut;
+};
+#endif
+
+#endif
