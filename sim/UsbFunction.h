@@ -42,6 +42,11 @@ public:
     // control request so that a waiting transfer completes once a frame is
     // triggered.
     virtual bool bulkReady() const = 0;
+
+    // The device is plugged in again after an unplug (a power cycle):
+    // volatile state (registers, queued frames) returns to its power-on
+    // values; non-volatile state (EEPROM) stays.
+    virtual void powerOn() {}
 };
 
 }  // namespace zoqsim
