@@ -37,21 +37,34 @@ struct time {
 
 ZOQ_BEGIN_C
 
+/* All return ZOQLOG_SUCCESS or ZOQLOG_FAIL unless noted; the output
+ * functions fail on a null handle, a negative level (nothing is written) or
+ * a file that could not be opened. */
+
+/* bFile 1: append stamped entries to szLogFilePath (created if missing);
+ * bFile 0: plain lines on standard output. A file path that does not fit
+ * ZOQLOG_MAX_PATH bytes is refused and *hZOQLog stays null; a file that
+ * cannot be opened still gives a handle, whose writes then fail. */
 ZOQ_EXPORT int ZOQLOG_Init(void** hZOQLog, const char* szLogFilePath, unsigned char bFile,
                            unsigned char bPrintOut);
 /* Builds szFolder + "/" + szLogFileName; an empty folder means "ZOQLog"
- * beside the executable, an empty name "LOG<date>(<time>).txt". */
+ * beside the executable, an empty name "LOG<date>(<time>).txt". The folder
+ * is created when missing (one level); a path that does not fit
+ * ZOQLOG_MAX_PATH bytes is refused. */
 ZOQ_EXPORT int ZOQLOG_InitEx(void** hLog, int hModule, const char* szFolder,
                              const char* szLogFileName, unsigned char bFile,
                              unsigned char bPrintOut);
 ZOQ_EXPORT int ZOQLOG_UnInit(void** hZOQLog);
 ZOQ_EXPORT int ZOQLOG_OutputString(void* hZOQLog, const char* szItem, int nDebugLevel);
+/* printf-style; the message is cut at 1023 characters. */
 ZOQ_EXPORT int ZOQLOG_OutputStringEx(void* hLog, int nDebugLevel, const char* lpszFormat, ...)
     __attribute__((format(printf, 3, 4)));
 ZOQ_EXPORT int ZOQLOG_OutputError(void* hZOQLog, short dwLastError, int nDebugLevel);
 ZOQ_EXPORT int ZOQLOG_OutputLastError(void* hLog, int nDebugLevel);
-/* Path of the running executable into szPath (ZOQLOG_MAX_PATH bytes). */
+/* Path of the running executable into szPath (ZOQLOG_MAX_PATH bytes),
+ * always terminated, cut when longer; returns the characters placed or -1. */
 ZOQ_EXPORT int ZOQLOG_GetAppPath(int hModule, char* szPath);
+/* Local date and time now; 0, or -1 for a null pointer or an unreadable clock. */
 ZOQ_EXPORT int ZOQLOG_GetDateTime(struct date* pdt, struct time* ptm);
 
 ZOQ_END_C
