@@ -12,6 +12,12 @@
 
 #include "zoq_export.h"
 
+/* Every enumeration below spans the whole signed 32-bit range, so any value
+ * a caller passes (the library checks ranges itself) is a valid value of the
+ * type in C and C++. */
+#define ZOQ_ENUM_INT_RANGE(prefix) \
+    prefix##_INT_MIN = (-0x7FFFFFFF - 1), prefix##_INT_MAX = 0x7FFFFFFF
+
 /* ---- Control request record (one USB setup packet, 8 bytes) ---- */
 
 typedef struct _tagUSBCmd {
@@ -30,7 +36,8 @@ typedef enum ZOQ_ADDRESSMODE {
     ZOQ_ADDRESSMODE_STEP2 = 1,
     ZOQ_ADDRESSMODE_STEP3 = 2,
     ZOQ_ADDRESSMODE_STEP4 = 3,
-    ZOQ_ADDRESSMODE_STEP8 = 4
+    ZOQ_ADDRESSMODE_STEP8 = 4,
+    ZOQ_ENUM_INT_RANGE(ZOQ_ADDRESSMODE)
 } ZOQ_ADDRESSMODE;
 
 /* Pixel step of each ZOQ_ADDRESSMODE value: 1, 2, 3, 4, 8. Exported by
@@ -43,7 +50,8 @@ extern ZOQ_EXPORT const int g_SkipTable[5];
 
 typedef enum ZOQ_FOV_MODE {
     ZOQ_FOV_MODE_CAPTURE = 0,
-    ZOQ_FOV_MODE_PREVIEW = 1
+    ZOQ_FOV_MODE_PREVIEW = 1,
+    ZOQ_ENUM_INT_RANGE(ZOQ_FOV_MODE)
 } ZOQ_FOV_MODE;
 
 /* One field of view: the sensor window and the image geometry derived from
@@ -69,19 +77,22 @@ typedef enum ZOQ_TRIGGERMODE {
     ZOQ_TRIGGERMODE_FREERUN = 0,
     ZOQ_TRIGGERMODE_1 = 1,
     ZOQ_TRIGGERMODE_2 = 2,
-    ZOQ_TRIGGERMODE_FIXED_FRAMERATE = 3
+    ZOQ_TRIGGERMODE_FIXED_FRAMERATE = 3,
+    ZOQ_ENUM_INT_RANGE(ZOQ_TRIGGERMODE)
 } ZOQ_TRIGGERMODE;
 
 typedef enum ZOQ_TRIGGERMETHOD {
     ZOQ_TRIGGERMETHOD_0 = 0,
     ZOQ_TRIGGERMETHOD_1 = 1,
     ZOQ_TRIGGERMETHOD_2 = 2,
-    ZOQ_TRIGGERMETHOD_3 = 3
+    ZOQ_TRIGGERMETHOD_3 = 3,
+    ZOQ_ENUM_INT_RANGE(ZOQ_TRIGGERMETHOD)
 } ZOQ_TRIGGERMETHOD;
 
 typedef enum ZOQ_TRIGGERSTATUS {
     ZOQ_TRIGGERSTATUS_IDLE = 0,
-    ZOQ_TRIGGERSTATUS_ACTIVE = 1
+    ZOQ_TRIGGERSTATUS_ACTIVE = 1,
+    ZOQ_ENUM_INT_RANGE(ZOQ_TRIGGERSTATUS)
 } ZOQ_TRIGGERSTATUS;
 
 typedef enum ZOQ_SENSITIVITYMODE {
@@ -92,7 +103,8 @@ typedef enum ZOQ_SENSITIVITYMODE {
     ZOQ_SENSITIVITYMODE_4,
     ZOQ_SENSITIVITYMODE_5,
     ZOQ_SENSITIVITYMODE_6,
-    ZOQ_SENSITIVITYMODE_7
+    ZOQ_SENSITIVITYMODE_7,
+    ZOQ_ENUM_INT_RANGE(ZOQ_SENSITIVITYMODE)
 } ZOQ_SENSITIVITYMODE;
 
 /* ---- Generic parameters and capability query ---- */
@@ -104,7 +116,8 @@ typedef enum ZOQ_PARAM {
     ZOQ_PARAM_GAIN_B = 3,
     ZOQ_PARAM_FLIP = 11,          /* 0 off, other values on */
     ZOQ_PARAM_MIRROR = 13,        /* 0 off, other values on */
-    ZOQ_PARAM_EXPOSURE_LINES = 23 /* sensor lines */
+    ZOQ_PARAM_EXPOSURE_LINES = 23 /* sensor lines */,
+    ZOQ_ENUM_INT_RANGE(ZOQ_PARAM)
 } ZOQ_PARAM;
 
 /* Capability query numbers; each reports one field of the camera model's
@@ -164,7 +177,8 @@ typedef enum ZOQ_FUNCTION {
     ZOQ_FUNC_EEPROM_COLOR_MODE = 51,
     ZOQ_FUNC_EEPROM_MATRICES = 52,
     ZOQ_FUNC_SELECTOR_FLAG = 53,
-    ZOQ_FUNC_SELECTOR_NUMBER = 54
+    ZOQ_FUNC_SELECTOR_NUMBER = 54,
+    ZOQ_ENUM_INT_RANGE(ZOQ_FUNCTION)
 } ZOQ_FUNCTION;
 
 /* ---- Non-volatile store ---- */
@@ -172,7 +186,8 @@ typedef enum ZOQ_FUNCTION {
 typedef enum ZOQ_EEPROM_TYPE {
     ZOQ_EEPROM_TYPE_16BIT_8K = 0,  /* 16-bit addresses, top 0x1FFF */
     ZOQ_EEPROM_TYPE_24BIT_256K = 1, /* 24-bit addresses, top 0x3FFFF */
-    ZOQ_EEPROM_TYPE_16BIT_16K = 2  /* 16-bit addresses, top 0x3FFF */
+    ZOQ_EEPROM_TYPE_16BIT_16K = 2  /* 16-bit addresses, top 0x3FFF */,
+    ZOQ_ENUM_INT_RANGE(ZOQ_EEPROM_TYPE)
 } ZOQ_EEPROM_TYPE;
 
 /* ---- Image pipeline ---- */
@@ -202,7 +217,8 @@ typedef enum ZOQ_BAYERMODE {
     ZOQ_BAYER_BGGR_GRAY_TOPDOWN = 20,
     ZOQ_BAYER_GRBG_GRAY_TOPDOWN = 21,
     ZOQ_BAYER_RGGB_GRAY_TOPDOWN = 22,
-    ZOQ_BAYER_GBRG_GRAY_TOPDOWN = 23
+    ZOQ_BAYER_GBRG_GRAY_TOPDOWN = 23,
+    ZOQ_ENUM_INT_RANGE(ZOQ_BAYERMODE)
 } ZOQ_BAYERMODE;
 
 /* Demosaic algorithm. */
@@ -212,7 +228,8 @@ typedef enum ZOQ_FILTERMODE {
     ZOQ_FILTER_SMOOTH_HUE = 2,
     ZOQ_FILTER_EDGE_SENSING = 3,
     ZOQ_FILTER_LAPLACIAN = 4,
-    ZOQ_FILTER_FAST_BILINEAR = 5
+    ZOQ_FILTER_FAST_BILINEAR = 5,
+    ZOQ_ENUM_INT_RANGE(ZOQ_FILTERMODE)
 } ZOQ_FILTERMODE;
 
 /* White balance: who does the work and where the gains come from. */
@@ -225,7 +242,8 @@ typedef enum ZOQ_WB_MODE {
     ZOQ_WB_HW_PRESET = 5,
     ZOQ_WB_HW_AUTO_ONCE = 6,
     ZOQ_WB_HW_AUTO_CONTINUOUS = 7,
-    ZOQ_WB_HW_MANUAL = 8
+    ZOQ_WB_HW_MANUAL = 8,
+    ZOQ_ENUM_INT_RANGE(ZOQ_WB_MODE)
 } ZOQ_WB_MODE;
 
 /* Colour correction: who applies the matrix and where it comes from. */
@@ -234,7 +252,8 @@ typedef enum ZOQ_CCM_MODE {
     ZOQ_CCM_SOFT_PRESET = 1,
     ZOQ_CCM_SOFT_MANUAL = 2,
     ZOQ_CCM_HW_PRESET = 3,
-    ZOQ_CCM_HW_MANUAL = 4
+    ZOQ_CCM_HW_MANUAL = 4,
+    ZOQ_ENUM_INT_RANGE(ZOQ_CCM_MODE)
 } ZOQ_CCM_MODE;
 
 /* Index into the camera model's preset tables. */
@@ -246,7 +265,8 @@ typedef enum ZOQ_COLOR_TEMPRATURE {
     ZOQ_COLOR_TEMPRATURE_4 = 4,
     ZOQ_COLOR_TEMPRATURE_5 = 5,
     ZOQ_COLOR_TEMPRATURE_6 = 6,
-    ZOQ_COLOR_TEMPRATURE_7 = 7
+    ZOQ_COLOR_TEMPRATURE_7 = 7,
+    ZOQ_ENUM_INT_RANGE(ZOQ_COLOR_TEMPRATURE)
 } ZOQ_COLOR_TEMPRATURE;
 
 /* Hue sectors of the hue/saturation/lightness adjustment; 0 acts on all. */
@@ -257,7 +277,8 @@ typedef enum ZOQHueRange {
     ZOQ_HUE_GREEN = 3,   /* [90, 150) */
     ZOQ_HUE_CYAN = 4,    /* [150, 210) */
     ZOQ_HUE_BLUE = 5,    /* [210, 270) */
-    ZOQ_HUE_MAGENTA = 6  /* [270, 330) */
+    ZOQ_HUE_MAGENTA = 6  /* [270, 330) */,
+    ZOQ_ENUM_INT_RANGE(ZOQHueRange)
 } ZOQHueRange;
 
 /* Result of one auto-exposure evaluation. */
@@ -269,32 +290,37 @@ typedef enum ZOQ_AE_STATUS {
     ZOQ_AE_CHANGED = 4,
     ZOQ_AE_CONTINUOUS_CONVERGED = 5,
     ZOQ_AE_CONTINUOUS_OSCILLATION = 6,
-    ZOQ_AE_CONTINUOUS_LIMIT = 7
+    ZOQ_AE_CONTINUOUS_LIMIT = 7,
+    ZOQ_ENUM_INT_RANGE(ZOQ_AE_STATUS)
 } ZOQ_AE_STATUS;
 
 /* Bad pixel threshold level. */
 typedef enum ZOQ_THRESHOLD {
     ZOQ_THRESHOLD_LOW = 0,
-    ZOQ_THRESHOLD_HIGH = 1
+    ZOQ_THRESHOLD_HIGH = 1,
+    ZOQ_ENUM_INT_RANGE(ZOQ_THRESHOLD)
 } ZOQ_THRESHOLD;
 
 /* Sampling of the calibration map remap. */
 typedef enum ZOQ_MAPMODE {
     ZOQ_MAPMODE_NEAREST = 0,
-    ZOQ_MAPMODE_BILINEAR = 1
+    ZOQ_MAPMODE_BILINEAR = 1,
+    ZOQ_ENUM_INT_RANGE(ZOQ_MAPMODE)
 } ZOQ_MAPMODE;
 
 /* Preview (not available on this platform; every preview call answers
  * RC_NOT_SUPPORTED). */
 typedef enum ZOQ_PREVIEWMODE {
     ZOQ_PREVIEWMODE_NORMAL = 0,
-    ZOQ_PREVIEWMODE_FULL = 1
+    ZOQ_PREVIEWMODE_FULL = 1,
+    ZOQ_ENUM_INT_RANGE(ZOQ_PREVIEWMODE)
 } ZOQ_PREVIEWMODE;
 
 typedef enum ZOQ_PREVIEWSTATUS {
     ZOQ_PREVIEWSTATUS_STOPPED = 0,
     ZOQ_PREVIEWSTATUS_RUNNING = 1,
-    ZOQ_PREVIEWSTATUS_PAUSED = 2
+    ZOQ_PREVIEWSTATUS_PAUSED = 2,
+    ZOQ_ENUM_INT_RANGE(ZOQ_PREVIEWSTATUS)
 } ZOQ_PREVIEWSTATUS;
 
 /* ---- Callbacks (called on the capturing thread, inside the capture) ---- */
