@@ -9,7 +9,6 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,31 +42,49 @@ struct Stamp {
     int milliseconds = -1;
 };
 
-// Every stamp in text, in order, and the text that follows each one up to
-// the next stamp.
-inline std::vector<std::pair<Stamp, std::string>> ParseEntries(const std::string& text) {
-    static const std::regex stamp(
-        R"((\d{4})-(\d{2})-(\d{2}) (\d{2})-(\d{2})-(\d{2})-(\d{4}): )");
-    std::vector<std::pair<Stamp, std::string>> entries;
-    auto it = std::sregex_iterator(text.begin(), text.end(), stamp);
-    for (; it != std::sregex_iterator(); ++it) {
-        const std::smatch& m = *it;
-        Stamp s;
-        s.local.tm_year = std::stoi(m[1]) - 1900;
-        s.local.tm_mon = std::stoi(m[2]) - 1;
-        s.local.tm_mday = std::stoi(m[3]);
-        s.local.tm_hour = std::stoi(m[4]);
-        s.local.tm_min = std::stoi(m[5]);
-        s.local.tm_sec = std::stoi(m[6]);
-        s.local.tm_isdst = -1;
-        s.milliseconds = std::stoi(m[7]);
-        const size_t start = static_cast<size_t>(m.position(0) + m.length(0));
-        if (!entries.empty()) {
-            std::string& previous = entries.back().second;
-            previous.resize(previous.size() - (text.size() - static_cast<size_t>(m.position(0))));
-        }
-        entries.emplace_back(s, text.substr(start));
+// Whether a stamp "YYYY-MM-DD hh-mm-ss-mmmm: " begins at text[at].
+constexpr char kStampShape[] = "0000-00-00 00-00-00-0000: ";
+constexpr size_t kStampLength = sizeof(kStampShape) - 1;
+
+inline bool StampAt(const std::string& text, size_t at) {
+    if (text.size() - at < kStampLength) return false;
+    for (size_t i = 0; i < kStampLength; ++i) {
+        const char c = text[at + i];
+        const bool ok = kStampShape[i] == '0' ? (c >= '0' && c <= '9') : c == kStampShape[i];
+        if (!ok) return false;
     }
+    return true;
+}
+
+inline Stamp ReadStamp(const std::string& text, size_t at) {
+    auto number = [&](size_t offset, size_t digits) {
+        return std::stoi(text.substr(at + offset, digits));
+    };
+    Stamp s;
+    s.local.tm_year = number(0, 4) - 1900;
+    s.local.tm_mon = number(5, 2) - 1;
+    s.local.tm_mday = number(8, 2);
+    s.local.tm_hour = number(11, 2);
+    s.local.tm_min = number(14, 2);
+    s.local.tm_sec = number(17, 2);
+    s.local.tm_isdst = -1;
+    s.milliseconds = number(20, 4);
+    return s;
+}
+
+// Every stamp in text, in order, with the text that follows it up to the
+// next stamp.
+inline std::vector<std::pair<Stamp, std::string>> ParseEntries(const std::string& text) {
+    std::vector<std::pair<Stamp, std::string>> entries;
+    size_t bodyStart = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (!StampAt(text, at)) continue;
+        if (!entries.empty()) entries.back().second = text.substr(bodyStart, at - bodyStart);
+        entries.emplace_back(ReadStamp(text, at), std::string());
+        bodyStart = at + kStampLength;
+        at = bodyStart - 1;
+    }
+    if (!entries.empty()) entries.back().second = text.substr(bodyStart);
     return entries;
 }
 
