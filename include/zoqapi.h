@@ -298,5 +298,19 @@ ZOQ_EXPORT void ZOQ_Remap(unsigned char* src, int bytesPerPixel, int width, int 
                           unsigned char* dst, float* mapX, float* mapY);
 #endif
 
+/* ---- Pixel helpers of the image file writers: rows without padding, in
+ * place unless noted; each returns RC_SUCCESS, or RC_PARAMETER_ERROR for a
+ * null buffer or a size or depth it cannot step through ---- */
+ZOQ_BEGIN_C
+/* Reverses the row order (row = width * bitCount / 8 bytes). */
+ZOQ_EXPORT int Helper_FlipBmp(unsigned char* data, int width, int height, int bitCount);
+/* Swaps the first and third byte of every 3-byte pixel. */
+ZOQ_EXPORT int Helper_BGR24ToRGB24(unsigned char* data, int width, int height);
+/* The same for 24- or 32-bit pixels (bitCount 24 or 32). */
+ZOQ_EXPORT int Helper_BGRToRGB(unsigned char* data, int width, int height, int bitCount);
+/* 4-byte pixels of src to 3-byte pixels of dst, dropping the fourth byte. */
+ZOQ_EXPORT int Helper_Rgb32ToRgb24(unsigned char* src, int width, int height,
+                                   unsigned char* dst);
+ZOQ_END_C
 
 #endif

@@ -1,0 +1,90 @@
+// ZOQ_HelperSaveToBmp: headers, palette, padded image size and pixel data.
+#include <numeric>
+
+#include "ImageFileTestSupport.h"
+#include "zoqapi.h"
+
+namespace {
+
+using imagetest::FreshPath;
+using imagetest::Le16;
+using imagetest::Le32;
+using imagetest::ReadBytes;
+
+// Fields every file shares, whatever the depth.
+void ExpectHeaders(const std::vector<uint8_t>& f, int width, int height, int bits,
+                   uint32_t imageSize, uint32_t offset) {
+    ASSERT_EQ(f.size(), offset + imageSize);
+    EXPECT_EQ(f[0], 'B');
+    EXPECT_EQ(f[1], 'M');
+    EXPECT_EQ(Le32(f, 2), offset + imageSize);
+    EXPECT_EQ(Le32(f, 6), 0u);  // both reserved words
+    EXPECT_EQ(Le32(f, 10), offset);
+    EXPECT_EQ(Le32(f, 14), 40u);
+    EXPECT_EQ(Le32(f, 18), static_cast<uint32_t>(width));
+    EXPECT_EQ(Le32(f, 22), static_cast<uint32_t>(height));
+    EXPECT_EQ(Le16(f, 26), 1u);
+    EXPECT_EQ(Le16(f, 28), static_cast<uint32_t>(bits));
+    EXPECT_EQ(Le32(f, 30), 0u);
+    EXPECT_EQ(Le32(f, 34), imageSize);
+    for (size_t at = 38; at < 54; at += 4) EXPECT_EQ(Le32(f, at), 0u) << "offset " << at;
+}
+
+std::vector<uint8_t> Sequence(size_t count, uint8_t first) {
+    std::vector<uint8_t> bytes(count);
+    std::iota(bytes.begin(), bytes.end(), first);
+    return bytes;
+}
+
+TEST(BmpFile, GrayImageCarriesGrayPaletteBeforeItsPixels) {
+    const std::string path = FreshPath(".bmp");
+    const auto pixels = Sequence(8, 10);
+    ASSERT_EQ(ZOQ_HelperSaveToBmp(pixels.data(), 4, 2, 8, path.c_str()), RC_SUCCESS);
+
+    const auto f = ReadBytes(path);
+    ASSERT_EQ(f.size(), 1086u);
+    ExpectHeaders(f, 4, 2, 8, 8, 1078);
+    for (int i : {0, 1, 200, 255}) {
+        const size_t entry = 54 + 4 * static_cast<size_t>(i);
+        EXPECT_EQ(std::vector<uint8_t>(f.begin() + entry, f.begin() + entry + 4),
+                  std::vector<uint8_t>(4, static_cast<uint8_t>(i)))
+            << "palette entry " << i;
+    }
+    EXPECT_EQ(std::vector<uint8_t>(f.begin() + 1078, f.end()), pixels);
+    std::filesystem::remove(path);
+}
+
+TEST(BmpFile, ColourRowsArePaddedToFourBytes) {
+    const std::string path = FreshPath(".bmp");
+    // 3 x 1 at 24 bits: 9 bytes of pixels, padded to 12 in the caller's buffer.
+    const auto pixels = Sequence(12, 1);
+    ASSERT_EQ(ZOQ_HelperSaveToBmp(pixels.data(), 3, 1, 24, path.c_str()), RC_SUCCESS);
+
+    const auto f = ReadBytes(path);
+    ExpectHeaders(f, 3, 1, 24, 12, 54);
+    EXPECT_EQ(std::vector<uint8_t>(f.begin() + 54, f.end()), pixels);
+    std::filesystem::remove(path);
+}
+
+TEST(BmpFile, ThirtyTwoBitPixelsAreCopiedUnchanged) {
+    const std::string path = FreshPath(".bmp");
+    const auto pixels = Sequence(2 * 3 * 4, 100);
+    ASSERT_EQ(ZOQ_HelperSaveToBmp(pixels.data(), 2, 3, 32, path.c_str()), RC_SUCCESS);
+
+    const auto f = ReadBytes(path);
+    ExpectHeaders(f, 2, 3, 32, 24, 54);
+    EXPECT_EQ(std::vector<uint8_t>(f.begin() + 54, f.end()), pixels);
+    std::filesystem::remove(path);
+}
+
+TEST(BmpFile, ExistingFileIsReplaced) {
+    const std::string path = FreshPath(".bmp");
+    const auto large = Sequence(64 * 64 * 3, 0);
+    ASSERT_EQ(ZOQ_HelperSaveToBmp(large.data(), 64, 64, 24, path.c_str()), RC_SUCCESS);
+    const auto small = Sequence(4, 0);
+    ASSERT_EQ(ZOQ_HelperSaveToBmp(small.data(), 4, 1, 8, path.c_str()), RC_SUCCESS);
+    EXPECT_EQ(ReadBytes(path).size(), 1078u + 4u);
+    std::filesystem::remove(path);
+}
+
+}  // namespace
