@@ -2,6 +2,7 @@
 // All work on rows without padding.
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "ZOQImageFile.h"
 #include "zoqapi.h"
@@ -18,6 +19,17 @@ void SwapRedBlue(unsigned char* data, size_t pixels, size_t step) {
         std::swap(data[0], data[2]);
 }
 
+// Block copies through a small stack buffer: memcpy speed, no allocation.
+void SwapRows(unsigned char* a, unsigned char* b, size_t bytes) {
+    unsigned char block[4096];
+    for (size_t done = 0; done < bytes; done += sizeof(block)) {
+        const size_t n = std::min(sizeof(block), bytes - done);
+        memcpy(block, a + done, n);
+        memcpy(a + done, b + done, n);
+        memcpy(b + done, block, n);
+    }
+}
+
 }  // namespace
 
 ZOQ_API int Helper_FlipBmp(unsigned char* data, int width, int height, int bitCount) {
@@ -27,7 +39,7 @@ ZOQ_API int Helper_FlipBmp(unsigned char* data, int width, int height, int bitCo
     unsigned char* top = data;
     unsigned char* bottom = data + row * static_cast<size_t>(height - 1);
     // The middle row of an odd height stays where it is.
-    for (; top < bottom; top += row, bottom -= row) std::swap_ranges(top, top + row, bottom);
+    for (; top < bottom; top += row, bottom -= row) SwapRows(top, bottom, row);
     return RC_SUCCESS;
 }
 
