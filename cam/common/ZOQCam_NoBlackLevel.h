@@ -1,0 +1,19 @@
+/* No sensor of the family offers a black level: the three black-level
+ * operations of every sensor class answer with these. */
+#ifndef ZOQCAM_NOBLACKLEVEL_H
+#define ZOQCAM_NOBLACKLEVEL_H
+
+#include "zoqcam.h"
+
+inline int ZOQ_NoBlackLevelRange(unsigned int* min, unsigned int* max) {
+    if (min) *min = 0;
+    if (max) *max = 0;
+    return RC_NOT_SUPPORTED;
+}
+
+inline int ZOQ_NoBlackLevel(unsigned int* level) {
+    if (level) *level = 0;
+    return RC_NOT_SUPPORTED;
+}
+
+#endif
