@@ -1,0 +1,104 @@
+// The capture path: raw and RGB frames, with and without emptying the
+// camera's frame buffer first, and the split soft-start capture.
+#include <cstddef>
+#include <vector>
+
+#include "IZOQBus.h"
+#include "ZOQDevice.h"
+#include "ZOQDevice_Bayer.h"
+
+template <typename ReadFrame>
+int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
+    if (m_CurrentFovMode != ZOQ_FOV_MODE_PREVIEW) return readFrame();
+    // A capture always uses the capture field of view.
+    PausePreviewEx();
+    SwitchFieldOfViewMode(ZOQ_FOV_MODE_CAPTURE);
+    int rc = readFrame();
+    SwitchFieldOfViewMode(ZOQ_FOV_MODE_PREVIEW);
+    ResumePreviewEx();
+    return rc;
+}
+
+template <typename CaptureRaw>
+int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
+    if (buffer == nullptr) return RC_PARAMETER_ERROR;
+    std::vector<unsigned char> raw(static_cast<size_t>(RawFrameBytes()));
+    int rc = captureRaw(raw.data());
+    if (rc != RC_SUCCESS) return rc;
+    bool is16Bits = false;
+    m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
+    RawToRgb(raw.data(), buffer, is16Bits);
+    return RC_SUCCESS;
+}
+
+int CZOQDevice::RawFrameBytes() const {
+    int bytes = m_FovInfo[ZOQ_FOV_MODE_CAPTURE].byteCount;
+    if (m_pCam != nullptr && m_pCam->Cam_GetCaptureBytes() > bytes)
+        bytes = m_pCam->Cam_GetCaptureBytes();
+    return bytes > 0 ? bytes : 0;
+}
+
+int CZOQDevice::RawToRgb(unsigned char* raw, unsigned char* out, bool is16Bits) {
+    const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
+    if (is16Bits)
+        return DemosaicRaw16(m_BayerMode, reinterpret_cast<unsigned short*>(raw), fov.width,
+                             fov.height, reinterpret_cast<unsigned short*>(out));
+    if (m_nColorFlag != 1) return RC_SUCCESS;
+    int bitCount = 0;
+    DemosaicRaw8(m_BayerMode, m_FilterMode, raw, fov.width, fov.height, out, &bitCount);
+    return RC_SUCCESS;
+}
+
+int CZOQDevice::RawData8_Process(unsigned char*, int, int) {
+    // The raw road: every stage is off until the application enables one.
+    return RC_SUCCESS;
+}
+
+int CZOQDevice::CaptureRawData(unsigned char* buffer) {
+    return CaptureRawWithPreviewSwitch([&] { return ReadRawData(buffer); });
+}
+
+int CZOQDevice::CaptureRgbData(unsigned char* buffer) {
+    return CaptureRgbFrom(buffer, [&](unsigned char* raw) { return CaptureRawData(raw); });
+}
+
+int CZOQDevice::EmptyFrameBuffer() {
+    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    return m_pCam->Fpga_EmptyFrameBuffer();
+}
+
+int CZOQDevice::CaptureRawDataAfterEmptyFrameBuffer(unsigned char* buffer) {
+    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    return CaptureRawWithPreviewSwitch([&] {
+        // Models without the feature, or in trigger mode 2, simply read the
+        // next frame.
+        m_pCam->Fpga_EmptyFrameBuffer();
+        return ReadRawData(buffer);
+    });
+}
+
+int CZOQDevice::CaptureRgbDataAfterEmptyFrameBuffer(unsigned char* buffer) {
+    return CaptureRgbFrom(
+        buffer, [&](unsigned char* raw) { return CaptureRawDataAfterEmptyFrameBuffer(raw); });
+}
+
+int CZOQDevice::CaptureRgbDataExAfterEmptyFrameBuffer(unsigned char* buffer, int* width,
+                                                      int* height, int* bitCount) {
+    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    // Delivers what the name promises: the frame and its size.
+    int rc = CaptureRgbDataAfterEmptyFrameBuffer(buffer);
+    if (rc != RC_SUCCESS) return rc;
+    return GetCaptureSizeEx(width, height, bitCount);
+}
+
+int CZOQDevice::SoftStartCapture() {
+    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    return SoftStart();
+}
+
+int CZOQDevice::ReadRawDataAfterStart(unsigned char* buffer) {
+    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    return ReadAfterStart(buffer);
+}
