@@ -1,0 +1,44 @@
+// What one 2592 x 1944 frame costs the camera model (trigger, then the whole
+// frame in one bulk read) next to a plain copy of the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "CameraModel.h"
+
+namespace {
+
+constexpr std::size_t kFrameBytes = 2592 * 1944;
+
+void BM_ModelFrame(benchmark::State& state) {
+    zoqsim::CameraSpec spec;
+    spec.deviceType = 52;
+    spec.scene.noise = double(state.range(0));
+    auto camera = zoqsim::makeCamera(spec);
+    std::vector<uint8_t> buffer(kFrameBytes);
+    const zoqsim::UsbSetup trigger{0xC0, 0xC8, 0, 0, 1};
+    uint8_t status = 0;
+    for (auto _ : state) {
+        camera->control(trigger, &status);
+        const long n = camera->bulkIn(buffer.data(), buffer.size());
+        benchmark::DoNotOptimize(n);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kFrameBytes));
+}
+BENCHMARK(BM_ModelFrame)->Arg(0)->Arg(2)->ArgName("noise");
+
+void BM_Memcpy(benchmark::State& state) {
+    std::vector<uint8_t> source(kFrameBytes, 0x5A), buffer(kFrameBytes);
+    for (auto _ : state) {
+        std::memcpy(buffer.data(), source.data(), kFrameBytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kFrameBytes));
+}
+BENCHMARK(BM_Memcpy);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,28 @@
+// Register conventions that the Aptina MT9 chips with the 0x2B-0x35 gain
+// block share (MT9P031, MT9T001, MT9M001).
+#pragma once
+
+#include "../Chip.h"
+
+namespace zoqsim {
+
+// Bits 0-5: analog gain in eighths; bit 6 doubles it; bits 8-14: digital
+// gain 1 + n/8. The power-on value 8 is unity.
+inline double mt9Gain(uint16_t value) {
+    const double analog = (value & 0x3F) / 8.0 * ((value & 0x40) ? 2.0 : 1.0);
+    const double digital = 1.0 + ((value >> 8) & 0x7F) / 8.0;
+    return analog * digital;
+}
+
+// 0x2B green on red rows, 0x2C blue, 0x2D red, 0x2E green on blue rows.
+inline SiteGains mt9SiteGains(const RegisterView& r) {
+    return {mt9Gain(r.s(0x2D)), mt9Gain(r.s(0x2B)), mt9Gain(r.s(0x2E)), mt9Gain(r.s(0x2C))};
+}
+
+// Writing the global gain sets the four colour gains.
+constexpr GainMirror kMt9GainMirror = {0x35, {0x2B, 0x2C, 0x2D, 0x2E}};
+
+// Skip field n (bits 2:0 of the address-mode registers) reads every n+1-th pixel.
+inline uint32_t mt9SkipStep(uint16_t addressMode) { return (addressMode & 7u) + 1u; }
+
+}  // namespace zoqsim
