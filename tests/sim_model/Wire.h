@@ -43,3 +43,22 @@ inline std::unique_ptr<CameraModel> camera(int deviceType, SceneOptions scene = 
 }
 
 }  // namespace zoqsim::test
+
+namespace zoqsim::test {
+
+// Trigger, then read `length` bytes in one transfer.
+inline Bytes capture(CameraModel& camera, std::size_t length) {
+    in(camera, 0xC8, 0, 0, 1);
+    return readFrame(camera, length);
+}
+
+inline Bytes capture(CameraModel& camera) { return capture(camera, camera.geometry().bytes()); }
+
+// 16-bit little-endian samples.
+inline std::vector<uint16_t> words(const Bytes& bytes) {
+    std::vector<uint16_t> w(bytes.size() / 2);
+    for (std::size_t i = 0; i < w.size(); ++i) w[i] = uint16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return w;
+}
+
+}  // namespace zoqsim::test
