@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "BayerImage.h"
+#include "BayerSimd.h"
 
 namespace zoqbayer {
 
@@ -44,14 +45,15 @@ inline int OppositeAtColourSite(int nw, int ne, int sw, int se) {
     return (nw + ne + sw + se) >> 2;
 }
 
-// One interior row (columns 1 ... width - 2) of a row whose red or blue
-// samples are channel C at column parity `parity`.
+// Columns first ... last of a row whose red or blue samples are channel C at
+// column parity `parity`.
 template <int Px, int C, GreenRule G, DiagonalRule D>
 void Interpolate3x3Row(const std::uint8_t* __restrict up, const std::uint8_t* __restrict mid,
-                       const std::uint8_t* __restrict down, std::uint8_t* __restrict out, int width, int parity) {
+                       const std::uint8_t* __restrict down, std::uint8_t* __restrict out, int first, int last,
+                       int parity) {
     constexpr int O = 2 - C;
     ForEachSite(
-        1, width - 2, parity,
+        first, last, parity,
         [=](int x) {
             std::uint8_t* p = out + x * Px;
             p[C] = mid[x];
@@ -67,16 +69,69 @@ void Interpolate3x3Row(const std::uint8_t* __restrict up, const std::uint8_t* __
         });
 }
 
+// The same in blocks of 16 pixels from the red or blue site x while a block
+// ends before `end`; returns the first column not done.
+template <int Px, int C, GreenRule G, DiagonalRule D>
+__attribute__((target("ssse3"))) int Interpolate3x3Blocks(const std::uint8_t* up, const std::uint8_t* mid,
+                                                          const std::uint8_t* down, std::uint8_t* out, int x,
+                                                          int end) {
+    using namespace simd;
+    for (; x + kBlock <= end; x += kBlock) {
+        const __m128i upLeft = Load(up + x - 1), upRight = Load(up + x + 1);
+        const __m128i midLeft = Load(mid + x - 1), midRight = Load(mid + x + 1);
+        const __m128i downLeft = Load(down + x - 1), downRight = Load(down + x + 1);
+        // Red or blue sites x + 2i.
+        const __m128i own = Odd(midLeft);
+        const __m128i n = Odd(upLeft), s = Odd(downLeft), w = Even(midLeft), e = Even(midRight);
+        const __m128i nw = Even(upLeft), ne = Even(upRight), sw = Even(downLeft), se = Even(downRight);
+        const __m128i all4 = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, s), _mm_add_epi16(w, e)), 2);
+        __m128i green = all4;
+        if constexpr (G == GreenRule::kFlatterAxis) {
+            green = Choose(AbsDiff(w, e), AbsDiff(n, s), _mm_srli_epi16(_mm_add_epi16(w, e), 1),
+                           _mm_srli_epi16(_mm_add_epi16(n, s), 1), all4);
+        }
+        const __m128i diagonal4 =
+            _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(nw, ne), _mm_add_epi16(sw, se)), 2);
+        __m128i opposite = diagonal4;
+        if constexpr (D == DiagonalRule::kFlatterDiagonal) {
+            opposite = Choose(AbsDiff(nw, se), AbsDiff(ne, sw), _mm_srli_epi16(_mm_add_epi16(nw, se), 1),
+                              _mm_srli_epi16(_mm_add_epi16(ne, sw), 1), diagonal4);
+        }
+        // Green sites x + 1 + 2i: their own sample is e, their W is own.
+        const __m128i rowColour = _mm_srli_epi16(_mm_add_epi16(own, Odd(midRight)), 1);
+        const __m128i columnColour = _mm_srli_epi16(_mm_add_epi16(ne, se), 1);
+        const __m128i ownPlane = Merge(own, rowColour);
+        const __m128i greenPlane = Merge(green, e);
+        const __m128i oppositePlane = Merge(opposite, columnColour);
+        if constexpr (C == kBlue) {
+            StorePixels<Px>(out + x * Px, ownPlane, greenPlane, oppositePlane);
+        } else {
+            StorePixels<Px>(out + x * Px, oppositePlane, greenPlane, ownPlane);
+        }
+    }
+    return x;
+}
+
 // Image rows first ... last (all inside the one-pixel frame).
 template <GreenRule G, DiagonalRule D>
 void Interpolate3x3Rows(Pattern pattern, const Mosaic<std::uint8_t>& mosaic, const Canvas<std::uint8_t>& canvas,
                         int first, int last) {
+    const bool simd = simd::HasSsse3();
     WithPixelSize(canvas.pixelSize, [&](auto px) {
+        constexpr int Px = decltype(px)::value;
         for (int y = first; y <= last; ++y) {
             const RowColours row = ColoursOfRow(pattern, y);
             WithRowChannel(row.channel, [&](auto channel) {
-                Interpolate3x3Row<decltype(px)::value, decltype(channel)::value, G, D>(mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1),
-                                                     canvas.Row(y), mosaic.width, row.parity);
+                constexpr int C = decltype(channel)::value;
+                const std::uint8_t* up = mosaic.Row(y - 1);
+                const std::uint8_t* mid = mosaic.Row(y);
+                const std::uint8_t* down = mosaic.Row(y + 1);
+                std::uint8_t* out = canvas.Row(y);
+                // A block reads one column beyond its last pixel.
+                simd::SplitRow(
+                    simd, 1, mosaic.width - 2, row.parity, mosaic.width - 1,
+                    [&](int a, int b) { Interpolate3x3Row<Px, C, G, D>(up, mid, down, out, a, b, row.parity); },
+                    [&](int x, int end) { return Interpolate3x3Blocks<Px, C, G, D>(up, mid, down, out, x, end); });
             });
         }
     });
