@@ -1,0 +1,73 @@
+// One open file descriptor on a simulated device node: it answers the usbfs
+// requests that libusb sends on it and keeps the URBs submitted on it until
+// libusb reaps them. Runs on umockdev's worker thread under the Testbed's
+// lock.
+#pragma once
+
+#include "usb/TransferLog.h"
+
+#include <umockdev.h>
+
+#include <cstdint>
+#include <deque>
+
+namespace zoqsim {
+
+struct DeviceCore;
+
+// What a request did beyond its own answer, for the bridge to act on.
+enum class RequestEffect { None, ControlRan, ConfigChanged };
+
+class UsbfsClient {
+public:
+    // `device` is the device plugged at the node when it was opened (null
+    // when none); the descriptor stays bound to that plug-in.
+    UsbfsClient(UMockdevIoctlClient* client, DeviceCore* device);
+    ~UsbfsClient();
+    UsbfsClient(const UsbfsClient&) = delete;
+    UsbfsClient& operator=(const UsbfsClient&) = delete;
+
+    RequestEffect handle();
+
+    DeviceCore* device() const { return m_device; }
+    // Still talking to the plug-in it was opened on.
+    bool live() const;
+    // A frame became ready: reads waiting on the frame endpoint complete.
+    void releaseFrameReads();
+    // The device was unplugged: every URB still outstanding ends with -ENODEV.
+    void failAll();
+    // Answers a blocking REAPURB that waits, once a URB is done or the device is gone.
+    void serveParkedReap();
+    bool parked() const { return m_parked; }
+
+private:
+    enum class Kind : uint8_t { Control, FrameRead, OtherRead, Write };
+    struct Urb {
+        UMockdevIoctlData* data;   // our reference to the client's usbdevfs_urb
+        Kind kind;
+        bool forcedHold;           // held by a time-out fault until discarded
+        bool fillAtReap;           // done; frame data is copied when reaped
+    };
+
+    RequestEffect configure(unsigned long request, UMockdevIoctlData* arg);
+    RequestEffect submit(UMockdevIoctlData* arg);
+    RequestEffect submitControl(UMockdevIoctlData* urbData);
+    void submitTransfer(UMockdevIoctlData* urbData);
+    void discard(UMockdevIoctlData* arg);
+    void reap(bool blocking);
+    bool deliverNext();
+    bool fillFrameRead(Urb& urb);
+    // Ends a URB that never got data (discard, unplug) and records it.
+    void endUnanswered(Urb& urb, int status, Outcome outcome);
+    void finish(long result, int error = 0);
+    RequestEffect answer(long result, int error = 0);
+
+    UMockdevIoctlClient* m_client;
+    DeviceCore* m_device;
+    uint64_t m_plugId;
+    std::deque<Urb> m_held;        // waiting for the device
+    std::deque<Urb> m_done;        // waiting to be reaped, in completion order
+    bool m_parked = false;         // a blocking REAPURB waits for a URB
+};
+
+}  // namespace zoqsim
