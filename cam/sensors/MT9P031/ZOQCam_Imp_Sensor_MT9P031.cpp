@@ -61,6 +61,11 @@ int CZOQCamMT9P031::RunFollowUp(unsigned short reg, unsigned short value) {
         rc = Sensor_SyncExposureLines();
         Sensor_UpdateSensorWidth();
         break;
+    case FollowUp::SyncThenSizes:
+        rc = Sensor_SyncExposureLines();
+        Sensor_UpdateSensorWidth();
+        Sensor_UpdateSensorHeight();
+        break;
     case FollowUp::Sync:
         rc = Sensor_SyncExposureLines();
         break;

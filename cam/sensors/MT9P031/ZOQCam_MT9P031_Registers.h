@@ -65,7 +65,16 @@ constexpr unsigned short kRecoverOrder[] = {
     REG_READ_MODE_2};
 
 // What a successful write of a cached register changes beyond its shadow.
-enum class FollowUp { None, Height, SyncThenWidth, Sync, Exposure, SyncThenHeight, GlobalGain };
+enum class FollowUp {
+    None,
+    Height,
+    SyncThenWidth,
+    SyncThenSizes,
+    Sync,
+    Exposure,
+    SyncThenHeight,
+    GlobalGain
+};
 struct RegisterFollowUp {
     unsigned short reg;
     FollowUp followUp;
@@ -78,7 +87,9 @@ constexpr RegisterFollowUp kFollowUps[] = {
     {REG_SHUTTER_UPPER, FollowUp::Exposure},
     {REG_SHUTTER_LOWER, FollowUp::Exposure},
     {REG_ROW_ADDRESS_MODE, FollowUp::SyncThenHeight},
-    {REG_COLUMN_ADDRESS_MODE, FollowUp::SyncThenWidth},
+    // The address mode of both sizes is read from the column skip bits, so
+    // the height follows this register too.
+    {REG_COLUMN_ADDRESS_MODE, FollowUp::SyncThenSizes},
     {REG_GAIN_GLOBAL, FollowUp::GlobalGain},
 };
 
