@@ -54,16 +54,22 @@ CameraImpl::CameraImpl(const CameraSpec& spec, const ModelInfo& model)
     resetVolatileState();
 }
 
-void CameraImpl::resetVolatileState() {
-    std::fill(sensor_.begin(), sensor_.end(), 0);
+void CameraImpl::applySensorInits(const RegisterInits& inits) {
     const uint16_t mask = chip_.registerBits == 8 ? 0xFF : 0xFFFF;
-    for (size_t i = 0; i < chip_.sensorPowerOn.count; ++i) {
-        const RegisterInit& r = chip_.sensorPowerOn.items[i];
+    for (size_t i = 0; i < inits.count; ++i) {
+        const RegisterInit& r = inits.items[i];
         if (r.bytes == 0)
             sensor_[r.address] = uint16_t(r.value & mask);
         else
-            for (unsigned b = 0; b < r.bytes; ++b) sensor_[(r.address + b) & 0xFFFF] = (r.value >> (8 * b)) & 0xFF;
+            for (unsigned b = 0; b < r.bytes; ++b)
+                sensor_[(r.address + b) & 0xFFFF] = (r.value >> (8 * b)) & 0xFF;
     }
+}
+
+void CameraImpl::resetVolatileState() {
+    std::fill(sensor_.begin(), sensor_.end(), 0);
+    applySensorInits(chip_.familyPowerOn);
+    applySensorInits(chip_.sensorPowerOn);
     std::fill(fpga_.begin(), fpga_.end(), 0);
     fpga_[8] = 1;
     fpga_[16] = fpga_[17] = fpga_[18] = kUnityGain;
@@ -99,13 +105,15 @@ uint16_t CameraImpl::readFpga(unsigned reg) const {
     const uint16_t version = uint16_t(spec_.fpgaVersion);
     const bool extended = extendedVersion(version);
     switch (reg) {
-    case 128: {
-        const uint16_t high = extended ? 0xE0 : uint16_t((version >> 8) << 5 | (version & 7) << 2);
-        const uint8_t frameWaiting = queue_.empty() ? 0 : 0x04;
-        return uint16_t(high << 8 | statusBits_ | frameWaiting);
-    }
-    case 241: return extended ? version : 0;
-    default: return reg < kFpgaRegisterCount ? fpga_[reg] : 0;
+        case 128: {
+            const uint16_t high = extended ? 0xE0 : uint16_t((version >> 8) << 5 | (version & 7) << 2);
+            const uint8_t frameWaiting = queue_.empty() ? 0 : 0x04;
+            return uint16_t(high << 8 | statusBits_ | frameWaiting);
+        }
+        case 241:
+            return extended ? version : 0;
+        default:
+            return reg < kFpgaRegisterCount ? fpga_[reg] : 0;
     }
 }
 

@@ -84,6 +84,7 @@ private:
 
     // Callers hold mutex_.
     void resetVolatileState();
+    void applySensorInits(const RegisterInits& inits);
     uint16_t readFpga(unsigned reg) const;
     void writeFpga(unsigned reg, uint16_t value);
     void writeSensor(unsigned address, uint16_t value);

@@ -59,10 +59,10 @@ struct CameraSpec {
 // Facts of the model that was built, after the spec's versions applied.
 struct ModelFacts {
     int deviceType;
-    const char* chip;      // "MT9P031", "IMX250", ...
+    const char* chip;  // "MT9P031", "IMX250", ...
     bool mono;
-    int bayerPattern;      // top-left of every frame: 0 BGGR, 1 GRBG, 2 RGGB, 3 GBRG
-    int eepromType;        // 0, 1 or 2
+    int bayerPattern;  // top-left of every frame: 0 BGGR, 1 GRBG, 2 RGGB, 3 GBRG
+    int eepromType;    // 0, 1 or 2
     std::size_t eepromBytes;
     double pixelClockMHz;
     uint32_t sensorWidth;  // the full sensor, on which the scene is defined
@@ -75,19 +75,17 @@ struct ModelFacts {
 
 // The frame that the registers describe now.
 struct FrameGeometry {
-    int32_t columnStart;    // window on the sensor, in sensor pixels
+    int32_t columnStart;  // window on the sensor, in sensor pixels
     int32_t rowStart;
-    uint32_t columnStep;    // 1 normal, 2, 3, 4, 8 when skipping
+    uint32_t columnStep;  // 1 normal, 2, 3, 4, 8 when skipping
     uint32_t rowStep;
-    uint32_t width;         // one frame, after skipping
+    uint32_t width;  // one frame, after skipping
     uint32_t height;
-    uint32_t frames;        // frames stacked vertically (FPGA register 8)
+    uint32_t frames;          // frames stacked vertically (FPGA register 8)
     uint32_t bytesPerSample;  // 2 with 16-bit transfer (FPGA register 0 bit 4)
     bool mirror;
     bool flip;
-    std::size_t bytes() const {
-        return std::size_t(width) * height * frames * bytesPerSample;
-    }
+    std::size_t bytes() const { return std::size_t(width) * height * frames * bytesPerSample; }
 };
 
 // Gains the sensor applies at each Bayer site (1.0 = unity); gr is the green

@@ -4,6 +4,7 @@
 // per chip (sim/model/chips/), shared by every model built on it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -59,6 +60,11 @@ constexpr RegisterInits inits(const RegisterInit (&items)[N]) {
     return {items, N};
 }
 
+template <std::size_t N>
+constexpr RegisterInits inits(const std::array<RegisterInit, N>& items) {
+    return {items.data(), N};
+}
+
 // A global gain register whose write the chip copies into its four colour
 // gain registers (0 = the chip has none).
 struct GainMirror {
@@ -75,9 +81,10 @@ struct Chip {
     SensorWindow (*window)(const RegisterView&);
     double (*exposureMs)(const RegisterView&, double pixelClockMHz);
     SiteGains (*gains)(const RegisterView&);
-    GainMirror gainMirror;
     RegisterInits sensorPowerOn;
-    RegisterInits fpgaPowerOn;  // beyond the register map every model shares
+    RegisterInits familyPowerOn = {};  // shared with related chips, applied first
+    RegisterInits fpgaPowerOn = {};    // beyond the register map every model shares
+    GainMirror gainMirror = {};
 };
 
 // Pixel clock period in milliseconds.

@@ -13,9 +13,9 @@
 namespace zoqsim {
 
 struct QueuedFrame {
-    RenderKey key;       // the sensor's state at the trigger
-    uint64_t variant;    // which noise variant
-    bool started;        // its first byte went out; frame and length are set
+    RenderKey key;     // the sensor's state at the trigger
+    uint64_t variant;  // which noise variant
+    bool started;      // its first byte went out; frame and length are set
     std::shared_ptr<const RenderedFrame> frame;
     std::size_t length;  // bytes this frame hands over
     std::size_t sent;

@@ -10,7 +10,8 @@ namespace {
 bool validVersion(int version) { return version >= 0 && version <= 0xFFFF; }
 
 bool validScene(const SceneOptions& s) {
-    return s.noise >= 0.0 && s.blur >= 0.0 && s.vignetting >= 0.0 && s.vignetting <= 1.0 && s.fullScaleMs > 0.0;
+    return s.noise >= 0.0 && s.blur >= 0.0 && s.vignetting >= 0.0 && s.vignetting <= 1.0 &&
+           s.fullScaleMs > 0.0;
 }
 
 }  // namespace

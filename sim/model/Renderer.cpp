@@ -17,8 +17,7 @@ constexpr uint32_t kFullScale = 65535;
 // Sensor coordinates read by each frame column (or row).
 void sampleGrid(int32_t start, uint32_t step, uint32_t count, bool reverse, std::vector<int32_t>& out) {
     out.resize(count);
-    for (uint32_t i = 0; i < count; ++i)
-        out[i] = start + int32_t((reverse ? count - 1 - i : i) * step);
+    for (uint32_t i = 0; i < count; ++i) out[i] = start + int32_t((reverse ? count - 1 - i : i) * step);
 }
 
 }  // namespace
@@ -93,7 +92,8 @@ void Renderer::quantise(const RenderKey& key) {
     const double fallOff = options_.vignetting / std::max(1.0, cx * cx + cy * cy);
     std::vector<float>& columnLoss = blurred_;  // free again after the blur
     columnLoss.resize(g.width);
-    for (uint32_t x = 0; x < g.width; ++x) columnLoss[x] = float(fallOff * (columns_[x] - cx) * (columns_[x] - cx));
+    for (uint32_t x = 0; x < g.width; ++x)
+        columnLoss[x] = float(fallOff * (columns_[x] - cx) * (columns_[x] - cx));
     codes_.resize(plane_.size());
     for (uint32_t y = 0; y < g.height; ++y) {
         const float rowLoss = float(fallOff * (rows_[y] - cy) * (rows_[y] - cy));
@@ -164,7 +164,8 @@ void Renderer::writeVariant(const FrameGeometry& g, int variant, uint8_t* out) {
     } else if (wide) {
         convert<true, true>(codes_.data(), count, nullptr, sigma_.data(), gaussian_.data(), random, out);
     } else {
-        convert<true, false>(codes_.data(), count, map8_.data(), sigma_.data(), gaussian_.data(), random, out);
+        convert<true, false>(codes_.data(), count, map8_.data(), sigma_.data(), gaussian_.data(), random,
+                             out);
     }
 }
 

@@ -14,10 +14,10 @@ constexpr int kChartRows = 4;
 
 // The classic 24-patch colour chart in sRGB, row by row.
 constexpr uint8_t kChartSrgb[kChartRows * kChartColumns][3] = {
-    {115, 82, 68},  {194, 150, 130}, {98, 122, 157}, {87, 108, 67},   {133, 128, 177}, {103, 189, 170},
-    {214, 126, 44}, {80, 91, 166},   {193, 90, 99},  {94, 60, 108},   {157, 188, 64},  {224, 163, 46},
-    {56, 61, 150},  {70, 148, 73},   {175, 54, 60},  {231, 199, 31},  {187, 86, 149},  {8, 133, 161},
-    {243, 243, 242}, {200, 200, 200}, {160, 160, 160}, {122, 122, 121}, {85, 85, 85},  {52, 52, 52},
+    {115, 82, 68},   {194, 150, 130}, {98, 122, 157},  {87, 108, 67},   {133, 128, 177}, {103, 189, 170},
+    {214, 126, 44},  {80, 91, 166},   {193, 90, 99},   {94, 60, 108},   {157, 188, 64},  {224, 163, 46},
+    {56, 61, 150},   {70, 148, 73},   {175, 54, 60},   {231, 199, 31},  {187, 86, 149},  {8, 133, 161},
+    {243, 243, 242}, {200, 200, 200}, {160, 160, 160}, {122, 122, 121}, {85, 85, 85},    {52, 52, 52},
 };
 
 float linear(uint8_t srgb) {
@@ -74,8 +74,7 @@ float Scene::reflectance(int32_t x, int32_t y, Channel channel) const {
     return kBackground;
 }
 
-Scene::RowSampler::RowSampler(const Scene& scene, const std::vector<int32_t>& columns)
-    : scene_(scene) {
+Scene::RowSampler::RowSampler(const Scene& scene, const std::vector<int32_t>& columns) : scene_(scene) {
     const size_t n = columns.size();
     chartIndex_.resize(n);
     ramp_.resize(n);

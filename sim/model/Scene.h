@@ -41,7 +41,7 @@ public:
 
     private:
         const Scene& scene_;
-        std::vector<uint8_t> chartIndex_;  // 0 outside, 1 gap, 2 + chart column
+        std::vector<uint8_t> chartIndex_;    // 0 outside, 1 gap, 2 + chart column
         std::vector<uint8_t> edgeIndex_[2];  // per checker row parity
         std::vector<float> ramp_;
     };

@@ -93,8 +93,8 @@ int CameraImpl::control(const UsbSetup& setup, uint8_t* data) {
         if (n < 0) return kStall;
         if (!in) return setup.wLength;
     }
-    std::size_t count = std::min<std::size_t>(request->replyLength ? request->replyLength : setup.wLength,
-                                              setup.wLength);
+    std::size_t count =
+        std::min<std::size_t>(request->replyLength ? request->replyLength : setup.wLength, setup.wLength);
     if (faults_.takeShortReply(setup.bRequest)) count = std::min<std::size_t>(count, 1);
     if (reply == local) std::memcpy(data, local, count);
     return int(count);
@@ -167,7 +167,8 @@ int CameraImpl::rdEepromEx(const UsbSetup& s, uint8_t* reply) {
 // byte in wIndex.
 int CameraImpl::wrEepromEx(const UsbSetup& s, uint8_t* data) {
     if (s.wLength < 4) return kStall;
-    const uint32_t address = uint32_t(data[0]) << 24 | uint32_t(data[1]) << 16 | uint32_t(data[2]) << 8 | data[3];
+    const uint32_t address =
+        uint32_t(data[0]) << 24 | uint32_t(data[1]) << 16 | uint32_t(data[2]) << 8 | data[3];
     if (!eepromRange(address, 1)) return kStall;
     eeprom_[address] = uint8_t(s.wIndex);
     return 0;
@@ -200,7 +201,8 @@ int CameraImpl::downloadLut(const UsbSetup& s, uint8_t* data) {
 int CameraImpl::downloadGammaLut(const UsbSetup& s, uint8_t* data) {
     const unsigned entries = s.wLength / 2u;
     if (s.wLength > kMaxLutBytes || (s.wLength & 1) || s.wValue + entries > kLutEntries) return kStall;
-    for (unsigned i = 0; i < entries; ++i) gammaLut_[s.wValue + i] = uint16_t(data[2 * i] | data[2 * i + 1] << 8);
+    for (unsigned i = 0; i < entries; ++i)
+        gammaLut_[s.wValue + i] = uint16_t(data[2 * i] | data[2 * i + 1] << 8);
     return 0;
 }
 

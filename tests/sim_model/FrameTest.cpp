@@ -11,7 +11,9 @@ namespace {
 void writeSensor(CameraModel& cam, uint16_t address, uint16_t value) { in(cam, 0xC3, address, value, 3); }
 void writeFpga(CameraModel& cam, uint16_t reg, uint16_t value) { in(cam, 0x2B, reg, value, 3); }
 
-uint8_t at(const Bytes& frame, uint32_t width, uint32_t x, uint32_t y) { return frame[size_t(y) * width + x]; }
+uint8_t at(const Bytes& frame, uint32_t width, uint32_t x, uint32_t y) {
+    return frame[size_t(y) * width + x];
+}
 
 // MT9P031 window in sensor terms.
 void setMt9p031Window(CameraModel& cam, int column, int row, int width, int height) {
@@ -103,7 +105,8 @@ TEST(Frames, SkippingSamplesEveryNthPixel) {
     ASSERT_EQ(skipped.samples.size(), 1296u * 972u);
     // Sites of the same colour in both frames: even positions.
     for (uint32_t y = 0; y < 972; y += 2)
-        for (uint32_t x = 0; x < 1296; x += 2) expectSample(skipped, y * 1296 + x, full, 2 * y * 2592 + 2 * x);
+        for (uint32_t x = 0; x < 1296; x += 2)
+            expectSample(skipped, y * 1296 + x, full, 2 * y * 2592 + 2 * x);
     writeSensor(*cam, 0x22, 0x07);
     writeSensor(*cam, 0x23, 0x07);
     EXPECT_EQ(cam->geometry().width, 324u);
@@ -127,7 +130,8 @@ TEST(Frames, SixteenBitTransferSendsTwoBytesPerSampleLittleEndian) {
     EXPECT_EQ(cam->geometry().bytesPerSample, 2u);
     const std::vector<uint16_t> sixteen = words(capture(*cam));
     ASSERT_EQ(sixteen.size(), eight.size());
-    for (std::size_t i = 0; i < eight.size(); i += 997) ASSERT_EQ(eight[i], (sixteen[i] * 255 + 32767) / 65535) << i;
+    for (std::size_t i = 0; i < eight.size(); i += 997)
+        ASSERT_EQ(eight[i], (sixteen[i] * 255 + 32767) / 65535) << i;
 }
 
 TEST(Frames, Imx250WindowFollowsItsRegisters) {
@@ -143,7 +147,8 @@ TEST(Frames, Imx250WindowFollowsItsRegisters) {
     const Bytes crop = capture(*cam);
     ASSERT_EQ(crop.size(), 1024u * 768u);
     for (uint32_t y = 0; y < 768; y += 7)
-        for (uint32_t x = 0; x < 1024; x += 5) ASSERT_EQ(at(crop, 1024, x, y), at(full, 2464, x + 200, y + 100));
+        for (uint32_t x = 0; x < 1024; x += 5)
+            ASSERT_EQ(at(crop, 1024, x, y), at(full, 2464, x + 200, y + 100));
 }
 
 // Exposure and gain scale every pixel until it clips at full scale.
@@ -205,7 +210,8 @@ int redSite(CameraModel& cam) {
     const uint32_t y = uint32_t(g.height * (0.05 + 0.53 * 2.5 / 4)) & ~1u;
     int best = 0;
     for (int site = 1; site < 4; ++site)
-        if (at(frame, g.width, x + site % 2, y + site / 2) > at(frame, g.width, x + best % 2, y + best / 2)) best = site;
+        if (at(frame, g.width, x + site % 2, y + site / 2) > at(frame, g.width, x + best % 2, y + best / 2))
+            best = site;
     return best;
 }
 

@@ -6,7 +6,7 @@ namespace zoqsim {
 namespace {
 
 enum : uint16_t {
-    kLineLength = 4,     // low 11 bits, in units of 8 clocks
+    kLineLength = 4,  // low 11 bits, in units of 8 clocks
     kClockSelect = 8,
     kPll = 9,
     kExposureLines = 14,
@@ -23,11 +23,10 @@ enum : uint16_t {
 
 // Clock in Hz from the oscillator, the PLL and the two source selections.
 double clockHz(const RegisterView& r) {
-    const double oscillator =
-        1.0 / (5.3404e-7 / ((r.s(kOscillator) & 0x7F) + 36) + 3.4e-9);
+    const double oscillator = 1.0 / (5.3404e-7 / ((r.s(kOscillator) & 0x7F) + 36) + 3.4e-9);
     const uint16_t pll = r.s(kPll);
-    const double pllHz = ((pll & 0xFF) + 1) * 2.0 /
-                         ((((pll >> 8) & 0x1F) + 1) * 2.0 * (((pll >> 13) & 3) + 1)) * 96e6;
+    const double pllHz =
+        ((pll & 0xFF) + 1) * 2.0 / ((((pll >> 8) & 0x1F) + 1) * 2.0 * (((pll >> 13) & 3) + 1)) * 96e6;
     const double sources[4] = {0.0, 96e6, oscillator, pllHz};
     const uint16_t select = r.s(kClockSelect);
     const double source = (select & 0x1000) ? sources[(select >> 10) & 3] : sources[(select >> 8) & 3];
@@ -63,14 +62,13 @@ SiteGains gains(const RegisterView& r) {
 }
 
 constexpr RegisterInit kPowerOn[] = {
-    {kLineLength, 180, 0},       // 1440 clocks a line
-    {kClockSelect, 0x0310, 0},   // PLL, divided by 1
-    {kPll, 0x1F12, 0},           // 96 MHz * 38 / 64 = 57 MHz
-    {kExposureLines, 396, 0},    // about 10 ms
-    {kRowStart, 0, 0},           {kRowSize, 1024, 0},
-    {kColumnStart, 0, 0},        {kColumnSize, 1280, 0},
-    {kSubsampling, 0, 0},        {kGreenGain, 0, 0},      {kRedBlueGain, 0, 0},
-    {kOscillator, 0x40, 0},      {kExposureMode, 0, 0},
+    {kLineLength, 180, 0},      // 1440 clocks a line
+    {kClockSelect, 0x0310, 0},  // PLL, divided by 1
+    {kPll, 0x1F12, 0},          // 96 MHz * 38 / 64 = 57 MHz
+    {kExposureLines, 396, 0},   // about 10 ms
+    {kRowStart, 0, 0},         {kRowSize, 1024, 0},    {kColumnStart, 0, 0},
+    {kColumnSize, 1280, 0},    {kSubsampling, 0, 0},   {kGreenGain, 0, 0},
+    {kRedBlueGain, 0, 0},      {kOscillator, 0x40, 0}, {kExposureMode, 0, 0},
 };
 
 }  // namespace
@@ -84,9 +82,7 @@ extern const Chip kChipEv76c560 = {
     .window = window,
     .exposureMs = exposureMs,
     .gains = gains,
-    .gainMirror = {0, {0, 0, 0, 0}},
     .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
 };
 
 }  // namespace zoqsim

@@ -30,8 +30,8 @@ SiteGains gains(const RegisterView& r) { return uniformGains(sonyGain(r.bytes(kG
 
 // Full window, VMAX = rows + 38, HMAX = columns + 16, about 10 ms.
 constexpr RegisterInit kPowerOn[] = {
-    {kWindow, 0, 2}, {kWindow + 2, 0, 2}, {kWindow + 4, 1936, 2}, {kWindow + 6, 1216, 2},
-    {kVmax, 1254, 2}, {kHmax, 1952, 2},   {kShs, 747, 2},          {kSvs, 0, 2},
+    {kWindow, 0, 2},  {kWindow + 2, 0, 2}, {kWindow + 4, 1936, 2}, {kWindow + 6, 1216, 2},
+    {kVmax, 1254, 2}, {kHmax, 1952, 2},    {kShs, 747, 2},         {kSvs, 0, 2},
 };
 
 constexpr Chip body(const char* name) {
@@ -43,9 +43,7 @@ constexpr Chip body(const char* name) {
             .window = window,
             .exposureMs = exposureMs,
             .gains = gains,
-            .gainMirror = {0, {0, 0, 0, 0}},
-            .sensorPowerOn = inits(kPowerOn),
-            .fpgaPowerOn = {nullptr, 0}};
+            .sensorPowerOn = inits(kPowerOn)};
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ SiteGains gains(const RegisterView& r) { return uniformGains(sonyGain(r.bytes(kG
 // Full window in normal readout, VMAX = rows + 30, HMAX = columns / 4 + 401,
 // about 10 ms at 74.25 MHz.
 constexpr RegisterInit kPowerOn[] = {
-    {kColumnStart, 0, 2}, {kRowStart, 0, 2}, {kColumnSize, 3096, 2}, {kRowSize, 2080, 2},
-    {525, 1, 0},          {kReadoutMode, 0, 0}, {528, 0, 0},
-    {kVmax, 2110, 3},     {kHmax, 1175, 2},  {kShs1, 1478, 3},       {kSvs, 0, 2},
+    {kColumnStart, 0, 2}, {kRowStart, 0, 2}, {kColumnSize, 3096, 2}, {kRowSize, 2080, 2}, {525, 1, 0},
+    {kReadoutMode, 0, 0}, {528, 0, 0},       {kVmax, 2110, 3},       {kHmax, 1175, 2},    {kShs1, 1478, 3},
+    {kSvs, 0, 2},
 };
 
 }  // namespace
@@ -58,9 +58,7 @@ extern const Chip kChipImx178 = {
     .window = window,
     .exposureMs = exposureMs,
     .gains = gains,
-    .gainMirror = {0, {0, 0, 0, 0}},
     .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
 };
 
 }  // namespace zoqsim

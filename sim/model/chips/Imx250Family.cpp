@@ -33,26 +33,27 @@ double exposureMsImx287(const RegisterView& r, double clockMHz) {
 
 SiteGains gains(const RegisterView& r) { return uniformGains(sonyGain(r.bytes(kGain, 2), 0.1)); }
 
-// Full window, VMAX = rows + 38 (IMX287: + 42), HMAX by width, about 10 ms.
-constexpr RegisterInit kImx250[] = {
-    {kWindow, 0, 2},     {kWindow + 2, 0, 2}, {kWindow + 4, 2464, 2}, {kWindow + 6, 2056, 2},
-    {kVmax, 2094, 3},    {kHmax, 632, 2},     {kShs, 528, 3},         {kSvs, 0, 2},
-};
-constexpr RegisterInit kImx264[] = {
-    {kWindow, 0, 2},     {kWindow + 2, 0, 2}, {kWindow + 4, 2464, 2}, {kWindow + 6, 2056, 2},
-    {kVmax, 2094, 3},    {kHmax, 1248, 2},    {kShs, 1301, 3},        {kSvs, 0, 2},
-};
-constexpr RegisterInit kImx265[] = {
-    {kWindow, 0, 2},     {kWindow + 2, 0, 2}, {kWindow + 4, 2064, 2}, {kWindow + 6, 1544, 2},
-    {kVmax, 1582, 3},    {kHmax, 1064, 2},    {kShs, 652, 3},         {kSvs, 0, 2},
-};
-constexpr RegisterInit kImx287[] = {
-    {kWindow, 0, 2},     {kWindow + 2, 0, 2}, {kWindow + 4, 728, 2},  {kWindow + 6, 544, 2},
-    {kVmax, 586, 3},     {kHmax, 512, 2},     {kShs, 410, 3},         {kSvs, 3, 2},
-};
+// Full window, frame and line length, and the shutter of about 10 ms.
+constexpr std::array<RegisterInit, 8> powerOn(uint32_t columns, uint32_t rows, uint32_t vmax, uint32_t hmax,
+                                              uint32_t shs, uint32_t svs) {
+    return {{{kWindow, 0, 2},
+             {kWindow + 2, 0, 2},
+             {kWindow + 4, columns, 2},
+             {kWindow + 6, rows, 2},
+             {kVmax, vmax, 3},
+             {kHmax, hmax, 2},
+             {kShs, shs, 3},
+             {kSvs, svs, 2}}};
+}
+
+// VMAX = rows + 38 (IMX287: + 42), HMAX by width as the plug-ins program it.
+constexpr auto kImx250 = powerOn(2464, 2056, 2094, 632, 528, 0);
+constexpr auto kImx264 = powerOn(2464, 2056, 2094, 1248, 1301, 0);
+constexpr auto kImx265 = powerOn(2064, 1544, 1582, 1064, 652, 0);
+constexpr auto kImx287 = powerOn(728, 544, 586, 512, 410, 3);
 
 constexpr Chip member(const char* name, uint32_t width, uint32_t height,
-                      double (*exposure)(const RegisterView&, double), RegisterInits powerOn) {
+                      double (*exposure)(const RegisterView&, double), RegisterInits registers) {
     return {.name = name,
             .registerBits = 8,
             .fullWidth = width,
@@ -61,9 +62,7 @@ constexpr Chip member(const char* name, uint32_t width, uint32_t height,
             .window = window,
             .exposureMs = exposure,
             .gains = gains,
-            .gainMirror = {0, {0, 0, 0, 0}},
-            .sensorPowerOn = powerOn,
-            .fpgaPowerOn = {nullptr, 0}};
+            .sensorPowerOn = registers};
 }
 
 }  // namespace

@@ -38,9 +38,8 @@ SiteGains gains(const RegisterView& r) { return uniformGains(sonyGain(r.s(kGain)
 
 // Full window, VMAX = rows + 13, HMAX 4400, 338 lines: about 10 ms.
 constexpr RegisterInit kPowerOn[] = {
-    {kColumnStart, 0, 2}, {kRowStart, 0, 2}, {kColumnSize, 1944, 2}, {kRowSize, 1096, 2},
-    {kWindowMode, 0, 0},  {kVmax, 1109, 3},  {kHmax, 4400, 2},       {kShs1, 770, 3},
-    {kGain, 0, 0},
+    {kColumnStart, 0, 2}, {kRowStart, 0, 2}, {kColumnSize, 1944, 2}, {kRowSize, 1096, 2}, {kWindowMode, 0, 0},
+    {kVmax, 1109, 3},     {kHmax, 4400, 2},  {kShs1, 770, 3},        {kGain, 0, 0},
 };
 
 }  // namespace
@@ -54,9 +53,7 @@ extern const Chip kChipImx290 = {
     .window = window,
     .exposureMs = exposureMs,
     .gains = gains,
-    .gainMirror = {0, {0, 0, 0, 0}},
     .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
 };
 
 }  // namespace zoqsim

@@ -59,15 +59,15 @@ SiteGains isg4006aGains(const RegisterView& r) {
 
 // Rows 0-1023, 1869 lines of 5.35 us (10 ms); columns from the FPGA.
 constexpr RegisterInit kIsg1307[] = {
-    {347, 0, 0}, {346, 0, 0}, {345, 0x00, 0}, {344, 0x04, 0},
-    {404, 0x4D, 0}, {403, 0x07, 0}, {402, 0, 0}, {30, 0, 0}, {389, 0, 0},
+    {347, 0, 0},    {346, 0, 0}, {345, 0x00, 0}, {344, 0x04, 0}, {404, 0x4D, 0},
+    {403, 0x07, 0}, {402, 0, 0}, {30, 0, 0},     {389, 0, 0},
 };
 constexpr RegisterInit kIsg1307Fpga[] = {{43, 0, 0}, {1, 1280, 0}};
 
 // Rows 0-2047, 1550 lines of 6.45 us (10 ms), not flipped.
 constexpr RegisterInit kIsg4006a[] = {
-    {270, 0, 0}, {269, 0, 0}, {268, 0x00, 0}, {267, 0x08, 0},
-    {326, 0x0E, 0}, {325, 0x06, 0}, {324, 0, 0}, {23, 0, 0}, {312, 0x40, 0},
+    {270, 0, 0},    {269, 0, 0}, {268, 0x00, 0}, {267, 0x08, 0}, {326, 0x0E, 0},
+    {325, 0x06, 0}, {324, 0, 0}, {23, 0, 0},     {312, 0x40, 0},
 };
 
 }  // namespace
@@ -81,7 +81,6 @@ extern const Chip kChipIsg1307 = {
     .window = isg1307Window,
     .exposureMs = isg1307ExposureMs,
     .gains = isg1307Gains,
-    .gainMirror = {0, {0, 0, 0, 0}},
     .sensorPowerOn = inits(kIsg1307),
     .fpgaPowerOn = inits(kIsg1307Fpga),
 };
@@ -95,9 +94,7 @@ extern const Chip kChipIsg4006a = {
     .window = isg4006aWindow,
     .exposureMs = isg4006aExposureMs,
     .gains = isg4006aGains,
-    .gainMirror = {0, {0, 0, 0, 0}},
     .sensorPowerOn = inits(kIsg4006a),
-    .fpgaPowerOn = {nullptr, 0},
 };
 
 }  // namespace zoqsim

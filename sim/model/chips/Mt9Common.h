@@ -22,6 +22,31 @@ inline SiteGains mt9SiteGains(const RegisterView& r) {
 // Writing the global gain sets the four colour gains.
 constexpr GainMirror kMt9GainMirror = {0x35, {0x2B, 0x2C, 0x2D, 0x2E}};
 
+// Shutter delay and the gain block, as every chip of the family starts.
+inline constexpr RegisterInit kMt9FamilyPowerOn[] = {
+    {0x0C, 0, 0}, {0x2B, 8, 0}, {0x2C, 8, 0}, {0x2D, 8, 0}, {0x2E, 8, 0}, {0x35, 8, 0},
+};
+
+constexpr Chip mt9Chip(const char* name, uint32_t width, uint32_t height, bool frameFollowsRegisters,
+                       SensorWindow (*window)(const RegisterView&),
+                       double (*exposureMs)(const RegisterView&, double), RegisterInits powerOn) {
+    return {.name = name,
+            .registerBits = 16,
+            .fullWidth = width,
+            .fullHeight = height,
+            .frameFollowsRegisters = frameFollowsRegisters,
+            .window = window,
+            .exposureMs = exposureMs,
+            .gains = mt9SiteGains,
+            .sensorPowerOn = powerOn,
+            .familyPowerOn = inits(kMt9FamilyPowerOn),
+            .fpgaPowerOn = {},
+            .gainMirror = kMt9GainMirror};
+}
+
+// Exposure lines: 0x08 holds the high half, 0x09 the low half.
+inline double mt9ShutterLines(const RegisterView& r) { return double(uint32_t(r.s(0x08)) << 16 | r.s(0x09)); }
+
 // Skip field n (bits 2:0 of the address-mode registers) reads every n+1-th pixel.
 inline uint32_t mt9SkipStep(uint16_t addressMode) { return (addressMode & 7u) + 1u; }
 

@@ -46,27 +46,13 @@ double exposureMs(const RegisterView& r, double clockMHz) {
 
 constexpr RegisterInit kPowerOn[] = {
     {0x00, 0x8431, 0},  // chip version
-    {0x01, 12, 0},   {0x02, 20, 0},   {0x03, 1023, 0}, {0x04, 1279, 0},
-    {0x05, 19, 0},   {0x06, 25, 0},
-    {0x09, 315, 0},  // about 10 ms at 48 MHz
-    {0x0C, 0, 0},    {0x1E, 0, 0},    {0x20, 0x1104, 0},
-    {0x2B, 8, 0},    {0x2C, 8, 0},    {0x2D, 8, 0},    {0x2E, 8, 0},    {0x35, 8, 0},
+    {0x01, 12, 0},     {0x02, 20, 0},     {0x03, 1023, 0}, {0x04, 1279, 0},
+    {0x05, 19, 0},     {0x06, 25, 0},     {0x09, 315, 0},  // about 10 ms at 48 MHz
+    {0x1E, 0, 0},      {0x20, 0x1104, 0},
 };
 
 }  // namespace
 
-extern const Chip kChipMt9m001 = {
-    .name = "MT9M001",
-    .registerBits = 16,
-    .fullWidth = 1280,
-    .fullHeight = 1024,
-    .frameFollowsRegisters = false,
-    .window = window,
-    .exposureMs = exposureMs,
-    .gains = mt9SiteGains,
-    .gainMirror = kMt9GainMirror,
-    .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
-};
+extern const Chip kChipMt9m001 = mt9Chip("MT9M001", 1280, 1024, false, window, exposureMs, inits(kPowerOn));
 
 }  // namespace zoqsim

@@ -43,18 +43,15 @@ double exposureMs(const RegisterView& r, double clockMHz) {
 
 // Gains in 1/32 steps: 32 is unity.
 SiteGains gains(const RegisterView& r) {
-    return {r.s(kRedGain) / 32.0, r.s(kGreen1Gain) / 32.0, r.s(kGreen2Gain) / 32.0,
-            r.s(kBlueGain) / 32.0};
+    return {r.s(kRedGain) / 32.0, r.s(kGreen1Gain) / 32.0, r.s(kGreen2Gain) / 32.0, r.s(kBlueGain) / 32.0};
 }
 
 constexpr RegisterInit kPowerOn[] = {
     {0x3000, 0x2400, 0},  // chip version
-    {kYStart, 4, 0},        {kXStart, 2, 0},         {kYEnd, 963, 0},    {kXEnd, 1281, 0},
-    {kFrameLength, 990, 0}, {kLineLength, 1650, 0},
-    {kCoarseTime, 600, 0},  // 10 ms at 99 MHz
-    {kFineTime, 0, 0},      {0x30A6, 1, 0},          {kDigitalBinning, 0, 0},
-    {kGreen1Gain, 32, 0},   {kBlueGain, 32, 0},      {kRedGain, 32, 0},  {kGreen2Gain, 32, 0},
-    {kGlobalGain, 32, 0},
+    {kYStart, 4, 0},        {kXStart, 2, 0},        {kYEnd, 963, 0},         {kXEnd, 1281, 0},
+    {kFrameLength, 990, 0}, {kLineLength, 1650, 0}, {kCoarseTime, 600, 0},  // 10 ms at 99 MHz
+    {kFineTime, 0, 0},      {0x30A6, 1, 0},         {kDigitalBinning, 0, 0}, {kGreen1Gain, 32, 0},
+    {kBlueGain, 32, 0},     {kRedGain, 32, 0},      {kGreen2Gain, 32, 0},    {kGlobalGain, 32, 0},
 };
 
 }  // namespace
@@ -68,9 +65,8 @@ extern const Chip kChipMt9m031 = {
     .window = window,
     .exposureMs = exposureMs,
     .gains = gains,
-    .gainMirror = {kGlobalGain, {kGreen1Gain, kBlueGain, kRedGain, kGreen2Gain}},
     .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
+    .gainMirror = {kGlobalGain, {kGreen1Gain, kBlueGain, kRedGain, kGreen2Gain}},
 };
 
 }  // namespace zoqsim

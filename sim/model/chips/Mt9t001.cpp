@@ -29,33 +29,19 @@ double exposureMs(const RegisterView& r, double clockMHz) {
     const int kBinned = colBin == 1 ? k - 16 : colBin == 2 ? k - 24 : k;
     const int a = kBinned + std::max<int>(r.s(0x05), 21) + (((width + 1) / (colSkip + 1)) & ~1);
     const int rowClocks = std::max(a, b + 316 * colBin + delay + 316);
-    const double lines = double(uint32_t(r.s(0x08)) << 16 | r.s(0x09));
+    const double lines = mt9ShutterLines(r);
     return std::max(0.0, (lines * rowClocks - (b - 132) - delay) * clockPeriodMs(clockMHz));
 }
 
 constexpr RegisterInit kPowerOn[] = {
     {0x00, 0x1621, 0},  // chip version
-    {0x01, 20, 0},   {0x02, 32, 0},   {0x03, 1535, 0}, {0x04, 2047, 0},
-    {0x05, 142, 0},  {0x06, 25, 0},   {0x08, 0, 0},
-    {0x09, 188, 0},  // about 10 ms at 48 MHz
-    {0x0C, 0, 0},    {0x1E, 0x4006, 0}, {0x20, 0x0040, 0}, {0x22, 0, 0}, {0x23, 0, 0},
-    {0x2B, 8, 0},    {0x2C, 8, 0},    {0x2D, 8, 0},    {0x2E, 8, 0},    {0x35, 8, 0},
+    {0x01, 20, 0},     {0x02, 32, 0},     {0x03, 1535, 0}, {0x04, 2047, 0},
+    {0x05, 142, 0},    {0x06, 25, 0},     {0x08, 0, 0},    {0x09, 188, 0},  // about 10 ms at 48 MHz
+    {0x1E, 0x4006, 0}, {0x20, 0x0040, 0}, {0x22, 0, 0},    {0x23, 0, 0},
 };
 
 }  // namespace
 
-extern const Chip kChipMt9t001 = {
-    .name = "MT9T001",
-    .registerBits = 16,
-    .fullWidth = 2048,
-    .fullHeight = 1536,
-    .frameFollowsRegisters = true,
-    .window = window,
-    .exposureMs = exposureMs,
-    .gains = mt9SiteGains,
-    .gainMirror = kMt9GainMirror,
-    .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
-};
+extern const Chip kChipMt9t001 = mt9Chip("MT9T001", 2048, 1536, true, window, exposureMs, inits(kPowerOn));
 
 }  // namespace zoqsim

@@ -42,10 +42,10 @@ SiteGains gains(const RegisterView& r) {
 
 constexpr RegisterInit kPowerOn[] = {
     {0, 0x1324, 0},  // chip version
-    {kColumnStart, 1, 0},      {kRowStart, 4, 0},     {kWindowHeight, 480, 0},
-    {kWindowWidth, 752, 0},    {kHorizontalBlank, 94, 0}, {6, 45, 0},
-    {kShutterWidth, 319, 0},   // about 10 ms at 27 MHz
-    {kReadMode, 0x0300, 0},    {kAnalogGain, 16, 0},
+    {kColumnStart, 1, 0},    {kRowStart, 4, 0},         {kWindowHeight, 480, 0},
+    {kWindowWidth, 752, 0},  {kHorizontalBlank, 94, 0}, {6, 45, 0},
+    {kShutterWidth, 319, 0},  // about 10 ms at 27 MHz
+    {kReadMode, 0x0300, 0},  {kAnalogGain, 16, 0},
 };
 
 }  // namespace
@@ -59,9 +59,7 @@ extern const Chip kChipMt9v034 = {
     .window = window,
     .exposureMs = exposureMs,
     .gains = gains,
-    .gainMirror = {0, {0, 0, 0, 0}},
     .sensorPowerOn = inits(kPowerOn),
-    .fpgaPowerOn = {nullptr, 0},
 };
 
 }  // namespace zoqsim

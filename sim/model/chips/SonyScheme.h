@@ -10,9 +10,7 @@
 namespace zoqsim {
 
 // Gain register in steps of dbPerStep decibels (0.1 dB on most chips).
-inline double sonyGain(uint32_t index, double dbPerStep) {
-    return std::pow(10.0, index * dbPerStep / 20.0);
-}
+inline double sonyGain(uint32_t index, double dbPerStep) { return std::pow(10.0, index * dbPerStep / 20.0); }
 
 inline SiteGains uniformGains(double g) { return {g, g, g, g}; }
 
@@ -30,8 +28,7 @@ inline double sonyExposureMs(double lines, uint32_t hmax, double offsetLines, do
 // Window as four 16-bit values from `first` on: column start, row start,
 // column size, row size. Bit 0 of the orientation register flips rows,
 // bit 1 mirrors columns.
-inline SensorWindow sonyWindow(const RegisterView& r, unsigned first, unsigned orientation,
-                               uint32_t step) {
+inline SensorWindow sonyWindow(const RegisterView& r, unsigned first, unsigned orientation, uint32_t step) {
     return {.columnStart = int32_t(r.bytes(first, 2)),
             .rowStart = int32_t(r.bytes(first + 2, 2)),
             .columnSize = r.bytes(first + 4, 2),
