@@ -146,7 +146,11 @@ enum class PreFill {
     kZerosRgb24,  // 0x00 over width x height x 3 bytes, whatever the bitCount
 };
 
+// With 24-bit output the frame and the interior overwrite every byte a
+// pre-fill would write, so it is skipped there: only the fourth bytes of
+// 32-bit output keep the fill.
 inline void ApplyPreFill(PreFill fill, unsigned char* dst, int width, int height, unsigned short bitCount) {
+    if (bitCount == 24) return;
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (fill == PreFill::kOnes) std::memset(dst, 0xFF, pixels * (bitCount / 8));
     if (fill == PreFill::kZerosRgb24) std::memset(dst, 0x00, pixels * 3);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "BayerBorder.h"
+#include "BayerSimd.h"
 
 namespace zoqbayer {
 namespace {
@@ -14,13 +15,32 @@ using Byte = std::uint8_t;
 // Corrected values can leave 0 ... 255.
 inline Byte Clamp(int value) { return static_cast<Byte>(std::clamp(value, 0, 255)); }
 
-// One green-pass row y; up2 ... down2 are mosaic rows y - 2 ... y + 2.
+// Mosaic rows y - 2 ... y + 2 around row y.
+struct Rows5 {
+    const Byte* up2;
+    const Byte* up;
+    const Byte* mid;
+    const Byte* down;
+    const Byte* down2;
+};
+
+// Output rows y - 1, y, y + 1 of the image.
+struct Out3 {
+    const Byte* up;
+    Byte* mid;
+    const Byte* down;
+};
+
+// Green pass, columns first ... last of row y.
 template <int Px, int C>
-void GreenRow(const Byte* __restrict up2, const Byte* __restrict up, const Byte* __restrict mid,
-              const Byte* __restrict down, const Byte* __restrict down2, Byte* __restrict out, int width,
-              int parity) {
+void GreenRow(const Rows5& rows, Byte* __restrict out, int first, int last, int parity) {
+    const Byte* __restrict up2 = rows.up2;
+    const Byte* __restrict up = rows.up;
+    const Byte* __restrict mid = rows.mid;
+    const Byte* __restrict down = rows.down;
+    const Byte* __restrict down2 = rows.down2;
     ForEachSite(
-        2, width - 3, parity,
+        first, last, parity,
         [=](int x) {
             const int m = mid[x];
             const int n = up[x], s = down[x], w = mid[x - 1], e = mid[x + 1];
@@ -43,15 +63,20 @@ void GreenRow(const Byte* __restrict up2, const Byte* __restrict up, const Byte*
         [=](int x) { out[x * Px + kGreen] = mid[x]; });
 }
 
-// One colour-pass row y; gUp, gMid, gDown are the output rows y - 1, y, y + 1
-// of the image, whose greens are final.
+// Colour pass, columns first ... last of row y; the greens of the output rows
+// around it are final.
 template <int Px, int C>
-void ColourRow(const Byte* __restrict up, const Byte* __restrict mid, const Byte* __restrict down, const Byte* gUp,
-               Byte* gMid, const Byte* gDown, int width, int parity) {
+void ColourRow(const Rows5& rows, const Out3& outRows, int first, int last, int parity) {
     constexpr int O = 2 - C;
+    const Byte* __restrict up = rows.up;
+    const Byte* __restrict mid = rows.mid;
+    const Byte* __restrict down = rows.down;
+    const Byte* gUp = outRows.up;
+    Byte* gMid = outRows.mid;
+    const Byte* gDown = outRows.down;
     const auto green = [](const Byte* row, int x) -> int { return row[x * Px + kGreen]; };
     ForEachSite(
-        2, width - 3, parity,
+        first, last, parity,
         [=](int x) {
             const int g2 = 2 * green(gMid, x);
             const int t1 = g2 - green(gUp, x + 1) - green(gDown, x - 1);
@@ -76,26 +101,113 @@ void ColourRow(const Byte* __restrict up, const Byte* __restrict mid, const Byte
         });
 }
 
+// Both passes in blocks of 16 pixels from the red or blue site x, while a
+// block ends before `end`; they write whole pixels, the green pass with a
+// placeholder opposite colour that the colour pass replaces.
+template <int Px, int C>
+__attribute__((target("ssse3"))) int GreenBlocks(const Rows5& rows, Byte* out, int x, int end) {
+    using namespace simd;
+    for (; x + kBlock <= end; x += kBlock) {
+        const __m128i left = Load(rows.mid + x - 2), centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
+        const __m128i upCentre = Load(rows.up + x), downCentre = Load(rows.down + x);
+        // Red or blue sites x + 2i.
+        const __m128i m = Even(centre), w = Odd(left), e = Odd(centre);
+        const __m128i n = Even(upCentre), s = Even(downCentre);
+        const __m128i m2 = _mm_add_epi16(m, m);
+        const __m128i hH = _mm_sub_epi16(_mm_sub_epi16(m2, Even(left)), Even(right));
+        const __m128i hV = _mm_sub_epi16(_mm_sub_epi16(m2, Even(Load(rows.up2 + x))), Even(Load(rows.down2 + x)));
+        const __m128i dH = _mm_add_epi16(AbsDiff(w, e), _mm_abs_epi16(hH));
+        const __m128i dV = _mm_add_epi16(AbsDiff(n, s), _mm_abs_epi16(hV));
+        const __m128i alongRow = _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(w, e), 1), DivPow2<2>(hH));
+        const __m128i alongColumn = _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(n, s), 1), DivPow2<2>(hV));
+        const __m128i all = _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, s), _mm_add_epi16(w, e)), 2),
+                                          DivPow2<3>(_mm_add_epi16(hH, hV)));
+        const __m128i green = Clamp255(Choose(dH, dV, alongRow, alongColumn, all));
+        // Green sites x + 1 + 2i: own sample e, W is m, E the next site.
+        const __m128i rowColour = _mm_srli_epi16(_mm_add_epi16(m, Even(right)), 1);
+        const __m128i columnColour = _mm_srli_epi16(_mm_add_epi16(Odd(upCentre), Odd(downCentre)), 1);
+        const __m128i ownPlane = Merge(m, rowColour), greenPlane = Merge(green, e);
+        const __m128i oppositePlane = Merge(_mm_setzero_si128(), columnColour);
+        if constexpr (C == kBlue) {
+            StorePixels<Px>(out + x * Px, ownPlane, greenPlane, oppositePlane);
+        } else {
+            StorePixels<Px>(out + x * Px, oppositePlane, greenPlane, ownPlane);
+        }
+    }
+    return x;
+}
+
+template <int Px, int C>
+__attribute__((target("ssse3"))) int ColourBlocks(const Rows5& rows, const Out3& outRows, int x, int end) {
+    using namespace simd;
+    for (; x + kBlock <= end; x += kBlock) {
+        const __m128i upLeft = Load(rows.up + x - 1), upRight = Load(rows.up + x + 1);
+        const __m128i downLeft = Load(rows.down + x - 1), downRight = Load(rows.down + x + 1);
+        const __m128i centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
+        const __m128i nw = Even(upLeft), ne = Even(upRight), sw = Even(downLeft), se = Even(downRight);
+        const __m128i greens = LoadGreens<Px>(outRows.mid + x * Px);
+        const __m128i g2 = _mm_slli_epi16(Even(greens), 1);
+        const __m128i gNW = Even(LoadGreens<Px>(outRows.up + (x - 1) * Px));
+        const __m128i gNE = Even(LoadGreens<Px>(outRows.up + (x + 1) * Px));
+        const __m128i gSW = Even(LoadGreens<Px>(outRows.down + (x - 1) * Px));
+        const __m128i gSE = Even(LoadGreens<Px>(outRows.down + (x + 1) * Px));
+        const __m128i t1 = _mm_sub_epi16(_mm_sub_epi16(g2, gNE), gSW);
+        const __m128i t2 = _mm_sub_epi16(_mm_sub_epi16(g2, gNW), gSE);
+        const __m128i d1 = _mm_add_epi16(AbsDiff(nw, se), _mm_abs_epi16(t2));
+        const __m128i d2 = _mm_add_epi16(AbsDiff(ne, sw), _mm_abs_epi16(t1));
+        const __m128i first = DivPow2<1>(_mm_add_epi16(_mm_add_epi16(nw, se), t2));
+        const __m128i second = DivPow2<1>(_mm_add_epi16(_mm_add_epi16(ne, sw), t1));
+        const __m128i all = DivPow2<2>(_mm_add_epi16(_mm_add_epi16(_mm_add_epi16(nw, ne), _mm_add_epi16(sw, se)),
+                                                     _mm_add_epi16(t1, t2)));
+        const __m128i opposite = Clamp255(Choose(d1, d2, first, second, all));
+        const __m128i m = Even(centre);
+        const __m128i rowColour = _mm_srli_epi16(_mm_add_epi16(m, Even(right)), 1);
+        const __m128i columnColour = _mm_srli_epi16(_mm_add_epi16(ne, se), 1);
+        const __m128i ownPlane = Merge(m, rowColour);
+        const __m128i oppositePlane = Merge(opposite, columnColour);
+        if constexpr (C == kBlue) {
+            StorePixels<Px>(outRows.mid + x * Px, ownPlane, greens, oppositePlane);
+        } else {
+            StorePixels<Px>(outRows.mid + x * Px, oppositePlane, greens, ownPlane);
+        }
+    }
+    return x;
+}
+
 int Laplacian(Pattern pattern, bool flip, const Byte* src, int width, int height, Byte* dst,
               unsigned short bitCount) {
     const ColourMember member{pattern, flip, PreFill::kOnes, 2};
     return RunColourMember(member, src, width, height, dst, bitCount, [pattern](const auto& mosaic, const auto& canvas) {
+        const bool simd = simd::HasSsse3();
+        // Blocks read two columns beyond their last pixel.
+        const int first = 2, last = mosaic.width - 3, blockEnd = mosaic.width - 2;
         WithPixelSize(canvas.pixelSize, [&](auto px) {
             constexpr int Px = decltype(px)::value;
+            const auto rowsAround = [&](int y) {
+                return Rows5{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
+            };
             const auto greenRow = [&](int y) {
                 const RowColours row = ColoursOfRow(pattern, y);
+                const Rows5 rows = rowsAround(y);
+                Byte* out = canvas.Row(y);
                 WithRowChannel(row.channel, [&](auto channel) {
-                    GreenRow<Px, decltype(channel)::value>(mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y),
-                                                           mosaic.Row(y + 1), mosaic.Row(y + 2), canvas.Row(y),
-                                                           mosaic.width, row.parity);
+                    constexpr int C = decltype(channel)::value;
+                    simd::SplitRow(
+                        simd, first, last, row.parity, blockEnd,
+                        [&](int a, int b) { GreenRow<Px, C>(rows, out, a, b, row.parity); },
+                        [&](int x, int end) { return GreenBlocks<Px, C>(rows, out, x, end); });
                 });
             };
             const auto colourRow = [&](int y) {
                 const RowColours row = ColoursOfRow(pattern, y);
+                const Rows5 rows = rowsAround(y);
+                const Out3 outRows{canvas.Row(y - 1), canvas.Row(y), canvas.Row(y + 1)};
                 WithRowChannel(row.channel, [&](auto channel) {
-                    ColourRow<Px, decltype(channel)::value>(mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1),
-                                                            canvas.Row(y - 1), canvas.Row(y), canvas.Row(y + 1),
-                                                            mosaic.width, row.parity);
+                    constexpr int C = decltype(channel)::value;
+                    simd::SplitRow(
+                        simd, first, last, row.parity, blockEnd,
+                        [&](int a, int b) { ColourRow<Px, C>(rows, outRows, a, b, row.parity); },
+                        [&](int x, int end) { return ColourBlocks<Px, C>(rows, outRows, x, end); });
                 });
             };
             TwoPassRows(2, mosaic.height - 3, greenRow, colourRow);
