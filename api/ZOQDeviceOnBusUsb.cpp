@@ -238,10 +238,11 @@ int CZOQDeviceOnBusUsb::Recover() {
 }
 
 int CZOQDeviceOnBusUsb::AfterFailedRead(int readResult, bool recover) {
-    // The frame is lost either way; the code says what was done about it.
+    // The frame is lost either way. A recovery reports how it went; after a
+    // reset the read's own error tells what happened to the frame.
     if (recover) return Recover() == RC_SUCCESS ? RC_RECOVERY_DONE : RC_RECOVERY_FAILED;
-    int rc = Reset();
-    return rc == RC_SUCCESS ? readResult : rc;
+    Reset();
+    return readResult;
 }
 
 int CZOQDeviceOnBusUsb::ReadRawData(unsigned char* data) {
