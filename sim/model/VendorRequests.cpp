@@ -1,7 +1,6 @@
 // Endpoint 0: every vendor request the camera firmware answers, with its
 // direction, reply layout and status byte.
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include "CameraImpl.h"
@@ -96,7 +95,7 @@ int CameraImpl::control(const UsbSetup& setup, uint8_t* data) {
     std::size_t count =
         std::min<std::size_t>(request->replyLength ? request->replyLength : setup.wLength, setup.wLength);
     if (faults_.takeShortReply(setup.bRequest)) count = std::min<std::size_t>(count, 1);
-    if (reply == local) std::memcpy(data, local, count);
+    if (reply == local) std::copy_n(local, count, data);
     return int(count);
 }
 
@@ -177,14 +176,14 @@ int CameraImpl::wrEepromEx(const UsbSetup& s, uint8_t* data) {
 int CameraImpl::rdEepromBlock(const UsbSetup& s, uint8_t* reply) {
     const uint32_t address = uint32_t(s.wValue) << 16 | s.wIndex;
     if (!eepromRange(address, s.wLength)) return kStall;
-    std::memcpy(reply, eeprom_.data() + address, s.wLength);
+    std::copy_n(eeprom_.data() + address, s.wLength, reply);
     return s.wLength;
 }
 
 int CameraImpl::wrEepromBlock(const UsbSetup& s, uint8_t* data) {
     const uint32_t address = uint32_t(s.wValue) << 16 | s.wIndex;
     if (!eepromRange(address, s.wLength)) return kStall;
-    std::memcpy(eeprom_.data() + address, data, s.wLength);
+    std::copy_n(data, s.wLength, eeprom_.data() + address);
     return 0;
 }
 
@@ -192,7 +191,7 @@ int CameraImpl::wrEepromBlock(const UsbSetup& s, uint8_t* data) {
 
 int CameraImpl::downloadLut(const UsbSetup& s, uint8_t* data) {
     if (s.wLength > kMaxLutBytes || s.wValue + s.wLength > kLutEntries) return kStall;
-    std::memcpy(lut_.data() + s.wValue, data, s.wLength);
+    std::copy_n(data, s.wLength, lut_.data() + s.wValue);
     ++lutGeneration_;
     return 0;
 }

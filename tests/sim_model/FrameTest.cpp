@@ -1,7 +1,9 @@
 // Frames: geometry from the registers, scene, levels, transfer and faults.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "Wire.h"
 
@@ -361,6 +363,39 @@ TEST(Frames, FrameReflectsTheRegistersAtItsTrigger) {
     writeSensor(*cam, 0x09, 20);
     EXPECT_EQ(readFrame(*cam, 64 * 64), expected);
     EXPECT_NE(cam->renderFrame(), expected);
+}
+
+}  // namespace
+}  // namespace zoqsim::test
+
+namespace zoqsim::test {
+namespace {
+
+// A test thread changes the exposure while the front end's thread reads
+// frames: every frame is whole and belongs to one of the two settings.
+TEST(Frames, ObserversAndTheFrontEndShareTheCameraSafely) {
+    auto cam = camera(52);
+    setMt9p031Window(*cam, 0, 800, 64, 64);
+    const Bytes dark = cam->renderFrame();
+    cam->setSensorRegister(0x09, 400);
+    const Bytes bright = cam->renderFrame();
+    ASSERT_NE(dark, bright);
+    std::atomic<bool> done{false};
+    std::thread observer([&] {
+        for (int i = 0; !done; ++i) {
+            cam->setSensorRegister(0x09, i % 2 ? 249 : 400);
+            (void)cam->renderFrame();
+            (void)cam->fpgaRegister(128);
+        }
+    });
+    int frames = 0;
+    for (; frames < 300; ++frames) {
+        const Bytes frame = capture(*cam, 64 * 64);
+        if (frame != dark && frame != bright) break;
+    }
+    done = true;
+    observer.join();
+    EXPECT_EQ(frames, 300);
 }
 
 }  // namespace
