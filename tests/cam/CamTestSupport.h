@@ -102,4 +102,18 @@ inline std::string WithBit(std::string record, unsigned bit, bool on) {
     return HexString(bytes.data(), bytes.size());
 }
 
+// The all-allowed record as low bytes (0-6) and high bytes (8-18), with
+// capability bits changed one by one.
+struct Record {
+    std::string low = kAllFpga;
+    std::string high = kAllBase;
+    Record& Set(ZOQ_CAPBIT bit, bool on) {
+        if (bit < 56)
+            low = WithBit(low, bit, on);
+        else
+            high = WithBit(high, bit - 64, on);
+        return *this;
+    }
+};
+
 #endif

@@ -12,18 +12,6 @@ using Call = FakeZOQDevice::Call;
 
 namespace {
 
-struct Record {
-    std::string low = kAllFpga;
-    std::string high = kAllBase;
-    Record& Set(ZOQ_CAPBIT bit, bool on) {
-        if (bit < 56)
-            low = WithBit(low, bit, on);
-        else
-            high = WithBit(high, bit - 64, on);
-        return *this;
-    }
-};
-
 float kGains[3] = {1.5f, 1.0f, 2.25f};
 float kMatrix[3][3] = {{1.5f, -0.5f, 0.0f}, {0.0f, 1.0f, 0.0f}, {-0.25f, 0.0f, 1.25f}};
 

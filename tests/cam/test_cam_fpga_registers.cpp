@@ -8,23 +8,6 @@
 using Op = FakeZOQDevice::Op;
 using Call = FakeZOQDevice::Call;
 
-namespace {
-
-// Low bytes (0-6) and high bytes (8-18) with one capability bit changed.
-struct Record {
-    std::string low = kAllFpga;
-    std::string high = kAllBase;
-    Record& Set(ZOQ_CAPBIT bit, bool on) {
-        if (bit < 56)
-            low = WithBit(low, bit, on);
-        else
-            high = WithBit(high, bit - 64, on);
-        return *this;
-    }
-};
-
-}  // namespace
-
 TEST(CamFpgaConstruction, ReadsIdentityVersionAndCacheInOrder) {
     CamOnFake fake;
     fake.device.firmwareVersion = 0x0305;
