@@ -69,40 +69,34 @@ void Interpolate3x3Row(const std::uint8_t* __restrict up, const std::uint8_t* __
         });
 }
 
-// The same in blocks of 16 pixels from the red or blue site x while a block
+// The same in blocks of 32 pixels from the red or blue site x while a block
 // ends before `end`; returns the first column not done.
 template <int Px, int C, GreenRule G, DiagonalRule D>
-__attribute__((target("ssse3"))) int Interpolate3x3Blocks(const std::uint8_t* up, const std::uint8_t* mid,
-                                                          const std::uint8_t* down, std::uint8_t* out, int x,
-                                                          int end) {
+ZOQ_AVX2 int Interpolate3x3Blocks(const std::uint8_t* up, const std::uint8_t* mid, const std::uint8_t* down,
+                                  std::uint8_t* out, int x, int end) {
     using namespace simd;
     for (; x + kBlock <= end; x += kBlock) {
-        const __m128i upLeft = Load(up + x - 1), upRight = Load(up + x + 1);
-        const __m128i midLeft = Load(mid + x - 1), midRight = Load(mid + x + 1);
-        const __m128i downLeft = Load(down + x - 1), downRight = Load(down + x + 1);
+        const Vec upLeft = Load(up + x - 1), upRight = Load(up + x + 1);
+        const Vec midLeft = Load(mid + x - 1), midRight = Load(mid + x + 1);
+        const Vec downLeft = Load(down + x - 1), downRight = Load(down + x + 1);
         // Red or blue sites x + 2i.
-        const __m128i own = Odd(midLeft);
-        const __m128i n = Odd(upLeft), s = Odd(downLeft), w = Even(midLeft), e = Even(midRight);
-        const __m128i nw = Even(upLeft), ne = Even(upRight), sw = Even(downLeft), se = Even(downRight);
-        const __m128i all4 = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, s), _mm_add_epi16(w, e)), 2);
-        __m128i green = all4;
+        const Vec own = Odd(midLeft);
+        const Vec n = Odd(upLeft), s = Odd(downLeft), w = Even(midLeft), e = Even(midRight);
+        const Vec nw = Even(upLeft), ne = Even(upRight), sw = Even(downLeft), se = Even(downRight);
+        Vec green = Quarter(Add(n, s, w, e));
         if constexpr (G == GreenRule::kFlatterAxis) {
-            green = Choose(AbsDiff(w, e), AbsDiff(n, s), _mm_srli_epi16(_mm_add_epi16(w, e), 1),
-                           _mm_srli_epi16(_mm_add_epi16(n, s), 1), all4);
+            green = Choose(AbsDiff(w, e), AbsDiff(n, s), Half(Add(w, e)), Half(Add(n, s)), green);
         }
-        const __m128i diagonal4 =
-            _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(nw, ne), _mm_add_epi16(sw, se)), 2);
-        __m128i opposite = diagonal4;
+        Vec opposite = Quarter(Add(nw, ne, sw, se));
         if constexpr (D == DiagonalRule::kFlatterDiagonal) {
-            opposite = Choose(AbsDiff(nw, se), AbsDiff(ne, sw), _mm_srli_epi16(_mm_add_epi16(nw, se), 1),
-                              _mm_srli_epi16(_mm_add_epi16(ne, sw), 1), diagonal4);
+            opposite = Choose(AbsDiff(nw, se), AbsDiff(ne, sw), Half(Add(nw, se)), Half(Add(ne, sw)), opposite);
         }
         // Green sites x + 1 + 2i: their own sample is e, their W is own.
-        const __m128i rowColour = _mm_srli_epi16(_mm_add_epi16(own, Odd(midRight)), 1);
-        const __m128i columnColour = _mm_srli_epi16(_mm_add_epi16(ne, se), 1);
-        const __m128i ownPlane = Merge(own, rowColour);
-        const __m128i greenPlane = Merge(green, e);
-        const __m128i oppositePlane = Merge(opposite, columnColour);
+        const Vec rowColour = Half(Add(own, Odd(midRight)));
+        const Vec columnColour = Half(Add(ne, se));
+        const Vec ownPlane = Merge(own, rowColour);
+        const Vec greenPlane = Merge(green, e);
+        const Vec oppositePlane = Merge(opposite, columnColour);
         if constexpr (C == kBlue) {
             StorePixels<Px>(out + x * Px, ownPlane, greenPlane, oppositePlane);
         } else {
@@ -116,7 +110,7 @@ __attribute__((target("ssse3"))) int Interpolate3x3Blocks(const std::uint8_t* up
 template <GreenRule G, DiagonalRule D>
 void Interpolate3x3Rows(Pattern pattern, const Mosaic<std::uint8_t>& mosaic, const Canvas<std::uint8_t>& canvas,
                         int first, int last) {
-    const bool simd = simd::HasSsse3();
+    const bool simd = simd::HasAvx2();
     WithPixelSize(canvas.pixelSize, [&](auto px) {
         constexpr int Px = decltype(px)::value;
         for (int y = first; y <= last; ++y) {

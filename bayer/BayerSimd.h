@@ -1,24 +1,28 @@
-// SSSE3 building blocks for the interior loops: 16 pixels at a time, the
-// eight red or blue sites in the even 16-bit lanes and the eight green sites
-// in the odd ones. The functions carry their own target attribute; callers
-// check HasSsse3() once per call and keep the scalar loops for the rest.
+// AVX2 building blocks for the interior loops: 32 pixels at a time, the 16
+// red or blue sites in the even 16-bit lanes and the 16 green sites in the odd
+// ones. The functions carry their own target attribute; callers check
+// HasAvx2() once per call and use the scalar loops on other processors and
+// for the columns that do not fill a block.
 #ifndef ZOQ_BAYER_SIMD_H
 #define ZOQ_BAYER_SIMD_H
 
-#include <tmmintrin.h>
+#include <immintrin.h>
 
 #include <array>
 #include <cstdint>
 
-#define ZOQ_SSSE3 __attribute__((target("ssse3"), always_inline)) inline
+#define ZOQ_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+#define ZOQ_AVX2 __attribute__((target("avx2")))
 
 namespace zoqbayer {
 namespace simd {
 
-// Pixels a block covers.
-inline constexpr int kBlock = 16;
+using Vec = __m256i;
 
-inline bool HasSsse3() { return __builtin_cpu_supports("ssse3"); }
+// Pixels a block covers.
+inline constexpr int kBlock = 32;
+
+inline bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 // Runs the columns first ... last of one row as a scalar head (up to the
 // first red or blue site), SIMD blocks while a block ends before `blockEnd`,
@@ -37,35 +41,43 @@ void SplitRow(bool simd, int first, int last, int parity, int blockEnd, Scalar&&
     scalar(x, last);
 }
 
-ZOQ_SSSE3 __m128i Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-ZOQ_SSSE3 void Store(std::uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+ZOQ_AVX2_INLINE Vec Load(const std::uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const Vec*>(p)); }
+
+ZOQ_AVX2_INLINE Vec Add(Vec a, Vec b) { return _mm256_add_epi16(a, b); }
+ZOQ_AVX2_INLINE Vec Add(Vec a, Vec b, Vec c, Vec d) { return Add(Add(a, b), Add(c, d)); }
+ZOQ_AVX2_INLINE Vec Sub(Vec a, Vec b) { return _mm256_sub_epi16(a, b); }
+ZOQ_AVX2_INLINE Vec Twice(Vec a) { return _mm256_slli_epi16(a, 1); }
+// Non-negative sums: (a + b) >> 1 and the like.
+ZOQ_AVX2_INLINE Vec Half(Vec a) { return _mm256_srli_epi16(a, 1); }
+ZOQ_AVX2_INLINE Vec Quarter(Vec a) { return _mm256_srli_epi16(a, 2); }
+ZOQ_AVX2_INLINE Vec Zero() { return _mm256_setzero_si256(); }
 
 // The samples at even and odd byte positions, as 16-bit lanes.
-ZOQ_SSSE3 __m128i Even(__m128i v) { return _mm_and_si128(v, _mm_set1_epi16(0xFF)); }
-ZOQ_SSSE3 __m128i Odd(__m128i v) { return _mm_srli_epi16(v, 8); }
+ZOQ_AVX2_INLINE Vec Even(Vec v) { return _mm256_and_si256(v, _mm256_set1_epi16(0xFF)); }
+ZOQ_AVX2_INLINE Vec Odd(Vec v) { return _mm256_srli_epi16(v, 8); }
 
 // Bytes in pixel order from the values of the red/blue sites (even) and the
 // green sites (odd), each 0 ... 255.
-ZOQ_SSSE3 __m128i Merge(__m128i even, __m128i odd) { return _mm_or_si128(even, _mm_slli_epi16(odd, 8)); }
+ZOQ_AVX2_INLINE Vec Merge(Vec even, Vec odd) { return _mm256_or_si256(even, _mm256_slli_epi16(odd, 8)); }
 
-ZOQ_SSSE3 __m128i AbsDiff(__m128i a, __m128i b) { return _mm_abs_epi16(_mm_sub_epi16(a, b)); }
-ZOQ_SSSE3 __m128i Clamp255(__m128i v) {
-    return _mm_min_epi16(_mm_max_epi16(v, _mm_setzero_si128()), _mm_set1_epi16(255));
+ZOQ_AVX2_INLINE Vec Abs(Vec v) { return _mm256_abs_epi16(v); }
+ZOQ_AVX2_INLINE Vec AbsDiff(Vec a, Vec b) { return Abs(Sub(a, b)); }
+ZOQ_AVX2_INLINE Vec Clamp255(Vec v) {
+    return _mm256_min_epi16(_mm256_max_epi16(v, Zero()), _mm256_set1_epi16(255));
 }
 
 // Signed division truncating toward zero, by 2, 4 and 8.
 template <int Shift>
-ZOQ_SSSE3 __m128i DivPow2(__m128i v) {
-    const __m128i bias = _mm_and_si128(_mm_srai_epi16(v, 15), _mm_set1_epi16((1 << Shift) - 1));
-    return _mm_srai_epi16(_mm_add_epi16(v, bias), Shift);
+ZOQ_AVX2_INLINE Vec DivPow2(Vec v) {
+    const Vec bias = _mm256_and_si256(_mm256_srai_epi16(v, 15), _mm256_set1_epi16((1 << Shift) - 1));
+    return _mm256_srai_epi16(Add(v, bias), Shift);
 }
 
 // a < b ? less : b < a ? greater : equal, lane by lane.
-ZOQ_SSSE3 __m128i Choose(__m128i a, __m128i b, __m128i less, __m128i greater, __m128i equal) {
-    const __m128i lt = _mm_cmplt_epi16(a, b);
-    const __m128i gt = _mm_cmpgt_epi16(a, b);
-    const __m128i picked = _mm_or_si128(_mm_and_si128(lt, less), _mm_and_si128(gt, greater));
-    return _mm_or_si128(picked, _mm_andnot_si128(_mm_or_si128(lt, gt), equal));
+ZOQ_AVX2_INLINE Vec Choose(Vec a, Vec b, Vec less, Vec greater, Vec equal) {
+    const Vec lt = _mm256_cmpgt_epi16(b, a);
+    const Vec gt = _mm256_cmpgt_epi16(a, b);
+    return _mm256_blendv_epi8(_mm256_blendv_epi8(equal, less, lt), greater, gt);
 }
 
 // Shuffle masks between three planes of 16 bytes and 48 interleaved bytes:
@@ -94,20 +106,23 @@ constexpr Masks3 MakeMasks3() {
 
 inline constexpr Masks3 kMasks3 = MakeMasks3();
 
-ZOQ_SSSE3 __m128i Shuffle(__m128i v, const std::array<std::int8_t, 16>& mask) {
+ZOQ_AVX2_INLINE __m128i Load16(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+ZOQ_AVX2_INLINE void Store16(std::uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+ZOQ_AVX2_INLINE __m128i Shuffle(__m128i v, const std::array<std::int8_t, 16>& mask) {
     return _mm_shuffle_epi8(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data())));
 }
 
-// Writes 16 pixels from the B, G and R planes. With four bytes a pixel the
-// fourth byte keeps what the buffer held.
+// Writes 16 pixels from 16-byte B, G and R planes. With four bytes a pixel
+// the fourth byte keeps what the buffer held.
 template <int Px>
-ZOQ_SSSE3 void StorePixels(std::uint8_t* out, __m128i b, __m128i g, __m128i r) {
+ZOQ_AVX2_INLINE void StorePixels16(std::uint8_t* out, __m128i b, __m128i g, __m128i r) {
     if constexpr (Px == 3) {
         for (int v = 0; v < 3; ++v) {
             const auto& masks = kMasks3.planeToPixels[v];
             const __m128i bytes =
                 _mm_or_si128(_mm_or_si128(Shuffle(b, masks[0]), Shuffle(g, masks[1])), Shuffle(r, masks[2]));
-            Store(out + 16 * v, bytes);
+            Store16(out + 16 * v, bytes);
         }
     } else {
         const __m128i zero = _mm_setzero_si128();
@@ -117,26 +132,40 @@ ZOQ_SSSE3 void StorePixels(std::uint8_t* out, __m128i b, __m128i g, __m128i r) {
         const __m128i pixels[4] = {_mm_unpacklo_epi16(bgLow, rLow), _mm_unpackhi_epi16(bgLow, rLow),
                                    _mm_unpacklo_epi16(bgHigh, rHigh), _mm_unpackhi_epi16(bgHigh, rHigh)};
         for (int v = 0; v < 4; ++v) {
-            const __m128i old = _mm_and_si128(Load(out + 16 * v), keep);
-            Store(out + 16 * v, _mm_or_si128(old, pixels[v]));
+            const __m128i old = _mm_and_si128(Load16(out + 16 * v), keep);
+            Store16(out + 16 * v, _mm_or_si128(old, pixels[v]));
         }
     }
 }
 
 // The green bytes of 16 written pixels, in pixel order.
 template <int Px>
-ZOQ_SSSE3 __m128i LoadGreens(const std::uint8_t* out) {
+ZOQ_AVX2_INLINE __m128i LoadGreens16(const std::uint8_t* out) {
     if constexpr (Px == 3) {
         const auto& masks = kMasks3.greenOfPixels;
-        return _mm_or_si128(_mm_or_si128(Shuffle(Load(out), masks[0]), Shuffle(Load(out + 16), masks[1])),
-                            Shuffle(Load(out + 32), masks[2]));
+        return _mm_or_si128(_mm_or_si128(Shuffle(Load16(out), masks[0]), Shuffle(Load16(out + 16), masks[1])),
+                            Shuffle(Load16(out + 32), masks[2]));
     } else {
         // Byte 1 of each 32-bit pixel: shift it down, then pack twice.
         const __m128i mask = _mm_set1_epi32(0xFF);
         __m128i g[4];
-        for (int v = 0; v < 4; ++v) g[v] = _mm_and_si128(_mm_srli_epi32(Load(out + 16 * v), 8), mask);
+        for (int v = 0; v < 4; ++v) g[v] = _mm_and_si128(_mm_srli_epi32(Load16(out + 16 * v), 8), mask);
         return _mm_packus_epi16(_mm_packs_epi32(g[0], g[1]), _mm_packs_epi32(g[2], g[3]));
     }
+}
+
+// Writes the 32 pixels of B, G and R planes (bytes in pixel order).
+template <int Px>
+ZOQ_AVX2_INLINE void StorePixels(std::uint8_t* out, Vec b, Vec g, Vec r) {
+    StorePixels16<Px>(out, _mm256_castsi256_si128(b), _mm256_castsi256_si128(g), _mm256_castsi256_si128(r));
+    StorePixels16<Px>(out + 16 * Px, _mm256_extracti128_si256(b, 1), _mm256_extracti128_si256(g, 1),
+                      _mm256_extracti128_si256(r, 1));
+}
+
+// The green bytes of 32 written pixels, in pixel order.
+template <int Px>
+ZOQ_AVX2_INLINE Vec LoadGreens(const std::uint8_t* out) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(LoadGreens16<Px>(out)), LoadGreens16<Px>(out + 16 * Px), 1);
 }
 
 }  // namespace simd

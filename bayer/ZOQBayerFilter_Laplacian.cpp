@@ -101,33 +101,31 @@ void ColourRow(const Rows5& rows, const Out3& outRows, int first, int last, int 
         });
 }
 
-// Both passes in blocks of 16 pixels from the red or blue site x, while a
+// Both passes in blocks of 32 pixels from the red or blue site x, while a
 // block ends before `end`; they write whole pixels, the green pass with a
 // placeholder opposite colour that the colour pass replaces.
 template <int Px, int C>
-__attribute__((target("ssse3"))) int GreenBlocks(const Rows5& rows, Byte* out, int x, int end) {
+ZOQ_AVX2 int GreenBlocks(const Rows5& rows, Byte* out, int x, int end) {
     using namespace simd;
     for (; x + kBlock <= end; x += kBlock) {
-        const __m128i left = Load(rows.mid + x - 2), centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
-        const __m128i upCentre = Load(rows.up + x), downCentre = Load(rows.down + x);
+        const Vec left = Load(rows.mid + x - 2), centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
+        const Vec upCentre = Load(rows.up + x), downCentre = Load(rows.down + x);
         // Red or blue sites x + 2i.
-        const __m128i m = Even(centre), w = Odd(left), e = Odd(centre);
-        const __m128i n = Even(upCentre), s = Even(downCentre);
-        const __m128i m2 = _mm_add_epi16(m, m);
-        const __m128i hH = _mm_sub_epi16(_mm_sub_epi16(m2, Even(left)), Even(right));
-        const __m128i hV = _mm_sub_epi16(_mm_sub_epi16(m2, Even(Load(rows.up2 + x))), Even(Load(rows.down2 + x)));
-        const __m128i dH = _mm_add_epi16(AbsDiff(w, e), _mm_abs_epi16(hH));
-        const __m128i dV = _mm_add_epi16(AbsDiff(n, s), _mm_abs_epi16(hV));
-        const __m128i alongRow = _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(w, e), 1), DivPow2<2>(hH));
-        const __m128i alongColumn = _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(n, s), 1), DivPow2<2>(hV));
-        const __m128i all = _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, s), _mm_add_epi16(w, e)), 2),
-                                          DivPow2<3>(_mm_add_epi16(hH, hV)));
-        const __m128i green = Clamp255(Choose(dH, dV, alongRow, alongColumn, all));
+        const Vec m = Even(centre), w = Odd(left), e = Odd(centre);
+        const Vec n = Even(upCentre), s = Even(downCentre);
+        const Vec hH = Sub(Sub(Twice(m), Even(left)), Even(right));
+        const Vec hV = Sub(Sub(Twice(m), Even(Load(rows.up2 + x))), Even(Load(rows.down2 + x)));
+        const Vec dH = Add(AbsDiff(w, e), Abs(hH));
+        const Vec dV = Add(AbsDiff(n, s), Abs(hV));
+        const Vec alongRow = Add(Half(Add(w, e)), DivPow2<2>(hH));
+        const Vec alongColumn = Add(Half(Add(n, s)), DivPow2<2>(hV));
+        const Vec all = Add(Quarter(Add(n, s, w, e)), DivPow2<3>(Add(hH, hV)));
+        const Vec green = Clamp255(Choose(dH, dV, alongRow, alongColumn, all));
         // Green sites x + 1 + 2i: own sample e, W is m, E the next site.
-        const __m128i rowColour = _mm_srli_epi16(_mm_add_epi16(m, Even(right)), 1);
-        const __m128i columnColour = _mm_srli_epi16(_mm_add_epi16(Odd(upCentre), Odd(downCentre)), 1);
-        const __m128i ownPlane = Merge(m, rowColour), greenPlane = Merge(green, e);
-        const __m128i oppositePlane = Merge(_mm_setzero_si128(), columnColour);
+        const Vec rowColour = Half(Add(m, Even(right)));
+        const Vec columnColour = Half(Add(Odd(upCentre), Odd(downCentre)));
+        const Vec ownPlane = Merge(m, rowColour), greenPlane = Merge(green, e);
+        const Vec oppositePlane = Merge(Zero(), columnColour);
         if constexpr (C == kBlue) {
             StorePixels<Px>(out + x * Px, ownPlane, greenPlane, oppositePlane);
         } else {
@@ -138,33 +136,30 @@ __attribute__((target("ssse3"))) int GreenBlocks(const Rows5& rows, Byte* out, i
 }
 
 template <int Px, int C>
-__attribute__((target("ssse3"))) int ColourBlocks(const Rows5& rows, const Out3& outRows, int x, int end) {
+ZOQ_AVX2 int ColourBlocks(const Rows5& rows, const Out3& outRows, int x, int end) {
     using namespace simd;
     for (; x + kBlock <= end; x += kBlock) {
-        const __m128i upLeft = Load(rows.up + x - 1), upRight = Load(rows.up + x + 1);
-        const __m128i downLeft = Load(rows.down + x - 1), downRight = Load(rows.down + x + 1);
-        const __m128i centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
-        const __m128i nw = Even(upLeft), ne = Even(upRight), sw = Even(downLeft), se = Even(downRight);
-        const __m128i greens = LoadGreens<Px>(outRows.mid + x * Px);
-        const __m128i g2 = _mm_slli_epi16(Even(greens), 1);
-        const __m128i gNW = Even(LoadGreens<Px>(outRows.up + (x - 1) * Px));
-        const __m128i gNE = Even(LoadGreens<Px>(outRows.up + (x + 1) * Px));
-        const __m128i gSW = Even(LoadGreens<Px>(outRows.down + (x - 1) * Px));
-        const __m128i gSE = Even(LoadGreens<Px>(outRows.down + (x + 1) * Px));
-        const __m128i t1 = _mm_sub_epi16(_mm_sub_epi16(g2, gNE), gSW);
-        const __m128i t2 = _mm_sub_epi16(_mm_sub_epi16(g2, gNW), gSE);
-        const __m128i d1 = _mm_add_epi16(AbsDiff(nw, se), _mm_abs_epi16(t2));
-        const __m128i d2 = _mm_add_epi16(AbsDiff(ne, sw), _mm_abs_epi16(t1));
-        const __m128i first = DivPow2<1>(_mm_add_epi16(_mm_add_epi16(nw, se), t2));
-        const __m128i second = DivPow2<1>(_mm_add_epi16(_mm_add_epi16(ne, sw), t1));
-        const __m128i all = DivPow2<2>(_mm_add_epi16(_mm_add_epi16(_mm_add_epi16(nw, ne), _mm_add_epi16(sw, se)),
-                                                     _mm_add_epi16(t1, t2)));
-        const __m128i opposite = Clamp255(Choose(d1, d2, first, second, all));
-        const __m128i m = Even(centre);
-        const __m128i rowColour = _mm_srli_epi16(_mm_add_epi16(m, Even(right)), 1);
-        const __m128i columnColour = _mm_srli_epi16(_mm_add_epi16(ne, se), 1);
-        const __m128i ownPlane = Merge(m, rowColour);
-        const __m128i oppositePlane = Merge(opposite, columnColour);
+        const Vec nw = Even(Load(rows.up + x - 1)), ne = Even(Load(rows.up + x + 1));
+        const Vec sw = Even(Load(rows.down + x - 1)), se = Even(Load(rows.down + x + 1));
+        const Vec greens = LoadGreens<Px>(outRows.mid + x * Px);
+        const Vec g2 = Twice(Even(greens));
+        const Vec gNW = Even(LoadGreens<Px>(outRows.up + (x - 1) * Px));
+        const Vec gNE = Even(LoadGreens<Px>(outRows.up + (x + 1) * Px));
+        const Vec gSW = Even(LoadGreens<Px>(outRows.down + (x - 1) * Px));
+        const Vec gSE = Even(LoadGreens<Px>(outRows.down + (x + 1) * Px));
+        const Vec t1 = Sub(Sub(g2, gNE), gSW);
+        const Vec t2 = Sub(Sub(g2, gNW), gSE);
+        const Vec d1 = Add(AbsDiff(nw, se), Abs(t2));
+        const Vec d2 = Add(AbsDiff(ne, sw), Abs(t1));
+        const Vec first = DivPow2<1>(Add(Add(nw, se), t2));
+        const Vec second = DivPow2<1>(Add(Add(ne, sw), t1));
+        const Vec all = DivPow2<2>(Add(Add(nw, ne, sw, se), Add(t1, t2)));
+        const Vec opposite = Clamp255(Choose(d1, d2, first, second, all));
+        const Vec m = Even(Load(rows.mid + x));
+        const Vec rowColour = Half(Add(m, Even(Load(rows.mid + x + 2))));
+        const Vec columnColour = Half(Add(ne, se));
+        const Vec ownPlane = Merge(m, rowColour);
+        const Vec oppositePlane = Merge(opposite, columnColour);
         if constexpr (C == kBlue) {
             StorePixels<Px>(outRows.mid + x * Px, ownPlane, greens, oppositePlane);
         } else {
@@ -178,7 +173,7 @@ int Laplacian(Pattern pattern, bool flip, const Byte* src, int width, int height
               unsigned short bitCount) {
     const ColourMember member{pattern, flip, PreFill::kOnes, 2};
     return RunColourMember(member, src, width, height, dst, bitCount, [pattern](const auto& mosaic, const auto& canvas) {
-        const bool simd = simd::HasSsse3();
+        const bool simd = simd::HasAvx2();
         // Blocks read two columns beyond their last pixel.
         const int first = 2, last = mosaic.width - 3, blockEnd = mosaic.width - 2;
         WithPixelSize(canvas.pixelSize, [&](auto px) {
