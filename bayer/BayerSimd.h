@@ -85,6 +85,9 @@ ZOQ_AVX2_INLINE Vec Choose(Vec a, Vec b, Vec less, Vec greater, Vec equal) {
 struct Masks3 {
     std::array<std::array<std::array<std::int8_t, 16>, 3>, 3> planeToPixels;
     std::array<std::array<std::int8_t, 16>, 3> greenOfPixels;  // vector v's green bytes to plane positions
+    // 32 pixels: output vector v (96 bytes in all) from channel c's plane,
+    // whose halves are arranged so that each 128-bit lane finds its pixels.
+    std::array<std::array<std::array<std::int8_t, 32>, 3>, 3> planeToPixels32;
 };
 
 constexpr Masks3 MakeMasks3() {
@@ -99,6 +102,16 @@ constexpr Masks3 MakeMasks3() {
         for (int j = 0; j < 16; ++j) {
             const int byte = 3 * j + 1;
             m.greenOfPixels[v][j] = static_cast<std::int8_t>(byte / 16 == v ? byte % 16 : -128);
+        }
+        for (int c = 0; c < 3; ++c) {
+            for (int j = 0; j < 32; ++j) {
+                const int byte = 32 * v + j;
+                // Vector 0 sees pixels 0-15 in both lanes, vector 2 pixels
+                // 16-31, vector 1 the plane as it is.
+                const int firstPixel = v == 2 || (v == 1 && j >= 16) ? 16 : 0;
+                m.planeToPixels32[v][c][j] =
+                    static_cast<std::int8_t>(byte % 3 == c ? byte / 3 - firstPixel : -128);
+            }
         }
     }
     return m;
@@ -157,9 +170,24 @@ ZOQ_AVX2_INLINE __m128i LoadGreens16(const std::uint8_t* out) {
 // Writes the 32 pixels of B, G and R planes (bytes in pixel order).
 template <int Px>
 ZOQ_AVX2_INLINE void StorePixels(std::uint8_t* out, Vec b, Vec g, Vec r) {
-    StorePixels16<Px>(out, _mm256_castsi256_si128(b), _mm256_castsi256_si128(g), _mm256_castsi256_si128(r));
-    StorePixels16<Px>(out + 16 * Px, _mm256_extracti128_si256(b, 1), _mm256_extracti128_si256(g, 1),
-                      _mm256_extracti128_si256(r, 1));
+    if constexpr (Px == 3) {
+        const Vec planes[3] = {b, g, r};
+        for (int v = 0; v < 3; ++v) {
+            Vec bytes = Zero();
+            for (int c = 0; c < 3; ++c) {
+                Vec arranged = planes[c];
+                if (v == 0) arranged = _mm256_permute4x64_epi64(planes[c], 0x44);
+                if (v == 2) arranged = _mm256_permute4x64_epi64(planes[c], 0xEE);
+                const Vec mask = _mm256_loadu_si256(reinterpret_cast<const Vec*>(kMasks3.planeToPixels32[v][c].data()));
+                bytes = _mm256_or_si256(bytes, _mm256_shuffle_epi8(arranged, mask));
+            }
+            _mm256_storeu_si256(reinterpret_cast<Vec*>(out + 32 * v), bytes);
+        }
+    } else {
+        StorePixels16<Px>(out, _mm256_castsi256_si128(b), _mm256_castsi256_si128(g), _mm256_castsi256_si128(r));
+        StorePixels16<Px>(out + 16 * Px, _mm256_extracti128_si256(b, 1), _mm256_extracti128_si256(g, 1),
+                          _mm256_extracti128_si256(r, 1));
+    }
 }
 
 // The green bytes of 32 written pixels, in pixel order.
