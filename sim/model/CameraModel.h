@@ -112,7 +112,9 @@ public:
 
     // Register files. FPGA registers by their plain number (0-255; 128 and
     // 241 read the version and status), sensor registers by address. Setting
-    // a register here acts as a host write would, without the request.
+    // a register here acts as a host write would, without the request;
+    // setting register 128 sets its status bits (low byte: bits 2-3 are the
+    // trigger status; bit 2 also reads set while a frame waits).
     virtual uint16_t fpgaRegister(unsigned reg) const = 0;
     virtual void setFpgaRegister(unsigned reg, uint16_t value) = 0;
     virtual uint16_t sensorRegister(unsigned address) const = 0;

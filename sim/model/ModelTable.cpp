@@ -28,6 +28,13 @@ constexpr CapabilityOverrides kFirmware36 = {set(major(5), 14, 0x01), set(major(
 constexpr uint16_t kVendor = 0x0816;
 
 // Default product ids: 0x1A11 upwards, one per row, all in the SDK's table.
+// Default versions give each model its richest capability set: FPGA 8.x or
+// 9.x where the FPGA table lists them (52 and 36: 9.x, 104: 8.x), the best
+// listed version otherwise (53 and 63: 6.5, 59: 6.3); firmware avoids the
+// versions that hide the FPGA version registers (52: 3.1) or take away
+// store flags (53: 3.4, 62/63: 1.0), and picks 1.6 for type 3 (RGGB), 6.0
+// for type 36 (the 16 KiB EEPROM) and 4.0 for type 61. Type 36 runs at
+// 27 MHz whatever its firmware.
 constexpr ModelInfo kModels[] = {
     {.deviceType = 3, .variant = Variant::kDefault, .chip = &kChipMt9t001, .pixelClockMHz = 48,
      .idVendor = kVendor, .idProduct = 0x1A11, .firmware = 0x0106, .fpga = 0x0100,
