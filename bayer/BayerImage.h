@@ -99,13 +99,15 @@ void WithPixelSize(int pixelSize, Fn&& fn) {
     }
 }
 
-// Calls fn with a row's red or blue channel as a compile-time constant.
+// Calls fn(channel, parity) for mosaic row y, with the row's red or blue
+// channel as a compile-time constant and the column parity of its samples.
 template <typename Fn>
-void WithRowChannel(int channel, Fn&& fn) {
-    if (channel == kRed) {
-        fn(std::integral_constant<int, kRed>{});
+void WithRowColours(Pattern pattern, int y, Fn&& fn) {
+    const RowColours row = ColoursOfRow(pattern, y);
+    if (row.channel == kRed) {
+        fn(std::integral_constant<int, kRed>{}, row.parity);
     } else {
-        fn(std::integral_constant<int, kBlue>{});
+        fn(std::integral_constant<int, kBlue>{}, row.parity);
     }
 }
 

@@ -23,25 +23,25 @@ enum class DiagonalRule {
     kFlatterDiagonal,  // mean along the diagonal with the smaller difference
 };
 
+// Mean of the pair (a1, a2) or (b1, b2) with the smaller difference, or of
+// all four when the differences are equal.
+inline int FlatterMean(int a1, int a2, int b1, int b2) {
+    const int dA = std::abs(a1 - a2);
+    const int dB = std::abs(b1 - b2);
+    if (dA < dB) return (a1 + a2) >> 1;
+    if (dB < dA) return (b1 + b2) >> 1;
+    return (a1 + a2 + b1 + b2) >> 2;
+}
+
 template <GreenRule G>
 inline int GreenAtColourSite(int n, int s, int w, int e) {
-    if constexpr (G == GreenRule::kFlatterAxis) {
-        const int dH = std::abs(w - e);
-        const int dV = std::abs(n - s);
-        if (dH < dV) return (w + e) >> 1;
-        if (dV < dH) return (n + s) >> 1;
-    }
+    if constexpr (G == GreenRule::kFlatterAxis) return FlatterMean(w, e, n, s);
     return (n + s + w + e) >> 2;
 }
 
 template <DiagonalRule D>
 inline int OppositeAtColourSite(int nw, int ne, int sw, int se) {
-    if constexpr (D == DiagonalRule::kFlatterDiagonal) {
-        const int d1 = std::abs(nw - se);
-        const int d2 = std::abs(ne - sw);
-        if (d1 < d2) return (nw + se) >> 1;
-        if (d2 < d1) return (ne + sw) >> 1;
-    }
+    if constexpr (D == DiagonalRule::kFlatterDiagonal) return FlatterMean(nw, se, ne, sw);
     return (nw + ne + sw + se) >> 2;
 }
 
@@ -83,25 +83,13 @@ ZOQ_AVX2 int Interpolate3x3Blocks(const std::uint8_t* up, const std::uint8_t* mi
         const Vec own = Odd(midLeft);
         const Vec n = Odd(upLeft), s = Odd(downLeft), w = Even(midLeft), e = Even(midRight);
         const Vec nw = Even(upLeft), ne = Even(upRight), sw = Even(downLeft), se = Even(downRight);
-        Vec green = Quarter(Add(n, s, w, e));
-        if constexpr (G == GreenRule::kFlatterAxis) {
-            green = Choose(AbsDiff(w, e), AbsDiff(n, s), Half(Add(w, e)), Half(Add(n, s)), green);
-        }
-        Vec opposite = Quarter(Add(nw, ne, sw, se));
-        if constexpr (D == DiagonalRule::kFlatterDiagonal) {
-            opposite = Choose(AbsDiff(nw, se), AbsDiff(ne, sw), Half(Add(nw, se)), Half(Add(ne, sw)), opposite);
-        }
+        const Vec green = G == GreenRule::kFlatterAxis ? FlatterMean(w, e, n, s) : Quarter(Add(n, s, w, e));
+        const Vec opposite =
+            D == DiagonalRule::kFlatterDiagonal ? FlatterMean(nw, se, ne, sw) : Quarter(Add(nw, ne, sw, se));
         // Green sites x + 1 + 2i: their own sample is e, their W is own.
         const Vec rowColour = Half(Add(own, Odd(midRight)));
         const Vec columnColour = Half(Add(ne, se));
-        const Vec ownPlane = Merge(own, rowColour);
-        const Vec greenPlane = Merge(green, e);
-        const Vec oppositePlane = Merge(opposite, columnColour);
-        if constexpr (C == kBlue) {
-            StorePixels<Px>(out + x * Px, ownPlane, greenPlane, oppositePlane);
-        } else {
-            StorePixels<Px>(out + x * Px, oppositePlane, greenPlane, ownPlane);
-        }
+        StoreSites<Px, C>(out + x * Px, Merge(own, rowColour), Merge(green, e), Merge(opposite, columnColour));
     }
     return x;
 }
@@ -114,8 +102,7 @@ void Interpolate3x3Rows(Pattern pattern, const Mosaic<std::uint8_t>& mosaic, con
     WithPixelSize(canvas.pixelSize, [&](auto px) {
         constexpr int Px = decltype(px)::value;
         for (int y = first; y <= last; ++y) {
-            const RowColours row = ColoursOfRow(pattern, y);
-            WithRowChannel(row.channel, [&](auto channel) {
+            WithRowColours(pattern, y, [&](auto channel, int parity) {
                 constexpr int C = decltype(channel)::value;
                 const std::uint8_t* up = mosaic.Row(y - 1);
                 const std::uint8_t* mid = mosaic.Row(y);
@@ -123,8 +110,8 @@ void Interpolate3x3Rows(Pattern pattern, const Mosaic<std::uint8_t>& mosaic, con
                 std::uint8_t* out = canvas.Row(y);
                 // A block reads one column beyond its last pixel.
                 simd::SplitRow(
-                    simd, 1, mosaic.width - 2, row.parity, mosaic.width - 1,
-                    [&](int a, int b) { Interpolate3x3Row<Px, C, G, D>(up, mid, down, out, a, b, row.parity); },
+                    simd, 1, mosaic.width - 2, parity, mosaic.width - 1,
+                    [&](int a, int b) { Interpolate3x3Row<Px, C, G, D>(up, mid, down, out, a, b, parity); },
                     [&](int x, int end) { return Interpolate3x3Blocks<Px, C, G, D>(up, mid, down, out, x, end); });
             });
         }

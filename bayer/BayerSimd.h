@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+#include "BayerImage.h"
+
 #define ZOQ_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
 #define ZOQ_AVX2 __attribute__((target("avx2")))
 
@@ -78,6 +80,11 @@ ZOQ_AVX2_INLINE Vec Choose(Vec a, Vec b, Vec less, Vec greater, Vec equal) {
     const Vec lt = _mm256_cmpgt_epi16(b, a);
     const Vec gt = _mm256_cmpgt_epi16(a, b);
     return _mm256_blendv_epi8(_mm256_blendv_epi8(equal, less, lt), greater, gt);
+}
+
+// The lane-wise counterpart of the scalar FlatterMean.
+ZOQ_AVX2_INLINE Vec FlatterMean(Vec a1, Vec a2, Vec b1, Vec b2) {
+    return Choose(AbsDiff(a1, a2), AbsDiff(b1, b2), Half(Add(a1, a2)), Half(Add(b1, b2)), Quarter(Add(a1, a2, b1, b2)));
 }
 
 // Shuffle masks between three planes of 16 bytes and 48 interleaved bytes:
@@ -187,6 +194,17 @@ ZOQ_AVX2_INLINE void StorePixels(std::uint8_t* out, Vec b, Vec g, Vec r) {
         StorePixels16<Px>(out, _mm256_castsi256_si128(b), _mm256_castsi256_si128(g), _mm256_castsi256_si128(r));
         StorePixels16<Px>(out + 16 * Px, _mm256_extracti128_si256(b, 1), _mm256_extracti128_si256(g, 1),
                           _mm256_extracti128_si256(r, 1));
+    }
+}
+
+// Writes 32 pixels of a row whose red or blue samples are channel C, from the
+// planes of that colour, green and the opposite colour.
+template <int Px, int C>
+ZOQ_AVX2_INLINE void StoreSites(std::uint8_t* out, Vec own, Vec green, Vec opposite) {
+    if constexpr (C == kBlue) {
+        StorePixels<Px>(out, own, green, opposite);
+    } else {
+        StorePixels<Px>(out, opposite, green, own);
     }
 }
 

@@ -124,13 +124,7 @@ ZOQ_AVX2 int GreenBlocks(const Rows5& rows, Byte* out, int x, int end) {
         // Green sites x + 1 + 2i: own sample e, W is m, E the next site.
         const Vec rowColour = Half(Add(m, Even(right)));
         const Vec columnColour = Half(Add(Odd(upCentre), Odd(downCentre)));
-        const Vec ownPlane = Merge(m, rowColour), greenPlane = Merge(green, e);
-        const Vec oppositePlane = Merge(Zero(), columnColour);
-        if constexpr (C == kBlue) {
-            StorePixels<Px>(out + x * Px, ownPlane, greenPlane, oppositePlane);
-        } else {
-            StorePixels<Px>(out + x * Px, oppositePlane, greenPlane, ownPlane);
-        }
+        StoreSites<Px, C>(out + x * Px, Merge(m, rowColour), Merge(green, e), Merge(Zero(), columnColour));
     }
     return x;
 }
@@ -158,13 +152,7 @@ ZOQ_AVX2 int ColourBlocks(const Rows5& rows, const Out3& outRows, int x, int end
         const Vec m = Even(Load(rows.mid + x));
         const Vec rowColour = Half(Add(m, Even(Load(rows.mid + x + 2))));
         const Vec columnColour = Half(Add(ne, se));
-        const Vec ownPlane = Merge(m, rowColour);
-        const Vec oppositePlane = Merge(opposite, columnColour);
-        if constexpr (C == kBlue) {
-            StorePixels<Px>(outRows.mid + x * Px, ownPlane, greens, oppositePlane);
-        } else {
-            StorePixels<Px>(outRows.mid + x * Px, oppositePlane, greens, ownPlane);
-        }
+        StoreSites<Px, C>(outRows.mid + x * Px, Merge(m, rowColour), greens, Merge(opposite, columnColour));
     }
     return x;
 }
@@ -182,26 +170,24 @@ int Laplacian(Pattern pattern, bool flip, const Byte* src, int width, int height
                 return Rows5{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
             };
             const auto greenRow = [&](int y) {
-                const RowColours row = ColoursOfRow(pattern, y);
                 const Rows5 rows = rowsAround(y);
                 Byte* out = canvas.Row(y);
-                WithRowChannel(row.channel, [&](auto channel) {
+                WithRowColours(pattern, y, [&](auto channel, int parity) {
                     constexpr int C = decltype(channel)::value;
                     simd::SplitRow(
-                        simd, first, last, row.parity, blockEnd,
-                        [&](int a, int b) { GreenRow<Px, C>(rows, out, a, b, row.parity); },
+                        simd, first, last, parity, blockEnd,
+                        [&](int a, int b) { GreenRow<Px, C>(rows, out, a, b, parity); },
                         [&](int x, int end) { return GreenBlocks<Px, C>(rows, out, x, end); });
                 });
             };
             const auto colourRow = [&](int y) {
-                const RowColours row = ColoursOfRow(pattern, y);
                 const Rows5 rows = rowsAround(y);
                 const Out3 outRows{canvas.Row(y - 1), canvas.Row(y), canvas.Row(y + 1)};
-                WithRowChannel(row.channel, [&](auto channel) {
+                WithRowColours(pattern, y, [&](auto channel, int parity) {
                     constexpr int C = decltype(channel)::value;
                     simd::SplitRow(
-                        simd, first, last, row.parity, blockEnd,
-                        [&](int a, int b) { ColourRow<Px, C>(rows, outRows, a, b, row.parity); },
+                        simd, first, last, parity, blockEnd,
+                        [&](int a, int b) { ColourRow<Px, C>(rows, outRows, a, b, parity); },
                         [&](int x, int end) { return ColourBlocks<Px, C>(rows, outRows, x, end); });
                 });
             };

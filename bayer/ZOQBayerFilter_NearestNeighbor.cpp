@@ -55,10 +55,9 @@ template <typename T, Window W, NearestGreen G>
 void NearestRows(Pattern pattern, const Mosaic<T>& mosaic, const Canvas<T>& canvas) {
     WithPixelSize(canvas.pixelSize, [&](auto px) {
         for (int y = 1; y <= mosaic.height - 2; ++y) {
-            const RowColours row = ColoursOfRow(pattern, y);
-            WithRowChannel(row.channel, [&](auto channel) {
+            WithRowColours(pattern, y, [&](auto channel, int parity) {
                 NearestRow<T, decltype(px)::value, decltype(channel)::value, W, G>(
-                    mosaic.Row(y), mosaic.Row(y + 1), canvas.Row(y), mosaic.width, row.parity);
+                    mosaic.Row(y), mosaic.Row(y + 1), canvas.Row(y), mosaic.width, parity);
             });
         }
     });

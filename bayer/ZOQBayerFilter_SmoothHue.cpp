@@ -60,18 +60,16 @@ int SmoothHue(Pattern pattern, bool flip, PreFill fill, const Byte* src, int wid
         WithPixelSize(canvas.pixelSize, [&](auto px) {
             constexpr int Px = decltype(px)::value;
             const auto greenRow = [&](int y) {
-                const RowColours row = ColoursOfRow(pattern, y);
-                WithRowChannel(row.channel, [&](auto channel) {
+                WithRowColours(pattern, y, [&](auto channel, int parity) {
                     GreenRow<Px, decltype(channel)::value>(mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1),
-                                                           canvas.Row(y), mosaic.width, row.parity);
+                                                           canvas.Row(y), mosaic.width, parity);
                 });
             };
             const auto colourRow = [&](int y) {
-                const RowColours row = ColoursOfRow(pattern, y);
-                WithRowChannel(row.channel, [&](auto channel) {
+                WithRowColours(pattern, y, [&](auto channel, int parity) {
                     ColourRow<Px, decltype(channel)::value>(mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1),
                                                             canvas.Row(y - 1), canvas.Row(y), canvas.Row(y + 1),
-                                                            mosaic.width, row.parity);
+                                                            mosaic.width, parity);
                 });
             };
             TwoPassRows(1, mosaic.height - 2, greenRow, colourRow);

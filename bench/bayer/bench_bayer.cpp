@@ -72,37 +72,34 @@ void* Symbol(void* library, const char* name) {
     return symbol;
 }
 
-void Colour8(benchmark::State& state, Colour8Fn fn) {
-    std::vector<std::uint8_t> src = Frame();
-    std::vector<std::uint8_t> dst(kPixels * 3);
+// Runs one routine on the frame (as samples of type T) into an output of
+// `channels` samples a pixel; call(src, dst) calls it.
+template <typename T, typename Call>
+void Demosaic(benchmark::State& state, int channels, Call call) {
+    std::vector<T> src(Frame().begin(), Frame().end());
+    std::vector<T> dst(kPixels * channels);
     for (auto _ : state) {
-        fn(src.data(), kWidth, kHeight, dst.data(), 24);
+        call(src.data(), dst.data());
         benchmark::DoNotOptimize(dst.data());
         benchmark::ClobberMemory();
     }
     SetRate(state);
+}
+
+void Colour8(benchmark::State& state, Colour8Fn fn) {
+    Demosaic<unsigned char>(state, 3, [fn](unsigned char* src, unsigned char* dst) {
+        fn(src, kWidth, kHeight, dst, 24);
+    });
 }
 
 void Colour16(benchmark::State& state, Colour16Fn fn) {
-    std::vector<unsigned short> src(Frame().begin(), Frame().end());
-    std::vector<unsigned short> dst(kPixels * 3);
-    for (auto _ : state) {
-        fn(src.data(), kWidth, kHeight, dst.data(), 24);
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    SetRate(state);
+    Demosaic<unsigned short>(state, 3, [fn](unsigned short* src, unsigned short* dst) {
+        fn(src, kWidth, kHeight, dst, 24);
+    });
 }
 
 void Gray8(benchmark::State& state, Gray8Fn fn) {
-    std::vector<std::uint8_t> src = Frame();
-    std::vector<std::uint8_t> dst(kPixels);
-    for (auto _ : state) {
-        fn(src.data(), kWidth, kHeight, dst.data());
-        benchmark::DoNotOptimize(dst.data());
-        benchmark::ClobberMemory();
-    }
-    SetRate(state);
+    Demosaic<unsigned char>(state, 1, [fn](unsigned char* src, unsigned char* dst) { fn(src, kWidth, kHeight, dst); });
 }
 
 void Memcpy(benchmark::State& state) {
