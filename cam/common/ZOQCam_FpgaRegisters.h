@@ -64,16 +64,12 @@ constexpr float kMatrixScale = 4096.0f;  // gains and coefficients in 1/4096
 constexpr unsigned kMaxCaptureBytes = 16777216u;  // 16 MiB per capture
 constexpr unsigned short kDefaultFramePeriod = 666;
 
-// The cached registers.
+// The cached registers, in the order in which they are filled at
+// construction.
 constexpr unsigned short kCachedRegisters[] = {128, 241, 0,  3,  4,  8,  9,  16, 17, 18, 19,
                                                20,  21,  22, 23, 24, 25, 26, 27, 28, 29, 30,
-                                               31,  33,  34, 35, 36, 43, 44, 1,  2};
+                                               31,  33,  34, 35, 36, 1,  2,  43, 44};
 constexpr std::size_t kCachedCount = sizeof(kCachedRegisters) / sizeof(kCachedRegisters[0]);
-
-// The order in which the cache is filled at construction.
-constexpr unsigned short kReadOrder[] = {128, 241, 0,  3,  4,  8,  9,  16, 17, 18, 19,
-                                         20,  21,  22, 23, 24, 25, 26, 27, 28, 29, 30,
-                                         31,  33,  34, 35, 36, 1,  2,  43, 44};
 
 // The order in which the cache is written back after register 0.
 constexpr unsigned short kRecoverOrder[] = {3,  4,  8,  9,  16, 17, 18, 19, 20, 21,

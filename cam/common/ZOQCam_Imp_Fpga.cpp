@@ -126,7 +126,7 @@ int CZOQCam::Fpga_RdRelatedRegValue() {
     m_FpgaRegs.Clear();
     *m_FpgaRegs.Find(REG_FRAMES) = 1;
     int rc = RC_SUCCESS;
-    for (unsigned short reg : kReadOrder) {
+    for (unsigned short reg : kCachedRegisters) {
         rc = Fpga_RdReg(reg, m_FpgaRegs.Find(reg));
         if (StopsSequence(rc)) return rc;
     }
