@@ -15,6 +15,22 @@ using Byte = std::uint8_t;
 // Corrected values can leave 0 ... 255.
 inline Byte Clamp(int value) { return static_cast<Byte>(std::clamp(value, 0, 255)); }
 
+// The interior is done in strips of columns. For each strip the greens of
+// three image rows are kept as planes on the stack, so the colour pass reads
+// its neighbours' greens without gathering them from interleaved pixels and
+// every interior pixel is written once.
+constexpr int kStrip = 4096;
+
+// Greens of one image row over the strip's columns and one column either
+// side, with room for a block reading past its last column.
+struct GreenPlane {
+    Byte values[kStrip + 2 + simd::kBlock];
+    int firstColumn;
+
+    Byte* At(int x) { return values + (x - firstColumn); }
+    const Byte* At(int x) const { return values + (x - firstColumn); }
+};
+
 // Mosaic rows y - 2 ... y + 2 around row y.
 struct Rows5 {
     const Byte* up2;
@@ -24,63 +40,93 @@ struct Rows5 {
     const Byte* down2;
 };
 
-// Output rows y - 1, y, y + 1 of the image.
-struct Out3 {
-    const Byte* up;
-    Byte* mid;
-    const Byte* down;
-};
-
-// Green pass, columns first ... last of row y.
-template <int Px, int C>
-void GreenRow(const Rows5& rows, Byte* __restrict out, int first, int last, int parity) {
-    const Byte* __restrict up2 = rows.up2;
-    const Byte* __restrict up = rows.up;
-    const Byte* __restrict mid = rows.mid;
-    const Byte* __restrict down = rows.down;
-    const Byte* __restrict down2 = rows.down2;
-    ForEachSite(
-        first, last, parity,
-        [=](int x) {
-            const int m = mid[x];
-            const int n = up[x], s = down[x], w = mid[x - 1], e = mid[x + 1];
-            const int hH = 2 * m - mid[x - 2] - mid[x + 2];
-            const int hV = 2 * m - up2[x] - down2[x];
-            const int dH = std::abs(w - e) + std::abs(hH);
-            const int dV = std::abs(n - s) + std::abs(hV);
-            int g;
-            if (dH < dV) {
-                g = ((w + e) >> 1) + hH / 4;
-            } else if (dV < dH) {
-                g = ((n + s) >> 1) + hV / 4;
-            } else {
-                g = ((n + s + w + e) >> 2) + (hH + hV) / 8;
-            }
-            Byte* p = out + x * Px;
-            p[kGreen] = Clamp(g);
-            p[C] = static_cast<Byte>(m);
-        },
-        [=](int x) { out[x * Px + kGreen] = mid[x]; });
+// The green of a red or blue site (x, y): along the flatter direction,
+// corrected by the second difference of the site's own colour.
+inline int SiteGreen(const Rows5& rows, int x) {
+    const int m = rows.mid[x];
+    const int n = rows.up[x], s = rows.down[x], w = rows.mid[x - 1], e = rows.mid[x + 1];
+    const int hH = 2 * m - rows.mid[x - 2] - rows.mid[x + 2];
+    const int hV = 2 * m - rows.up2[x] - rows.down2[x];
+    const int dH = std::abs(w - e) + std::abs(hH);
+    const int dV = std::abs(n - s) + std::abs(hV);
+    if (dH < dV) return ((w + e) >> 1) + hH / 4;
+    if (dV < dH) return ((n + s) >> 1) + hV / 4;
+    return ((n + s + w + e) >> 2) + (hH + hV) / 8;
 }
 
-// Colour pass, columns first ... last of row y; the greens of the output rows
-// around it are final.
+// Green pass into a plane, columns first ... last of an interior row.
+void GreenRow(const Rows5& rows, GreenPlane& plane, int first, int last, int parity) {
+    ForEachSite(
+        first, last, parity, [&](int x) { *plane.At(x) = Clamp(SiteGreen(rows, x)); },
+        [&](int x) { *plane.At(x) = rows.mid[x]; });
+}
+
+ZOQ_AVX2 int GreenBlocks(const Rows5& rows, GreenPlane& plane, int x, int end) {
+    using namespace simd;
+    for (; x + kBlock <= end; x += kBlock) {
+        const Vec left = Load(rows.mid + x - 2), centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
+        // Red or blue sites x + 2i; the green sites between keep their sample.
+        const Vec m = Even(centre), w = Odd(left), e = Odd(centre);
+        const Vec n = Even(Load(rows.up + x)), s = Even(Load(rows.down + x));
+        const Vec hH = Sub(Sub(Twice(m), Even(left)), Even(right));
+        const Vec hV = Sub(Sub(Twice(m), Even(Load(rows.up2 + x))), Even(Load(rows.down2 + x)));
+        const Vec dH = Add(AbsDiff(w, e), Abs(hH));
+        const Vec dV = Add(AbsDiff(n, s), Abs(hV));
+        const Vec alongRow = Add(Half(Add(w, e)), DivPow2<2>(hH));
+        const Vec alongColumn = Add(Half(Add(n, s)), DivPow2<2>(hV));
+        const Vec all = Add(Quarter(Add(n, s, w, e)), DivPow2<3>(Add(hH, hV)));
+        const Vec green = Clamp255(Choose(dH, dV, alongRow, alongColumn, all));
+        _mm256_storeu_si256(reinterpret_cast<Vec*>(plane.At(x)), Merge(green, e));
+    }
+    return x;
+}
+
+// The greens of image row y over the plane's columns first ... last: frame
+// pixels as the frame has them, interior pixels from the green pass.
+template <int Px>
+void FillPlane(const Mosaic<Byte>& mosaic, const Canvas<Byte>& canvas, Pattern pattern, bool simd, int y,
+               int first, int last, GreenPlane& plane) {
+    const int width = mosaic.width;
+    const Byte* out = canvas.Row(y);
+    const auto fromFrame = [&](int from, int to) {
+        for (int x = from; x <= to; ++x) *plane.At(x) = out[x * Px + kGreen];
+    };
+    if (y < 2 || y > mosaic.height - 3) {
+        fromFrame(first, last);
+        return;
+    }
+    fromFrame(first, std::min(last, 1));
+    fromFrame(std::max(first, width - 2), last);
+    const Rows5 rows{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
+    const int parity = ColoursOfRow(pattern, y).parity;
+    // Blocks read two columns beyond their last pixel.
+    simd::SplitRow(
+        simd, std::max(first, 2), std::min(last, width - 3), parity, std::min(last + 1, width - 2),
+        [&](int a, int b) { GreenRow(rows, plane, a, b, parity); },
+        [&](int x, int end) { return GreenBlocks(rows, plane, x, end); });
+}
+
+// Greens of the image rows y - 1, y, y + 1.
+struct Planes3 {
+    const GreenPlane& up;
+    const GreenPlane& mid;
+    const GreenPlane& down;
+};
+
+// Colour pass, columns first ... last of row y: writes whole pixels.
 template <int Px, int C>
-void ColourRow(const Rows5& rows, const Out3& outRows, int first, int last, int parity) {
+void ColourRow(const Rows5& rows, const Planes3& greens, Byte* out, int first, int last, int parity) {
     constexpr int O = 2 - C;
-    const Byte* __restrict up = rows.up;
-    const Byte* __restrict mid = rows.mid;
-    const Byte* __restrict down = rows.down;
-    const Byte* gUp = outRows.up;
-    Byte* gMid = outRows.mid;
-    const Byte* gDown = outRows.down;
-    const auto green = [](const Byte* row, int x) -> int { return row[x * Px + kGreen]; };
+    const Byte* up = rows.up;
+    const Byte* mid = rows.mid;
+    const Byte* down = rows.down;
+    const auto g = [](const GreenPlane& plane, int x) -> int { return *plane.At(x); };
     ForEachSite(
         first, last, parity,
-        [=](int x) {
-            const int g2 = 2 * green(gMid, x);
-            const int t1 = g2 - green(gUp, x + 1) - green(gDown, x - 1);
-            const int t2 = g2 - green(gUp, x - 1) - green(gDown, x + 1);
+        [&](int x) {
+            const int g2 = 2 * g(greens.mid, x);
+            const int t1 = g2 - g(greens.up, x + 1) - g(greens.down, x - 1);
+            const int t2 = g2 - g(greens.up, x - 1) - g(greens.down, x + 1);
             const int nw = up[x - 1], ne = up[x + 1], sw = down[x - 1], se = down[x + 1];
             const int d1 = std::abs(nw - se) + std::abs(t2);
             const int d2 = std::abs(ne - sw) + std::abs(t1);
@@ -92,57 +138,29 @@ void ColourRow(const Rows5& rows, const Out3& outRows, int first, int last, int 
             } else {
                 value = (nw + ne + sw + se + t1 + t2) / 4;
             }
-            gMid[x * Px + O] = Clamp(value);
+            Byte* p = out + x * Px;
+            p[C] = mid[x];
+            p[kGreen] = *greens.mid.At(x);
+            p[O] = Clamp(value);
         },
-        [=](int x) {
-            Byte* p = gMid + x * Px;
+        [&](int x) {
+            Byte* p = out + x * Px;
             p[C] = static_cast<Byte>((mid[x - 1] + mid[x + 1]) >> 1);
+            p[kGreen] = mid[x];
             p[O] = static_cast<Byte>((up[x] + down[x]) >> 1);
         });
 }
 
-// Both passes in blocks of 32 pixels from the red or blue site x, while a
-// block ends before `end`; they write whole pixels, the green pass with a
-// placeholder opposite colour that the colour pass replaces.
 template <int Px, int C>
-ZOQ_AVX2 int GreenBlocks(const Rows5& rows, Byte* out, int x, int end) {
-    using namespace simd;
-    for (; x + kBlock <= end; x += kBlock) {
-        const Vec left = Load(rows.mid + x - 2), centre = Load(rows.mid + x), right = Load(rows.mid + x + 2);
-        const Vec upCentre = Load(rows.up + x), downCentre = Load(rows.down + x);
-        // Red or blue sites x + 2i.
-        const Vec m = Even(centre), w = Odd(left), e = Odd(centre);
-        const Vec n = Even(upCentre), s = Even(downCentre);
-        const Vec hH = Sub(Sub(Twice(m), Even(left)), Even(right));
-        const Vec hV = Sub(Sub(Twice(m), Even(Load(rows.up2 + x))), Even(Load(rows.down2 + x)));
-        const Vec dH = Add(AbsDiff(w, e), Abs(hH));
-        const Vec dV = Add(AbsDiff(n, s), Abs(hV));
-        const Vec alongRow = Add(Half(Add(w, e)), DivPow2<2>(hH));
-        const Vec alongColumn = Add(Half(Add(n, s)), DivPow2<2>(hV));
-        const Vec all = Add(Quarter(Add(n, s, w, e)), DivPow2<3>(Add(hH, hV)));
-        const Vec green = Clamp255(Choose(dH, dV, alongRow, alongColumn, all));
-        // Green sites x + 1 + 2i: own sample e, W is m, E the next site.
-        const Vec rowColour = Half(Add(m, Even(right)));
-        const Vec columnColour = Half(Add(Odd(upCentre), Odd(downCentre)));
-        StoreSites<Px, C>(out + x * Px, Merge(m, rowColour), Merge(green, e), Merge(Zero(), columnColour));
-    }
-    return x;
-}
-
-template <int Px, int C>
-ZOQ_AVX2 int ColourBlocks(const Rows5& rows, const Out3& outRows, int x, int end) {
+ZOQ_AVX2 int ColourBlocks(const Rows5& rows, const Planes3& greens, Byte* out, int x, int end) {
     using namespace simd;
     for (; x + kBlock <= end; x += kBlock) {
         const Vec nw = Even(Load(rows.up + x - 1)), ne = Even(Load(rows.up + x + 1));
         const Vec sw = Even(Load(rows.down + x - 1)), se = Even(Load(rows.down + x + 1));
-        const Vec greens = LoadGreens<Px>(outRows.mid + x * Px);
-        const Vec g2 = Twice(Even(greens));
-        const Vec gNW = Even(LoadGreens<Px>(outRows.up + (x - 1) * Px));
-        const Vec gNE = Even(LoadGreens<Px>(outRows.up + (x + 1) * Px));
-        const Vec gSW = Even(LoadGreens<Px>(outRows.down + (x - 1) * Px));
-        const Vec gSE = Even(LoadGreens<Px>(outRows.down + (x + 1) * Px));
-        const Vec t1 = Sub(Sub(g2, gNE), gSW);
-        const Vec t2 = Sub(Sub(g2, gNW), gSE);
+        const Vec rowGreens = Load(greens.mid.At(x));
+        const Vec g2 = Twice(Even(rowGreens));
+        const Vec t1 = Sub(Sub(g2, Even(Load(greens.up.At(x + 1)))), Even(Load(greens.down.At(x - 1))));
+        const Vec t2 = Sub(Sub(g2, Even(Load(greens.up.At(x - 1)))), Even(Load(greens.down.At(x + 1))));
         const Vec d1 = Add(AbsDiff(nw, se), Abs(t2));
         const Vec d2 = Add(AbsDiff(ne, sw), Abs(t1));
         const Vec first = DivPow2<1>(Add(Add(nw, se), t2));
@@ -152,46 +170,48 @@ ZOQ_AVX2 int ColourBlocks(const Rows5& rows, const Out3& outRows, int x, int end
         const Vec m = Even(Load(rows.mid + x));
         const Vec rowColour = Half(Add(m, Even(Load(rows.mid + x + 2))));
         const Vec columnColour = Half(Add(ne, se));
-        StoreSites<Px, C>(outRows.mid + x * Px, Merge(m, rowColour), greens, Merge(opposite, columnColour));
+        StoreSites<Px, C>(out + x * Px, Merge(m, rowColour), rowGreens, Merge(opposite, columnColour));
     }
     return x;
+}
+
+// One strip: columns first ... last of the interior rows, top to bottom.
+template <int Px>
+void Strip(Pattern pattern, const Mosaic<Byte>& mosaic, const Canvas<Byte>& canvas, bool simd, int first, int last) {
+    GreenPlane planes[3];
+    for (GreenPlane& plane : planes) plane.firstColumn = first - 1;
+    const auto fill = [&](int y) {
+        FillPlane<Px>(mosaic, canvas, pattern, simd, y, first - 1, last + 1, planes[y % 3]);
+    };
+    fill(1);
+    fill(2);
+    for (int y = 2; y <= mosaic.height - 3; ++y) {
+        fill(y + 1);
+        const Rows5 rows{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
+        const Planes3 greens{planes[(y - 1) % 3], planes[y % 3], planes[(y + 1) % 3]};
+        Byte* out = canvas.Row(y);
+        WithRowColours(pattern, y, [&](auto channel, int parity) {
+            constexpr int C = decltype(channel)::value;
+            // Blocks read two columns beyond their last pixel.
+            simd::SplitRow(
+                simd, first, last, parity, std::min(last + 1, mosaic.width - 2),
+                [&](int a, int b) { ColourRow<Px, C>(rows, greens, out, a, b, parity); },
+                [&](int x, int end) { return ColourBlocks<Px, C>(rows, greens, out, x, end); });
+        });
+    }
 }
 
 int Laplacian(Pattern pattern, bool flip, const Byte* src, int width, int height, Byte* dst,
               unsigned short bitCount) {
     const ColourMember member{pattern, flip, PreFill::kOnes, 2};
     return RunColourMember(member, src, width, height, dst, bitCount, [pattern](const auto& mosaic, const auto& canvas) {
+        if (mosaic.width < 5 || mosaic.height < 5) return;  // all frame
         const bool simd = simd::HasAvx2();
-        // Blocks read two columns beyond their last pixel.
-        const int first = 2, last = mosaic.width - 3, blockEnd = mosaic.width - 2;
         WithPixelSize(canvas.pixelSize, [&](auto px) {
-            constexpr int Px = decltype(px)::value;
-            const auto rowsAround = [&](int y) {
-                return Rows5{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
-            };
-            const auto greenRow = [&](int y) {
-                const Rows5 rows = rowsAround(y);
-                Byte* out = canvas.Row(y);
-                WithRowColours(pattern, y, [&](auto channel, int parity) {
-                    constexpr int C = decltype(channel)::value;
-                    simd::SplitRow(
-                        simd, first, last, parity, blockEnd,
-                        [&](int a, int b) { GreenRow<Px, C>(rows, out, a, b, parity); },
-                        [&](int x, int end) { return GreenBlocks<Px, C>(rows, out, x, end); });
-                });
-            };
-            const auto colourRow = [&](int y) {
-                const Rows5 rows = rowsAround(y);
-                const Out3 outRows{canvas.Row(y - 1), canvas.Row(y), canvas.Row(y + 1)};
-                WithRowColours(pattern, y, [&](auto channel, int parity) {
-                    constexpr int C = decltype(channel)::value;
-                    simd::SplitRow(
-                        simd, first, last, parity, blockEnd,
-                        [&](int a, int b) { ColourRow<Px, C>(rows, outRows, a, b, parity); },
-                        [&](int x, int end) { return ColourBlocks<Px, C>(rows, outRows, x, end); });
-                });
-            };
-            TwoPassRows(2, mosaic.height - 3, greenRow, colourRow);
+            for (int first = 2; first <= mosaic.width - 3; first += kStrip) {
+                const int last = std::min(first + kStrip - 1, mosaic.width - 3);
+                Strip<decltype(px)::value>(pattern, mosaic, canvas, simd, first, last);
+            }
         });
     });
 }

@@ -16,6 +16,8 @@ namespace {
 const std::vector<std::pair<int, int>> kSizes = {
     {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 8}, {8, 6}, {7, 5}, {9, 11}, {2, 7}, {7, 2},
     {3, 2}, {2, 3}, {5, 9}, {33, 17}, {67, 10}, {130, 12}, {640, 480},
+    // Wider than one strip of the Laplacian interior (4096 columns).
+    {4101, 7}, {4170, 9},
 };
 
 class MatchesReference : public ::testing::TestWithParam<std::tuple<bool, Algorithm>> {};
