@@ -22,6 +22,31 @@ inline SiteGains mt9SiteGains(const RegisterView& r) {
 // Writing the global gain sets the four colour gains.
 constexpr GainMirror kMt9GainMirror = {0x35, {0x2B, 0x2C, 0x2D, 0x2E}};
 
+// Skip field n (bits 2:0 of the address-mode registers) reads every n+1-th pixel.
+inline uint32_t mt9SkipStep(uint16_t addressMode) { return (addressMode & 7u) + 1u; }
+
+// Where the MT9P031 register set puts the window: start registers 0x02
+// (column) and 0x01 (row) count from an offset; 0x04 and 0x03 hold size - 1;
+// 0x23 and 0x22 skip; 0x20 bit 14 mirrors, bit 15 flips.
+struct Mt9WindowLayout {
+    int32_t columnOffset;
+    int32_t rowOffset;
+    uint16_t columnStartMask;
+    uint16_t rowStartMask;
+    uint16_t sizeMask;
+};
+
+inline SensorWindow mt9Window(const RegisterView& r, const Mt9WindowLayout& l) {
+    return {.columnStart = int32_t(r.s(0x02) & l.columnStartMask) - l.columnOffset,
+            .rowStart = int32_t(r.s(0x01) & l.rowStartMask) - l.rowOffset,
+            .columnSize = (r.s(0x04) & l.sizeMask) + 1u,
+            .rowSize = (r.s(0x03) & l.sizeMask) + 1u,
+            .columnStep = mt9SkipStep(r.s(0x23)),
+            .rowStep = mt9SkipStep(r.s(0x22)),
+            .mirror = (r.s(0x20) & 0x4000) != 0,
+            .flip = (r.s(0x20) & 0x8000) != 0};
+}
+
 // Shutter delay and the gain block, as every chip of the family starts.
 inline constexpr RegisterInit kMt9FamilyPowerOn[] = {
     {0x0C, 0, 0}, {0x2B, 8, 0}, {0x2C, 8, 0}, {0x2D, 8, 0}, {0x2E, 8, 0}, {0x35, 8, 0},
@@ -46,8 +71,5 @@ constexpr Chip mt9Chip(const char* name, uint32_t width, uint32_t height, bool f
 
 // Exposure lines: 0x08 holds the high half, 0x09 the low half.
 inline double mt9ShutterLines(const RegisterView& r) { return double(uint32_t(r.s(0x08)) << 16 | r.s(0x09)); }
-
-// Skip field n (bits 2:0 of the address-mode registers) reads every n+1-th pixel.
-inline uint32_t mt9SkipStep(uint16_t addressMode) { return (addressMode & 7u) + 1u; }
 
 }  // namespace zoqsim

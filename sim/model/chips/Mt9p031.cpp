@@ -6,16 +6,7 @@
 namespace zoqsim {
 namespace {
 
-SensorWindow window(const RegisterView& r) {
-    return {.columnStart = int32_t(r.s(0x02)) - 16,
-            .rowStart = int32_t(r.s(0x01)) - 54,
-            .columnSize = r.s(0x04) + 1u,
-            .rowSize = r.s(0x03) + 1u,
-            .columnStep = mt9SkipStep(r.s(0x23)),
-            .rowStep = mt9SkipStep(r.s(0x22)),
-            .mirror = (r.s(0x20) & 0x4000) != 0,
-            .flip = (r.s(0x20) & 0x8000) != 0};
-}
+SensorWindow window(const RegisterView& r) { return mt9Window(r, {16, 54, 0xFFFF, 0xFFFF, 0xFFFF}); }
 
 // The row time depends on width, binning, blanking and shutter delay; one
 // exposure line lasts two row clocks' worth of the pixel clock.

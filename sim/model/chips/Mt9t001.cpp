@@ -7,16 +7,7 @@
 namespace zoqsim {
 namespace {
 
-SensorWindow window(const RegisterView& r) {
-    return {.columnStart = int32_t(r.s(0x02) & 0xFFF) - 32,
-            .rowStart = int32_t(r.s(0x01) & 0x7FF) - 20,
-            .columnSize = (r.s(0x04) & 0x7FFu) + 1u,
-            .rowSize = (r.s(0x03) & 0x7FFu) + 1u,
-            .columnStep = mt9SkipStep(r.s(0x23)),
-            .rowStep = mt9SkipStep(r.s(0x22)),
-            .mirror = (r.s(0x20) & 0x4000) != 0,
-            .flip = (r.s(0x20) & 0x8000) != 0};
-}
+SensorWindow window(const RegisterView& r) { return mt9Window(r, {32, 20, 0xFFF, 0x7FF, 0x7FF}); }
 
 double exposureMs(const RegisterView& r, double clockMHz) {
     const int rowBin = (r.s(0x22) >> 4) & 3;
