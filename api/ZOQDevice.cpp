@@ -14,9 +14,15 @@ CZOQDevice::CZOQDevice(IZOQBus* bus) : m_pBus(bus) {
     // reaches a log that was handed over beforehand.
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::  %s line = %d ", "CZOQDeviceOnBusUsb", __LINE__);
     CreatePreviewBmpInfo(8, 0, 0);
+    InitRawRoad();
+    InitColourRoad();
 }
 
-CZOQDevice::~CZOQDevice() { StopLogFile(&m_hLog); }
+CZOQDevice::~CZOQDevice() {
+    ReleaseColourRoad();
+    ReleaseRawRoad();
+    StopLogFile(&m_hLog);
+}
 
 int CZOQDevice::VendorCmd_GetDeviceInformation(unsigned short* deviceType, int* serial,
                                                unsigned short* firmwareVersion) {

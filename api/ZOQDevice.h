@@ -287,8 +287,19 @@ public:
     int GetPreviewStatusEx(ZOQ_PREVIEWSTATUS*, bool*) { return RC_NOT_SUPPORTED; }
     int GetPreviewFrameRateEx(float*, unsigned int*) { return RC_NOT_SUPPORTED; }
 
-    // ---- Image pipeline entry points ----
+    // ---- Image pipeline ----
+    // The raw road: the corrections of an 8-bit raw frame, in place, after
+    // every capture's read.
     int RawData8_Process(unsigned char* data, int width, int height);
+    // The colour road of an RGB capture: demosaic into out, then the colour
+    // stages. Always 0; stage failures stay inside.
+    int RawData8_ToRgb(unsigned char* raw, int width, int height, unsigned char* out);
+    // Demosaic of a 16-bit frame with the 16-bit routines; nothing else runs.
+    int RawData16_ToRgb(unsigned char* raw, int width, int height, unsigned char* out);
+    // Chooses and calls the 8-bit demosaic routine; stores the output bit
+    // count through bitCount (when not null) before it runs.
+    int RawData8_Process_BayerFilter(unsigned char* raw, int width, int height, unsigned char* out,
+                                     int* bitCount);
 
     // ---- Accessors for the bus ----
     IZOQBus* Bus() const { return m_pBus; }
@@ -309,17 +320,21 @@ protected:
 
     // Fills both field-of-view records from the camera (device open).
     void LoadFovInfoFromCamera();
-    // Brings the image pipeline to the camera's defaults for a capture frame
-    // of width x height (device open).
-    void InitPipelineFromCamera(int width, int height);
+    // Stage state of the two roads: set up at construction (no camera yet),
+    // brought to the camera's defaults for a width x height capture frame
+    // when the device opens, released with the device.
+    void InitRawRoad();
+    void InitRawRoadFromCamera(int width, int height);
+    void ReleaseRawRoad();
+    void InitColourRoad();
+    void InitColourRoadFromCamera(int width, int height);
+    void ReleaseColourRoad();
     // Raw capture around the preview switch; readFrame does the read.
     template <typename ReadFrame>
     int CaptureRawWithPreviewSwitch(ReadFrame readFrame);
     // RGB capture of a raw frame read by captureRaw.
     template <typename CaptureRaw>
     int CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw);
-    // Demosaics a raw capture frame into the caller's buffer.
-    int RawToRgb(unsigned char* raw, unsigned char* out, bool is16Bits);
 
     IZOQBus* m_pBus;
     IZOQCam* m_pCam = nullptr;
@@ -336,4 +351,10 @@ protected:
     bool m_bCaptureRecover = false;
     int m_nSerial = 0;
     unsigned short m_uFirmwareVersion = 0;
+
+    // ---- Raw road stage state (tone tables, auto exposure and focus, bad
+    // pixels, flat field) ----
+
+    // ---- Colour road stage state (white balance, colour correction,
+    // saturation, hue/saturation/lightness, calibration map) ----
 };

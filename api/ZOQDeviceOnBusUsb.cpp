@@ -155,7 +155,8 @@ int CZOQDeviceOnBusUsb::InitDevice() {
     int width = 0;
     int height = 0;
     m_pCam->Cam_GetCaptureSize(&width, &height);
-    InitPipelineFromCamera(width, height);
+    InitColourRoadFromCamera(width, height);
+    InitRawRoadFromCamera(width, height);
     return RC_SUCCESS;
 }
 

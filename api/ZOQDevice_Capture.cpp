@@ -5,7 +5,6 @@
 
 #include "IZOQBus.h"
 #include "ZOQDevice.h"
-#include "ZOQDevice_Bayer.h"
 
 template <typename ReadFrame>
 int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
@@ -27,7 +26,11 @@ int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
     if (rc != RC_SUCCESS) return rc;
     bool is16Bits = false;
     m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
-    RawToRgb(raw.data(), buffer, is16Bits);
+    const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
+    if (is16Bits)
+        RawData16_ToRgb(raw.data(), fov.width, fov.height, buffer);
+    else if (m_nColorFlag == 1)
+        RawData8_ToRgb(raw.data(), fov.width, fov.height, buffer);
     return RC_SUCCESS;
 }
 
@@ -36,22 +39,6 @@ int CZOQDevice::RawFrameBytes() const {
     if (m_pCam != nullptr && m_pCam->Cam_GetCaptureBytes() > bytes)
         bytes = m_pCam->Cam_GetCaptureBytes();
     return bytes > 0 ? bytes : 0;
-}
-
-int CZOQDevice::RawToRgb(unsigned char* raw, unsigned char* out, bool is16Bits) {
-    const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
-    if (is16Bits)
-        return DemosaicRaw16(m_BayerMode, reinterpret_cast<unsigned short*>(raw), fov.width,
-                             fov.height, reinterpret_cast<unsigned short*>(out));
-    if (m_nColorFlag != 1) return RC_SUCCESS;
-    int bitCount = 0;
-    DemosaicRaw8(m_BayerMode, m_FilterMode, raw, fov.width, fov.height, out, &bitCount);
-    return RC_SUCCESS;
-}
-
-int CZOQDevice::RawData8_Process(unsigned char*, int, int) {
-    // The raw road: every stage is off until the application enables one.
-    return RC_SUCCESS;
 }
 
 int CZOQDevice::CaptureRawData(unsigned char* buffer) {

@@ -95,4 +95,3 @@ int CZOQDevice::GetBadPixelCorrectionThreshold(unsigned char*, unsigned char*) {
 int CZOQDevice::SetBadPixelCorrection(bool, ZOQ_THRESHOLD) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::GetBadPixelCorrection(bool*, ZOQ_THRESHOLD*) { return RC_NOT_SUPPORTED; }
 
-void CZOQDevice::InitPipelineFromCamera(int, int) {}
