@@ -2,11 +2,13 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 # Tests that talk to simulated cameras run with umockdev's preload library,
-# which emulates the kernel's usbfs for the unmodified libusb.
-set(ZOQ_SIM_TEST_ENV "LD_PRELOAD=libumockdev-preload.so.0")
+# which emulates the kernel's usbfs for the unmodified libusb. Every property
+# holds a single value: gtest_discover_tests loses the rest of a list.
+set(ZOQ_SIM_TEST_PROPERTIES ENVIRONMENT "LD_PRELOAD=libumockdev-preload.so.0")
 if(ZOQ_SANITIZE)
   # The preload library comes before the sanitizer runtime.
-  list(APPEND ZOQ_SIM_TEST_ENV "ASAN_OPTIONS=verify_asan_link_order=0")
+  list(APPEND ZOQ_SIM_TEST_PROPERTIES
+       ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=set:verify_asan_link_order=0")
 endif()
 
 # zoq_add_gtest(<target> SOURCES ... [LIBS ...] [SIMULATED] [TIMEOUT s])
@@ -20,14 +22,14 @@ function(zoq_add_gtest target)
   endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
-  set(env "")
+  set(sim_properties "")
   if(ARG_SIMULATED)
-    set(env "${ZOQ_SIM_TEST_ENV}")
+    set(sim_properties ${ZOQ_SIM_TEST_PROPERTIES})
   endif()
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${ARG_TIMEOUT})
+    PROPERTIES ${sim_properties} TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 
 # zoq_test_uses_camera_plugins(<target>): the test loads camera plug-ins at

@@ -5,11 +5,14 @@
 // against them exactly as against hardware. Each device is a UsbFunction
 // (its firmware: control requests on endpoint 0, frames on the bulk IN
 // endpoint) behind a descriptor layout; SimDevice adds USB-level fault
-// injection and a record of every transfer.
+// injection and a record of every transfer. Cameras are the camera model
+// (SimCamera::model()).
 //
 //   zoqsim::Testbed bed;                      // needs the preload library
-//   auto& dev = bed.attachDevice(std::make_unique<MyFunction>(), 0x0816, 0x0511);
-//   ... libusb_init / ZOQ_Init, drive the device, inspect dev.controlRecords() ...
+//   zoqsim::CameraSpec spec;
+//   spec.deviceType = 104;
+//   zoqsim::SimCamera& cam = bed.attach(spec);
+//   ... ZOQ_Init, drive the camera, inspect cam.controlRecords() ...
 //
 // Test programs built with zoq_add_gtest(... SIMULATED) run under the
 // preload library; programs started by hand call relaunchUnderPreload first.
@@ -17,8 +20,11 @@
 // SimDevice::failDeviceDescriptor.
 #pragma once
 
+#include "CameraList.h"
 #include "Launcher.h"
+#include "SimCamera.h"
 #include "UsbFunction.h"
+#include "model/CameraModel.h"
 #include "usb/DeviceLayout.h"
 #include "usb/SimDevice.h"
 #include "usb/Testbed.h"

@@ -32,7 +32,7 @@ constexpr uint32_t kDefaultUsbfsCapabilities = 0x08 | 0x04 | 0x01 | 0x10;
 
 class SimDevice {
 public:
-    ~SimDevice();
+    virtual ~SimDevice();
     SimDevice(const SimDevice&) = delete;
     SimDevice& operator=(const SimDevice&) = delete;
 
@@ -79,9 +79,11 @@ public:
     // USBDEVFS_RESET requests (libusb_reset_device) seen so far.
     unsigned resetCount() const;
 
-private:
+protected:
     friend class Testbed;
     explicit SimDevice(std::unique_ptr<DeviceCore> core);
+
+private:
     std::unique_ptr<DeviceCore> m_core;
 };
 

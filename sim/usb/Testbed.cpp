@@ -50,15 +50,24 @@ Testbed::~Testbed() {
     g_testbedAlive.store(false);
 }
 
-SimDevice& Testbed::attachDevice(std::unique_ptr<UsbFunction> function, const DeviceLayout& layout) {
-    std::lock_guard<std::mutex> guard(m_lock);
+std::unique_ptr<DeviceCore> Testbed::newCore(std::unique_ptr<UsbFunction> function,
+                                             const DeviceLayout& layout) {
     auto core = std::make_unique<DeviceCore>(m_lock);
     core->function = std::move(function);
     core->layout = layout;
-    DeviceCore& c = *core;
-    m_devices.push_back(std::unique_ptr<SimDevice>(new SimDevice(std::move(core))));
-    plug(c, m_addresses.next());
-    return *m_devices.back();
+    return core;
+}
+
+SimDevice& Testbed::plugNew(std::unique_ptr<SimDevice> device) {
+    m_devices.push_back(std::move(device));
+    SimDevice& d = *m_devices.back();
+    plug(*d.m_core, m_addresses.next());
+    return d;
+}
+
+SimDevice& Testbed::attachDevice(std::unique_ptr<UsbFunction> function, const DeviceLayout& layout) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return plugNew(std::unique_ptr<SimDevice>(new SimDevice(newCore(std::move(function), layout))));
 }
 
 SimDevice& Testbed::attachDevice(std::unique_ptr<UsbFunction> function, uint16_t vendorId,

@@ -30,7 +30,9 @@
 
 namespace zoqsim {
 
+class SimCamera;
 class UsbfsBridge;
+struct CameraSpec;
 struct DeviceCore;
 
 class Testbed {
@@ -50,6 +52,10 @@ public:
     SimDevice& attachDevice(std::unique_ptr<UsbFunction> function, uint16_t vendorId, uint16_t productId);
     // A device that is not a camera: foreignLayout, stalls every request.
     SimDevice& attachForeign(uint16_t vendorId, uint16_t productId);
+    // A camera model built by makeCamera(spec), with the cameras' layout and
+    // the spec's USB ids (the model's default pair when they are 0). Aborts
+    // with a message when makeCamera refuses the spec.
+    SimCamera& attach(const CameraSpec& spec);
 
     // The device disappears: a remove uevent, libusb drops it from its list,
     // every request on a handle still open fails with LIBUSB_ERROR_NO_DEVICE
@@ -64,6 +70,9 @@ public:
     // needed), at the next free address: new function, new descriptors,
     // pending faults cleared, records kept.
     void replace(SimDevice& device, std::unique_ptr<UsbFunction> function, const DeviceLayout& layout);
+    // Another camera in the place of `device`, e.g. the same type with another
+    // serial number.
+    void replace(SimCamera& device, const CameraSpec& spec);
 
     // The plugged devices in libusb's list order (newest plug-in first).
     std::vector<SimDevice*> devices() const;
@@ -71,6 +80,9 @@ public:
     std::string rootDir() const;
 
 private:
+    std::unique_ptr<DeviceCore> newCore(std::unique_ptr<UsbFunction> function, const DeviceLayout& layout);
+    // Takes the new device into the table and plugs it in; lock held.
+    SimDevice& plugNew(std::unique_ptr<SimDevice> device);
     void plug(DeviceCore& core, UsbAddress address);
     void unplugLocked(DeviceCore& core);
 

@@ -1,8 +1,12 @@
 // Enumeration, descriptors, open/claim/configure through the real libusb.
 #include "SimUsbTest.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
+#include <thread>
 
 using namespace simusb;
 using zoqsim::SimDevice;
@@ -162,6 +166,57 @@ TEST_F(Enumeration, MarkedDeviceDescriptorFailsThroughTheInterposer) {
     EXPECT_EQ(desc.idProduct, 0x0512);
     libusb_free_device_list(devices, 1);
     (void)good;
+}
+
+// The process's threads, without GLib's own process-wide helper ("gmain"),
+// which GLib starts on demand and keeps to the end.
+std::set<std::string> threads() {
+    std::set<std::string> out;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(entry.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        if (name != "gmain")
+            out.insert(entry.path().filename().string());
+    }
+    return out;
+}
+
+TEST(TestbedLifetime, EndsItsThreadsAndFilesWithIt) {
+    const std::set<std::string> before = threads();
+    std::string root;
+    {
+        zoqsim::Testbed bed;
+        root = bed.rootDir();
+        zoqsim::SimDevice& dev = bed.attachDevice(std::make_unique<ScriptedFunction>(), 0x0816, 0x0511);
+        libusb_context* ctx = nullptr;
+        ASSERT_EQ(libusb_init(&ctx), 0);
+        libusb_device** list = nullptr;
+        ASSERT_EQ(libusb_get_device_list(ctx, &list), 1);
+        libusb_device_handle* h = nullptr;
+        ASSERT_EQ(libusb_open(list[0], &h), 0);
+        libusb_free_device_list(list, 1);
+        std::vector<uint8_t> reply(2);
+        EXPECT_EQ(vendorIn(h, 0x7F, reply), LIBUSB_ERROR_PIPE);
+        bed.unplug(dev);
+        libusb_close(h);
+        libusb_exit(ctx);
+        EXPECT_TRUE(std::filesystem::exists(root));
+        EXPECT_GT(threads().size(), before.size());  // umockdev's worker
+    }
+    // Every thread started since is gone (a joined thread may linger in /proc
+    // for a moment).
+    auto started = [&before] {
+        std::set<std::string> extra;
+        for (const std::string& t : threads())
+            if (before.count(t) == 0)
+                extra.insert(t);
+        return extra;
+    };
+    for (int i = 0; i < 100 && !started().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(started().empty());
+    EXPECT_FALSE(std::filesystem::exists(root));
 }
 
 TEST(TestbedLifetime, RefusesToRunWithoutThePreloadLibrary) {

@@ -1,0 +1,27 @@
+// Simulated cameras named on a command line, for `zoqcam --simulate=TYPES`,
+// the examples and the demo: "52,104" is one camera of each device type,
+// "52x2" two of type 52, and the forms mix ("52x2,104").
+#pragma once
+
+#include "model/CameraModel.h"
+
+#include <string>
+#include <vector>
+
+namespace zoqsim {
+
+class SimCamera;
+class Testbed;
+
+// Parses a camera list into specs with serial numbers 1, 2, 3, ... in list
+// order. False, with the reason in `error`, for an empty list, a malformed
+// item, a device type the model does not have, or more than 255 cameras
+// (the serial number is one byte).
+bool parseCameraList(const std::string& text, std::vector<CameraSpec>& specs, std::string& error);
+
+// Attaches the cameras so that libusb, and with it the SDK's device index,
+// lists them in the order given: specs[0] becomes device 0. Returns them in
+// that order.
+std::vector<SimCamera*> attachCameras(Testbed& bed, const std::vector<CameraSpec>& specs);
+
+}  // namespace zoqsim

@@ -1,0 +1,40 @@
+// The Testbed's camera operations: cameras come from the camera model.
+#include "SimCamera.h"
+#include "usb/DeviceCore.h"
+#include "usb/Testbed.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace zoqsim {
+
+namespace {
+
+std::unique_ptr<CameraModel> buildCamera(const CameraSpec& spec, DeviceLayout& layout) {
+    std::unique_ptr<CameraModel> camera = makeCamera(spec);
+    if (camera == nullptr) {
+        std::fprintf(stderr, "zoqsim: the camera model has no device type %d with these ids and versions\n",
+                     spec.deviceType);
+        std::abort();
+    }
+    layout = cameraLayout(camera->spec().idVendor, camera->spec().idProduct);
+    return camera;
+}
+
+}  // namespace
+
+SimCamera& Testbed::attach(const CameraSpec& spec) {
+    DeviceLayout layout;
+    std::unique_ptr<CameraModel> camera = buildCamera(spec, layout);
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::unique_ptr<SimCamera> device(new SimCamera(newCore(std::move(camera), layout)));
+    return static_cast<SimCamera&>(plugNew(std::move(device)));
+}
+
+void Testbed::replace(SimCamera& device, const CameraSpec& spec) {
+    DeviceLayout layout;
+    std::unique_ptr<CameraModel> camera = buildCamera(spec, layout);
+    replace(device, std::move(camera), layout);
+}
+
+}  // namespace zoqsim

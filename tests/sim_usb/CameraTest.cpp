@@ -1,0 +1,129 @@
+// Camera models on the simulated bus, driven through plain libusb calls, and
+// the launcher's camera lists.
+#include "SimUsbTest.h"
+
+using namespace simusb;
+using zoqsim::CameraSpec;
+using zoqsim::SimCamera;
+
+namespace {
+
+class Camera : public SimUsbTest {
+protected:
+    SimCamera& attachCamera(int type, uint8_t serial) {
+        CameraSpec spec;
+        spec.deviceType = type;
+        spec.serial = serial;
+        return bed.attach(spec);
+    }
+};
+
+// Device information request 0xC9: [status, type, serial, fw low, fw high].
+std::vector<uint8_t> deviceInformation(libusb_device_handle* h) {
+    std::vector<uint8_t> reply(5, 0xFF);
+    EXPECT_EQ(vendorIn(h, 0xC9, reply), 5);
+    return reply;
+}
+
+TEST_F(Camera, AnswersTheVendorProtocolAndDeliversTriggeredFrames) {
+    SimCamera& cam = attachCamera(52, 7);
+    const std::vector<Listed> listed = list();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].idVendor, cam.model().spec().idVendor);
+    EXPECT_EQ(listed[0].idProduct, cam.model().spec().idProduct);
+
+    libusb_device_handle* h = openClaimed(cam);
+    ASSERT_NE(h, nullptr);
+    const int firmware = cam.model().spec().firmwareVersion;
+    EXPECT_EQ(deviceInformation(h), (std::vector<uint8_t>{0, 52, 7, static_cast<uint8_t>(firmware & 0xFF),
+                                                          static_cast<uint8_t>(firmware >> 8)}));
+
+    const std::size_t bytes = cam.model().geometry().bytes();
+    std::vector<uint8_t> frame(bytes);
+    int got = 0;
+    EXPECT_EQ(readFrame(h, frame, got, 30), LIBUSB_ERROR_TIMEOUT);  // nothing triggered
+    std::vector<uint8_t> status(1, 0xFF);
+    ASSERT_EQ(vendorIn(h, 0xC8, status), 1);
+    EXPECT_EQ(status[0], 0);
+    ASSERT_EQ(readFrame(h, frame, got, 2000), 0);
+    EXPECT_EQ(got, static_cast<int>(bytes));
+    EXPECT_TRUE(frame == cam.model().lastDeliveredFrame());
+    EXPECT_EQ(cam.model().framesDelivered(), 1u);
+}
+
+TEST_F(Camera, ReplugPowersOnWithRegistersResetAndEepromKept) {
+    SimCamera& cam = attachCamera(104, 3);
+    libusb_device_handle* h = openClaimed(cam);
+    ASSERT_NE(h, nullptr);
+    const uint16_t powerOn = cam.model().fpgaRegister(10);
+    std::vector<uint8_t> status(3, 0xFF);
+    ASSERT_EQ(vendorIn(h, 0x2B, status, 10, static_cast<uint16_t>(powerOn ^ 0x5)), 3);  // FPGA write
+    ASSERT_EQ(status[0], 0);
+    ASSERT_EQ(cam.model().fpgaRegister(10), powerOn ^ 0x5);
+    std::vector<uint8_t> eeprom(1, 0xFF);
+    ASSERT_EQ(vendorIn(h, 0xC5, eeprom, 0x20, 0xAB), 1);  // EEPROM write
+    ASSERT_EQ(eeprom[0], 0);
+
+    bed.replug(cam, true);
+    EXPECT_EQ(cam.model().fpgaRegister(10), powerOn);
+    EXPECT_EQ(cam.model().eeprom(0x20, 1), std::vector<uint8_t>{0xAB});
+    h = openClaimed(cam);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(deviceInformation(h)[2], 3);
+}
+
+TEST_F(Camera, ReplaceWithAnotherSerialNumber) {
+    SimCamera& cam = attachCamera(52, 1);
+    CameraSpec other;
+    other.deviceType = 52;
+    other.serial = 9;
+    bed.replace(cam, other);
+    ASSERT_EQ(list().size(), 1u);
+    libusb_device_handle* h = openClaimed(cam);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(deviceInformation(h)[2], 9);
+    EXPECT_EQ(cam.model().spec().serial, 9);
+}
+
+TEST_F(Camera, CameraListAttachesInTheOrderGiven) {
+    std::vector<CameraSpec> specs;
+    std::string error;
+    ASSERT_TRUE(zoqsim::parseCameraList("52x2,104", specs, error)) << error;
+    const std::vector<SimCamera*> cams = zoqsim::attachCameras(bed, specs);
+    ASSERT_EQ(cams.size(), 3u);
+    const std::vector<Listed> listed = list();
+    ASSERT_EQ(listed.size(), 3u);
+    const int types[] = {52, 52, 104};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(listed[i].address, cams[i]->deviceAddress()) << i;
+        libusb_device_handle* h = openClaimed(*cams[i]);
+        ASSERT_NE(h, nullptr);
+        const std::vector<uint8_t> info = deviceInformation(h);
+        EXPECT_EQ(info[1], types[i]) << i;
+        EXPECT_EQ(info[2], i + 1) << i;  // distinct serials in list order
+    }
+}
+
+TEST(CameraList, ParsesTypesAndCounts) {
+    std::vector<CameraSpec> specs;
+    std::string error;
+    ASSERT_TRUE(zoqsim::parseCameraList(" 52 , 104x2 ", specs, error)) << error;
+    ASSERT_EQ(specs.size(), 3u);
+    EXPECT_EQ(specs[0].deviceType, 52);
+    EXPECT_EQ(specs[2].deviceType, 104);
+    EXPECT_EQ(specs[0].serial, 1);
+    EXPECT_EQ(specs[1].serial, 2);
+    EXPECT_EQ(specs[2].serial, 3);
+    ASSERT_TRUE(zoqsim::parseCameraList("36", specs, error));
+    EXPECT_EQ(specs.size(), 1u);
+
+    for (const char* bad : {"", "52,", "x2", "52x0", "52y2", "52x", "-52", "52x256", "7"}) {
+        specs.clear();
+        EXPECT_FALSE(zoqsim::parseCameraList(bad, specs, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+        EXPECT_TRUE(specs.empty()) << bad;
+    }
+    EXPECT_FALSE(zoqsim::parseCameraList("52x200,104x56", specs, error));  // 256 serials
+}
+
+}  // namespace
