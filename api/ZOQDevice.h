@@ -301,6 +301,20 @@ public:
     int RawData8_Process_BayerFilter(unsigned char* raw, int width, int height, unsigned char* out,
                                      int* bitCount);
 
+    // Raw road stages, in their order (8-bit raw frames, in place).
+    int RawData8_Do_BadPixelCorrect(unsigned char* data, int width, int height);
+    int RawData8_LoadTable_Brightness_Contrast_Gamma(unsigned char* data, int count);
+    int RawData8_Do_AE(unsigned char* data, int width, int height);
+    int RawData8_Do_FFC(unsigned char* data, ZOQ_FOV_INFO fov);
+    int RawData8_Do_3A_AF(unsigned char* data, int width, int height);
+    // Colour road stages after the demosaic, in their order (output image of
+    // bitCount bits a pixel, in place).
+    int RgbData8_Do_Matrix_AWB(unsigned char* out, int width, int height, int bitCount);
+    int RgbData8_Do_Matrix_CCM(unsigned char* out, int width, int height, int bitCount);
+    int RgbData8_LoadTable_Saturation(unsigned char* out, int width, int height, int bitCount);
+    int RgbData8_LoadTable_HSL(unsigned char* out, int width, int height, int bitCount);
+    int RgbData8_Do_Calibration(unsigned char* out, int width, int height, int bitCount);
+
     // ---- Accessors for the bus ----
     IZOQBus* Bus() const { return m_pBus; }
     IZOQCam* Cam() const { return m_pCam; }

@@ -95,3 +95,15 @@ int CZOQDevice::GetBadPixelCorrectionThreshold(unsigned char*, unsigned char*) {
 int CZOQDevice::SetBadPixelCorrection(bool, ZOQ_THRESHOLD) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::GetBadPixelCorrection(bool*, ZOQ_THRESHOLD*) { return RC_NOT_SUPPORTED; }
 
+
+// Pipeline stages.
+int CZOQDevice::RawData8_Do_BadPixelCorrect(unsigned char*, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RawData8_LoadTable_Brightness_Contrast_Gamma(unsigned char*, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RawData8_Do_AE(unsigned char*, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RawData8_Do_FFC(unsigned char*, ZOQ_FOV_INFO) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RawData8_Do_3A_AF(unsigned char*, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RgbData8_Do_Matrix_AWB(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RgbData8_Do_Matrix_CCM(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RgbData8_LoadTable_Saturation(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RgbData8_LoadTable_HSL(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::RgbData8_Do_Calibration(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
