@@ -87,37 +87,23 @@ ZOQ_AVX2_INLINE Vec FlatterMean(Vec a1, Vec a2, Vec b1, Vec b2) {
     return Choose(AbsDiff(a1, a2), AbsDiff(b1, b2), Half(Add(a1, a2)), Half(Add(b1, b2)), Quarter(Add(a1, a2, b1, b2)));
 }
 
-// Shuffle masks between three planes of 16 bytes and 48 interleaved bytes:
-// kPlaneToPixels[v][c] gathers channel c's bytes of output vector v.
+// Shuffle masks from three planes of 32 bytes to 96 interleaved bytes:
+// planeToPixels[v][c] takes channel c's bytes of output vector v from a plane
+// whose halves are arranged so that each 128-bit lane finds its pixels.
 struct Masks3 {
-    std::array<std::array<std::array<std::int8_t, 16>, 3>, 3> planeToPixels;
-    std::array<std::array<std::int8_t, 16>, 3> greenOfPixels;  // vector v's green bytes to plane positions
-    // 32 pixels: output vector v (96 bytes in all) from channel c's plane,
-    // whose halves are arranged so that each 128-bit lane finds its pixels.
-    std::array<std::array<std::array<std::int8_t, 32>, 3>, 3> planeToPixels32;
+    std::array<std::array<std::array<std::int8_t, 32>, 3>, 3> planeToPixels;
 };
 
 constexpr Masks3 MakeMasks3() {
     Masks3 m{};
     for (int v = 0; v < 3; ++v) {
         for (int c = 0; c < 3; ++c) {
-            for (int j = 0; j < 16; ++j) {
-                const int byte = 16 * v + j;
-                m.planeToPixels[v][c][j] = static_cast<std::int8_t>(byte % 3 == c ? byte / 3 : -128);
-            }
-        }
-        for (int j = 0; j < 16; ++j) {
-            const int byte = 3 * j + 1;
-            m.greenOfPixels[v][j] = static_cast<std::int8_t>(byte / 16 == v ? byte % 16 : -128);
-        }
-        for (int c = 0; c < 3; ++c) {
             for (int j = 0; j < 32; ++j) {
                 const int byte = 32 * v + j;
                 // Vector 0 sees pixels 0-15 in both lanes, vector 2 pixels
                 // 16-31, vector 1 the plane as it is.
                 const int firstPixel = v == 2 || (v == 1 && j >= 16) ? 16 : 0;
-                m.planeToPixels32[v][c][j] =
-                    static_cast<std::int8_t>(byte % 3 == c ? byte / 3 - firstPixel : -128);
+                m.planeToPixels[v][c][j] = static_cast<std::int8_t>(byte % 3 == c ? byte / 3 - firstPixel : -128);
             }
         }
     }
@@ -126,51 +112,17 @@ constexpr Masks3 MakeMasks3() {
 
 inline constexpr Masks3 kMasks3 = MakeMasks3();
 
-ZOQ_AVX2_INLINE __m128i Load16(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-ZOQ_AVX2_INLINE void Store16(std::uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
-
-ZOQ_AVX2_INLINE __m128i Shuffle(__m128i v, const std::array<std::int8_t, 16>& mask) {
-    return _mm_shuffle_epi8(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data())));
-}
-
-// Writes 16 pixels from 16-byte B, G and R planes. With four bytes a pixel
-// the fourth byte keeps what the buffer held.
-template <int Px>
-ZOQ_AVX2_INLINE void StorePixels16(std::uint8_t* out, __m128i b, __m128i g, __m128i r) {
-    if constexpr (Px == 3) {
-        for (int v = 0; v < 3; ++v) {
-            const auto& masks = kMasks3.planeToPixels[v];
-            const __m128i bytes =
-                _mm_or_si128(_mm_or_si128(Shuffle(b, masks[0]), Shuffle(g, masks[1])), Shuffle(r, masks[2]));
-            Store16(out + 16 * v, bytes);
-        }
-    } else {
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-        const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
-        const __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
-        const __m128i pixels[4] = {_mm_unpacklo_epi16(bgLow, rLow), _mm_unpackhi_epi16(bgLow, rLow),
-                                   _mm_unpacklo_epi16(bgHigh, rHigh), _mm_unpackhi_epi16(bgHigh, rHigh)};
-        for (int v = 0; v < 4; ++v) {
-            const __m128i old = _mm_and_si128(Load16(out + 16 * v), keep);
-            Store16(out + 16 * v, _mm_or_si128(old, pixels[v]));
-        }
-    }
-}
-
-// The green bytes of 16 written pixels, in pixel order.
-template <int Px>
-ZOQ_AVX2_INLINE __m128i LoadGreens16(const std::uint8_t* out) {
-    if constexpr (Px == 3) {
-        const auto& masks = kMasks3.greenOfPixels;
-        return _mm_or_si128(_mm_or_si128(Shuffle(Load16(out), masks[0]), Shuffle(Load16(out + 16), masks[1])),
-                            Shuffle(Load16(out + 32), masks[2]));
-    } else {
-        // Byte 1 of each 32-bit pixel: shift it down, then pack twice.
-        const __m128i mask = _mm_set1_epi32(0xFF);
-        __m128i g[4];
-        for (int v = 0; v < 4; ++v) g[v] = _mm_and_si128(_mm_srli_epi32(Load16(out + 16 * v), 8), mask);
-        return _mm_packus_epi16(_mm_packs_epi32(g[0], g[1]), _mm_packs_epi32(g[2], g[3]));
+// Writes 16 four-byte pixels from 16-byte B, G and R planes; the fourth byte
+// keeps what the buffer held.
+ZOQ_AVX2_INLINE void StoreKeepingFourth(std::uint8_t* out, __m128i b, __m128i g, __m128i r) {
+    const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
+    const __m128i rLow = _mm_unpacklo_epi8(r, _mm_setzero_si128()), rHigh = _mm_unpackhi_epi8(r, _mm_setzero_si128());
+    const __m128i pixels[4] = {_mm_unpacklo_epi16(bgLow, rLow), _mm_unpackhi_epi16(bgLow, rLow),
+                               _mm_unpacklo_epi16(bgHigh, rHigh), _mm_unpackhi_epi16(bgHigh, rHigh)};
+    for (int v = 0; v < 4; ++v) {
+        auto* at = reinterpret_cast<__m128i*>(out + 16 * v);
+        _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(at), keep), pixels[v]));
     }
 }
 
@@ -185,15 +137,15 @@ ZOQ_AVX2_INLINE void StorePixels(std::uint8_t* out, Vec b, Vec g, Vec r) {
                 Vec arranged = planes[c];
                 if (v == 0) arranged = _mm256_permute4x64_epi64(planes[c], 0x44);
                 if (v == 2) arranged = _mm256_permute4x64_epi64(planes[c], 0xEE);
-                const Vec mask = _mm256_loadu_si256(reinterpret_cast<const Vec*>(kMasks3.planeToPixels32[v][c].data()));
+                const Vec mask = _mm256_loadu_si256(reinterpret_cast<const Vec*>(kMasks3.planeToPixels[v][c].data()));
                 bytes = _mm256_or_si256(bytes, _mm256_shuffle_epi8(arranged, mask));
             }
             _mm256_storeu_si256(reinterpret_cast<Vec*>(out + 32 * v), bytes);
         }
     } else {
-        StorePixels16<Px>(out, _mm256_castsi256_si128(b), _mm256_castsi256_si128(g), _mm256_castsi256_si128(r));
-        StorePixels16<Px>(out + 16 * Px, _mm256_extracti128_si256(b, 1), _mm256_extracti128_si256(g, 1),
-                          _mm256_extracti128_si256(r, 1));
+        StoreKeepingFourth(out, _mm256_castsi256_si128(b), _mm256_castsi256_si128(g), _mm256_castsi256_si128(r));
+        StoreKeepingFourth(out + 64, _mm256_extracti128_si256(b, 1), _mm256_extracti128_si256(g, 1),
+                           _mm256_extracti128_si256(r, 1));
     }
 }
 
@@ -206,12 +158,6 @@ ZOQ_AVX2_INLINE void StoreSites(std::uint8_t* out, Vec own, Vec green, Vec oppos
     } else {
         StorePixels<Px>(out, opposite, green, own);
     }
-}
-
-// The green bytes of 32 written pixels, in pixel order.
-template <int Px>
-ZOQ_AVX2_INLINE Vec LoadGreens(const std::uint8_t* out) {
-    return _mm256_inserti128_si256(_mm256_castsi128_si256(LoadGreens16<Px>(out)), LoadGreens16<Px>(out + 16 * Px), 1);
 }
 
 }  // namespace simd
