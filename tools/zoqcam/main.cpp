@@ -1,0 +1,37 @@
+// zoqcam: list ZOQ cameras, show their settings and capture frames to files,
+// on attached cameras or on simulated ones (--simulate).
+#include <cstdio>
+#include <memory>
+
+#include "Commands.h"
+#include "Options.h"
+#include "Report.h"
+#include "Simulation.h"
+#include "zoqapi.h"
+
+int main(int argc, char** argv) {
+    zoqcam::Options options;
+    if (!zoqcam::ParseOptions(argc, argv, &options)) {
+        fprintf(stderr, "run 'zoqcam --help' for the usage\n");
+        return 2;
+    }
+    if (options.command == "help") {
+        zoqcam::PrintUsage();
+        return 0;
+    }
+    std::unique_ptr<zoqcam::Simulation> simulation;
+    if (options.simulate) {
+        simulation = zoqcam::StartSimulation(argc, argv, options.simulatedCameras);
+        if (!simulation) return 1;
+    }
+    if (!zoqcam::Check(ZOQ_Init(), "starting the library")) return 1;
+    int status = 0;
+    if (options.command == "list")
+        status = zoqcam::RunList();
+    else if (options.command == "info")
+        status = zoqcam::RunInfo(options.index);
+    else
+        status = zoqcam::RunCapture(options);
+    ZOQ_UnInit();
+    return status;
+}
