@@ -58,9 +58,9 @@ demo)
     install_missing "${packages[@]}"
     configure_and_build build -DZOQ_BUILD_TESTS=OFF
     out=${ZOQ_DEMO_DIR:-zoq-demo}
-    ./build/bin/zoqcam --simulate list
-    ./build/bin/zoqcam --simulate capture 0 --count 3 --out "$out" --format jpg
-    ./build/bin/zoqcam --simulate capture 0 --count 1 --out "$out" --format bmp
+    ./build/bin/zoqcam --simulate=52,53 list
+    ./build/bin/zoqcam --simulate capture 0 --count 3 --out "$out" --format jpg --exposure 16
+    ./build/bin/zoqcam --simulate capture 0 --count 1 --out "$out" --format bmp --exposure 16
     echo "images saved in $out/"
     ;;
 bench)
