@@ -27,21 +27,23 @@ std::string hex(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-// An "A:" line: the record format writes the value's newline as "\n".
-void attribute(std::string& out, const char* name, const std::string& value) {
-    out += "A: ";
+// One "<tag>: name=value" line of the record. Attribute values end in a
+// newline, which the record format writes as "\n".
+void recordLine(std::string& out, const char* tag, const char* name, const std::string& value,
+                const char* end) {
+    out += tag;
     out += name;
     out += '=';
     out += value;
-    out += "\\n\n";
+    out += end;
+}
+
+void attribute(std::string& out, const char* name, const std::string& value) {
+    recordLine(out, "A: ", name, value, "\\n\n");
 }
 
 void property(std::string& out, const char* name, const std::string& value) {
-    out += "E: ";
-    out += name;
-    out += '=';
-    out += value;
-    out += '\n';
+    recordLine(out, "E: ", name, value, "\n");
 }
 
 }  // namespace

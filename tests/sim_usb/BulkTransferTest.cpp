@@ -11,20 +11,14 @@ using zoqsim::SimDevice;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
-
-class BulkTransfer : public SimUsbTest {};
+class BulkTransfer : public OpenedDeviceTest {};
 
 TEST_F(BulkTransfer, ExactShortAndEmptyFrames) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     const std::vector<uint8_t> full = pattern(4096, 1);
     const std::vector<uint8_t> part = pattern(100, 2);
-    scripted(cam).queueFrame(full);
-    scripted(cam).queueFrame(part);
-    scripted(cam).queueFrame({});
+    function().queueFrame(full);
+    function().queueFrame(part);
+    function().queueFrame({});
 
     std::vector<uint8_t> buffer(4096);
     int got = 0;
@@ -37,7 +31,7 @@ TEST_F(BulkTransfer, ExactShortAndEmptyFrames) {
     ASSERT_EQ(readFrame(h, buffer, got, 500), 0);
     EXPECT_EQ(got, 0);
 
-    const std::vector<zoqsim::BulkRecord> records = cam.bulkRecords();
+    const std::vector<zoqsim::BulkRecord> records = cam->bulkRecords();
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].endpoint, 0x86);
     EXPECT_EQ(records[0].requested, 4096u);
@@ -48,40 +42,31 @@ TEST_F(BulkTransfer, ExactShortAndEmptyFrames) {
 }
 
 TEST_F(BulkTransfer, FullSensorFrameInOneTransfer) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     const std::vector<uint8_t> frame = pattern(2592 * 1944, 3);
-    scripted(cam).queueFrame(frame);
+    function().queueFrame(frame);
     std::vector<uint8_t> buffer(frame.size());
     int got = 0;
     ASSERT_EQ(readFrame(h, buffer, got, 5000), 0);
     EXPECT_EQ(got, static_cast<int>(frame.size()));
     EXPECT_TRUE(buffer == frame);
-    EXPECT_EQ(cam.bulkRecords().size(), 1u);  // one URB
+    EXPECT_EQ(cam->bulkRecords().size(), 1u);  // one URB
 }
 
 TEST_F(BulkTransfer, ReadWithNothingQueuedTimesOutPromptly) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     std::vector<uint8_t> buffer(512);
     int got = 0;
     const auto start = Clock::now();
     EXPECT_EQ(readFrame(h, buffer, got, 30), LIBUSB_ERROR_TIMEOUT);
     EXPECT_LT(Clock::now() - start, milliseconds(500));
     EXPECT_EQ(got, 0);
-    const std::vector<zoqsim::BulkRecord> records = cam.bulkRecords();
+    const std::vector<zoqsim::BulkRecord> records = cam->bulkRecords();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].outcome, Outcome::Discarded);
 }
 
 TEST_F(BulkTransfer, TriggerCompletesAWaitingRead) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     const std::vector<uint8_t> frame = pattern(3000, 4);
-    scripted(cam).stageFrame(frame);
+    function().stageFrame(frame);
 
     std::vector<uint8_t> buffer(3000);
     int got = 0;
@@ -94,18 +79,15 @@ TEST_F(BulkTransfer, TriggerCompletesAWaitingRead) {
     EXPECT_LT(Clock::now() - start, milliseconds(2000));
     EXPECT_EQ(got, 3000);
     EXPECT_EQ(buffer, frame);
-    const std::vector<zoqsim::ControlRecord> controls = cam.controlRecords();
+    const std::vector<zoqsim::ControlRecord> controls = cam->controlRecords();
     ASSERT_EQ(controls.size(), 1u);
-    EXPECT_LT(controls[0].sequence, cam.bulkRecords().at(0).sequence);
+    EXPECT_LT(controls[0].sequence, cam->bulkRecords().at(0).sequence);
 }
 
 TEST_F(BulkTransfer, TimeOutFaultKeepsTheFrameForTheNextRead) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     const std::vector<uint8_t> frame = pattern(1000, 5);
-    scripted(cam).queueFrame(frame);
-    cam.timeOutBulkTransfers(1);
+    function().queueFrame(frame);
+    cam->timeOutBulkTransfers(1);
 
     std::vector<uint8_t> buffer(1000);
     int got = 0;
@@ -113,19 +95,16 @@ TEST_F(BulkTransfer, TimeOutFaultKeepsTheFrameForTheNextRead) {
     ASSERT_EQ(readFrame(h, buffer, got, 30), 0);
     EXPECT_EQ(got, 1000);
     EXPECT_EQ(buffer, frame);
-    const std::vector<zoqsim::BulkRecord> records = cam.bulkRecords();
+    const std::vector<zoqsim::BulkRecord> records = cam->bulkRecords();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].outcome, Outcome::TimedOut);
     EXPECT_EQ(records[1].outcome, Outcome::Ok);
 }
 
 TEST_F(BulkTransfer, IoErrorFaultFailsReadsWithoutConsumingTheFrame) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     const std::vector<uint8_t> frame = pattern(2048, 6);
-    scripted(cam).queueFrame(frame);
-    cam.failBulkReads(2);
+    function().queueFrame(frame);
+    cam->failBulkReads(2);
 
     std::vector<uint8_t> buffer(2048);
     int got = 0;
@@ -136,7 +115,7 @@ TEST_F(BulkTransfer, IoErrorFaultFailsReadsWithoutConsumingTheFrame) {
     ASSERT_EQ(readFrame(h, buffer, got, 200), 0);
     EXPECT_EQ(got, 2048);
     EXPECT_EQ(buffer, frame);
-    const std::vector<zoqsim::BulkRecord> records = cam.bulkRecords();
+    const std::vector<zoqsim::BulkRecord> records = cam->bulkRecords();
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].outcome, Outcome::IoError);
     EXPECT_EQ(records[1].outcome, Outcome::IoError);
@@ -144,49 +123,46 @@ TEST_F(BulkTransfer, IoErrorFaultFailsReadsWithoutConsumingTheFrame) {
 }
 
 TEST_F(BulkTransfer, TransfersSplitIntoSeveralUrbs) {
-    SimDevice& cam = attachScripted();
+    SimDevice& split = attachScripted(0x0816, 0x0512);
     // Without scatter-gather and without the lifted packet size limit libusb
     // cuts bulk transfers into 16 KiB URBs.
-    cam.setUsbfsCapabilities(zoqsim::kDefaultUsbfsCapabilities & ~(0x08u | 0x04u));
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
+    split.setUsbfsCapabilities(zoqsim::kDefaultUsbfsCapabilities & ~(0x08u | 0x04u));
+    libusb_device_handle* hs = openClaimed(split);
+    ASSERT_NE(hs, nullptr);
     const std::vector<uint8_t> frame = pattern(100000, 7);
     const std::vector<uint8_t> shorter = pattern(20000, 8);
-    scripted(cam).queueFrame(frame);
-    scripted(cam).queueFrame(shorter);
+    scripted(split).queueFrame(frame);
+    scripted(split).queueFrame(shorter);
 
     std::vector<uint8_t> buffer(100000);
     int got = 0;
-    ASSERT_EQ(readFrame(h, buffer, got, 1000), 0);
+    ASSERT_EQ(readFrame(hs, buffer, got, 1000), 0);
     EXPECT_EQ(got, 100000);
     EXPECT_EQ(buffer, frame);
-    std::vector<zoqsim::BulkRecord> records = cam.bulkRecords();
+    std::vector<zoqsim::BulkRecord> records = split.bulkRecords();
     ASSERT_EQ(records.size(), 7u);
     EXPECT_EQ(records[0].requested, 16384u);
     EXPECT_EQ(records[6].actual, 100000u - 6 * 16384u);
 
     // A frame that ends early: libusb discards the URBs after the short one.
-    cam.clearRecords();
-    ASSERT_EQ(readFrame(h, buffer, got, 1000), 0);
+    split.clearRecords();
+    ASSERT_EQ(readFrame(hs, buffer, got, 1000), 0);
     EXPECT_EQ(got, 20000);
     EXPECT_TRUE(std::equal(shorter.begin(), shorter.end(), buffer.begin()));
-    records = cam.bulkRecords();
+    records = split.bulkRecords();
     ASSERT_EQ(records.size(), 7u);
     EXPECT_EQ(records[1].actual, 20000u - 16384u);
     EXPECT_EQ(records[6].outcome, Outcome::Discarded);
 
-    // With nothing queued the whole transfer times out as one.
-    cam.timeOutBulkTransfers(1);
-    scripted(cam).queueFrame(frame);
-    EXPECT_EQ(readFrame(h, buffer, got, 30), LIBUSB_ERROR_TIMEOUT);
-    ASSERT_EQ(readFrame(h, buffer, got, 1000), 0);
+    // A time-out fault holds every URB of the transfer and counts once.
+    split.timeOutBulkTransfers(1);
+    scripted(split).queueFrame(frame);
+    EXPECT_EQ(readFrame(hs, buffer, got, 30), LIBUSB_ERROR_TIMEOUT);
+    ASSERT_EQ(readFrame(hs, buffer, got, 1000), 0);
     EXPECT_EQ(got, 100000);
 }
 
 TEST_F(BulkTransfer, WritesToTheOutEndpointAreTaken) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     std::vector<uint8_t> data = pattern(700);
     int sent = 0;
     EXPECT_EQ(libusb_bulk_transfer(h, 0x02, data.data(), 700, &sent, 100), 0);

@@ -9,12 +9,9 @@ using zoqsim::SimDevice;
 
 namespace {
 
-class ControlTransfer : public SimUsbTest {};
+class ControlTransfer : public OpenedDeviceTest {};
 
 TEST_F(ControlTransfer, DataStagesArriveIntactInBothDirections) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
 
     const std::vector<uint8_t> sent = pattern(37, 5);
     EXPECT_EQ(vendorOut(h, kWrite, sent, 0x1234, 0xABCD), 37);
@@ -23,7 +20,7 @@ TEST_F(ControlTransfer, DataStagesArriveIntactInBothDirections) {
     EXPECT_TRUE(std::equal(sent.begin(), sent.end(), reply.begin()));
     EXPECT_EQ(reply[37], 0xEE);  // nothing past the answer
 
-    const std::vector<zoqsim::UsbSetup> seen = scripted(cam).requests();
+    const std::vector<zoqsim::UsbSetup> seen = function().requests();
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].bmRequestType, 0x40);
     EXPECT_EQ(seen[0].wValue, 0x1234);
@@ -34,21 +31,18 @@ TEST_F(ControlTransfer, DataStagesArriveIntactInBothDirections) {
     EXPECT_EQ(seen[1].wIndex, 0x0304);
     EXPECT_EQ(seen[1].wLength, 64);
 
-    const std::vector<zoqsim::ControlRecord> records = cam.controlRecords();
+    const std::vector<zoqsim::ControlRecord> records = cam->controlRecords();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].setup.bRequest, kWrite);
     EXPECT_EQ(records[0].data, sent);
     EXPECT_EQ(records[0].outcome, Outcome::Ok);
     EXPECT_EQ(records[1].data, sent);  // as answered: 37 of the 64 asked
     EXPECT_LT(records[0].sequence, records[1].sequence);
-    cam.clearRecords();
-    EXPECT_TRUE(cam.controlRecords().empty());
+    cam->clearRecords();
+    EXPECT_TRUE(cam->controlRecords().empty());
 }
 
 TEST_F(ControlTransfer, ShortReplyReturnsTheBytesTheFunctionGave) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     std::vector<uint8_t> reply(5, 0xFF);
     ASSERT_EQ(vendorIn(h, kShortReply, reply, 3), 3);
     EXPECT_EQ(reply, (std::vector<uint8_t>{0, 1, 2, 0xFF, 0xFF}));
@@ -58,13 +52,10 @@ TEST_F(ControlTransfer, ShortReplyReturnsTheBytesTheFunctionGave) {
 }
 
 TEST_F(ControlTransfer, UnknownRequestStalls) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
     std::vector<uint8_t> reply(3);
     EXPECT_EQ(vendorIn(h, 0x7F, reply), LIBUSB_ERROR_PIPE);
     EXPECT_EQ(vendorOut(h, 0x7E, {1, 2}), LIBUSB_ERROR_PIPE);
-    const std::vector<zoqsim::ControlRecord> records = cam.controlRecords();
+    const std::vector<zoqsim::ControlRecord> records = cam->controlRecords();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].outcome, Outcome::Stall);
     EXPECT_TRUE(records[0].data.empty());
@@ -75,20 +66,17 @@ TEST_F(ControlTransfer, UnknownRequestStalls) {
 }
 
 TEST_F(ControlTransfer, TimeOutFaultHoldsTheNextRequestsOnly) {
-    SimDevice& cam = attachScripted();
-    libusb_device_handle* h = openClaimed(cam);
-    ASSERT_NE(h, nullptr);
-    cam.timeOutControlTransfers(2);
+    cam->timeOutControlTransfers(2);
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(vendorOut(h, kWrite, {1, 2, 3}, 0, 0, 30), LIBUSB_ERROR_TIMEOUT);
     std::vector<uint8_t> reply(4);
     EXPECT_EQ(vendorIn(h, kReadBack, reply, 0, 0, 30), LIBUSB_ERROR_TIMEOUT);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
-    EXPECT_TRUE(scripted(cam).requests().empty());  // the function never saw them
+    EXPECT_TRUE(function().requests().empty());  // the function never saw them
 
     EXPECT_EQ(vendorOut(h, kWrite, {7}, 0, 0, 30), 1);
-    const std::vector<zoqsim::ControlRecord> records = cam.controlRecords();
+    const std::vector<zoqsim::ControlRecord> records = cam->controlRecords();
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].outcome, Outcome::TimedOut);
     EXPECT_EQ(records[0].data, (std::vector<uint8_t>{1, 2, 3}));
@@ -121,7 +109,7 @@ TEST_F(ControlTransfer, StandardRequestsAreAnsweredFromTheLayout) {
     uint8_t config = 0;
     EXPECT_EQ(libusb_control_transfer(h, 0x80, LIBUSB_REQUEST_GET_CONFIGURATION, 0, 0, &config, 1, 100), 1);
     EXPECT_EQ(config, 1);
-    EXPECT_TRUE(scripted(cam).requests().empty());  // none reached the function
+    EXPECT_TRUE(function().requests().empty());  // none reached the function
 }
 
 }  // namespace

@@ -11,9 +11,6 @@ using zoqsim::SimDevice;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
-
 class Hotplug : public SimUsbTest {};
 
 bool listedAt(const std::vector<Listed>& listed, const SimDevice& device) {

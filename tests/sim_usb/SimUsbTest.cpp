@@ -157,6 +157,12 @@ void SimUsbTest::close(libusb_device_handle* handle) {
     libusb_close(handle);
 }
 
+void OpenedDeviceTest::SetUp() {
+    cam = &attachScripted();
+    h = openClaimed(*cam);
+    ASSERT_NE(h, nullptr);
+}
+
 int vendorIn(libusb_device_handle* h, uint8_t request, std::vector<uint8_t>& reply, uint16_t value,
              uint16_t index, unsigned timeoutMs) {
     return libusb_control_transfer(h, 0xC0, request, value, index, reply.data(),

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <libusb.h>
 
+#include <chrono>
 #include <deque>
 #include <mutex>
 #include <vector>
@@ -75,6 +76,19 @@ private:
     libusb_context* m_ctx = nullptr;
     std::vector<libusb_device_handle*> m_handles;
 };
+
+// A camera-layout device with a scripted function, opened, interface 0 claimed.
+class OpenedDeviceTest : public SimUsbTest {
+protected:
+    void SetUp() override;
+    ScriptedFunction& function() { return scripted(*cam); }
+
+    zoqsim::SimDevice* cam = nullptr;
+    libusb_device_handle* h = nullptr;
+};
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
 // Sends a vendor request; returns libusb's result.
 int vendorIn(libusb_device_handle* h, uint8_t request, std::vector<uint8_t>& reply, uint16_t value = 0,
