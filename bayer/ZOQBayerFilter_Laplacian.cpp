@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "BayerBorder.h"
-#include "BayerSimd.h"
+#include "BayerGreenPlanes.h"
 
 namespace zoqbayer {
 namespace {
@@ -14,22 +14,6 @@ using Byte = std::uint8_t;
 
 // Corrected values can leave 0 ... 255.
 inline Byte Clamp(int value) { return static_cast<Byte>(std::clamp(value, 0, 255)); }
-
-// The interior is done in strips of columns. For each strip the greens of
-// three image rows are kept as planes on the stack, so the colour pass reads
-// its neighbours' greens without gathering them from interleaved pixels and
-// every interior pixel is written once.
-constexpr int kStrip = 4096;
-
-// Greens of one image row over the strip's columns and one column either
-// side, with room for a block reading past its last column.
-struct GreenPlane {
-    Byte values[kStrip + 2 + simd::kBlock];
-    int firstColumn;
-
-    Byte* At(int x) { return values + (x - firstColumn); }
-    const Byte* At(int x) const { return values + (x - firstColumn); }
-};
 
 // Mosaic rows y - 2 ... y + 2 around row y.
 struct Rows5 {
@@ -80,38 +64,6 @@ ZOQ_AVX2 int GreenBlocks(const Rows5& rows, GreenPlane& plane, int x, int end) {
     }
     return x;
 }
-
-// The greens of image row y over the plane's columns first ... last: frame
-// pixels as the frame has them, interior pixels from the green pass.
-template <int Px>
-void FillPlane(const Mosaic<Byte>& mosaic, const Canvas<Byte>& canvas, Pattern pattern, bool simd, int y,
-               int first, int last, GreenPlane& plane) {
-    const int width = mosaic.width;
-    const Byte* out = canvas.Row(y);
-    const auto fromFrame = [&](int from, int to) {
-        for (int x = from; x <= to; ++x) *plane.At(x) = out[x * Px + kGreen];
-    };
-    if (y < 2 || y > mosaic.height - 3) {
-        fromFrame(first, last);
-        return;
-    }
-    fromFrame(first, std::min(last, 1));
-    fromFrame(std::max(first, width - 2), last);
-    const Rows5 rows{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
-    const int parity = ColoursOfRow(pattern, y).parity;
-    // Blocks read two columns beyond their last pixel.
-    simd::SplitRow(
-        simd, std::max(first, 2), std::min(last, width - 3), parity, std::min(last + 1, width - 2),
-        [&](int a, int b) { GreenRow(rows, plane, a, b, parity); },
-        [&](int x, int end) { return GreenBlocks(rows, plane, x, end); });
-}
-
-// Greens of the image rows y - 1, y, y + 1.
-struct Planes3 {
-    const GreenPlane& up;
-    const GreenPlane& mid;
-    const GreenPlane& down;
-};
 
 // Colour pass, columns first ... last of row y: writes whole pixels.
 template <int Px, int C>
@@ -175,43 +127,39 @@ ZOQ_AVX2 int ColourBlocks(const Rows5& rows, const Planes3& greens, Byte* out, i
     return x;
 }
 
-// One strip: columns first ... last of the interior rows, top to bottom.
-template <int Px>
-void Strip(Pattern pattern, const Mosaic<Byte>& mosaic, const Canvas<Byte>& canvas, bool simd, int first, int last) {
-    GreenPlane planes[3];
-    for (GreenPlane& plane : planes) plane.firstColumn = first - 1;
-    const auto fill = [&](int y) {
-        FillPlane<Px>(mosaic, canvas, pattern, simd, y, first - 1, last + 1, planes[y % 3]);
-    };
-    fill(1);
-    fill(2);
-    for (int y = 2; y <= mosaic.height - 3; ++y) {
-        fill(y + 1);
-        const Rows5 rows{mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
-        const Planes3 greens{planes[(y - 1) % 3], planes[y % 3], planes[(y + 1) % 3]};
-        Byte* out = canvas.Row(y);
-        WithRowColours(pattern, y, [&](auto channel, int parity) {
-            constexpr int C = decltype(channel)::value;
-            // Blocks read two columns beyond their last pixel.
-            simd::SplitRow(
-                simd, first, last, parity, std::min(last + 1, mosaic.width - 2),
-                [&](int a, int b) { ColourRow<Px, C>(rows, greens, out, a, b, parity); },
-                [&](int x, int end) { return ColourBlocks<Px, C>(rows, greens, out, x, end); });
-        });
-    }
+Rows5 RowsAround(const Mosaic<Byte>& mosaic, int y) {
+    return {mosaic.Row(y - 2), mosaic.Row(y - 1), mosaic.Row(y), mosaic.Row(y + 1), mosaic.Row(y + 2)};
 }
 
 int Laplacian(Pattern pattern, bool flip, const Byte* src, int width, int height, Byte* dst,
               unsigned short bitCount) {
     const ColourMember member{pattern, flip, PreFill::kOnes, 2};
     return RunColourMember(member, src, width, height, dst, bitCount, [pattern](const auto& mosaic, const auto& canvas) {
-        if (mosaic.width < 5 || mosaic.height < 5) return;  // all frame
         const bool simd = simd::HasAvx2();
+        // Blocks read two columns beyond their last pixel.
+        const auto blockEnd = [&](int last) { return std::min(last + 1, mosaic.width - 2); };
         WithPixelSize(canvas.pixelSize, [&](auto px) {
-            for (int first = 2; first <= mosaic.width - 3; first += kStrip) {
-                const int last = std::min(first + kStrip - 1, mosaic.width - 3);
-                Strip<decltype(px)::value>(pattern, mosaic, canvas, simd, first, last);
-            }
+            constexpr int Px = decltype(px)::value;
+            const auto greenRow = [&](int y, int first, int last, GreenPlane& plane) {
+                const Rows5 rows = RowsAround(mosaic, y);
+                const int parity = ColoursOfRow(pattern, y).parity;
+                simd::SplitRow(
+                    simd, first, last, parity, blockEnd(last),
+                    [&](int a, int b) { GreenRow(rows, plane, a, b, parity); },
+                    [&](int x, int end) { return GreenBlocks(rows, plane, x, end); });
+            };
+            const auto colourRow = [&](int y, const Planes3& greens, int first, int last) {
+                const Rows5 rows = RowsAround(mosaic, y);
+                Byte* out = canvas.Row(y);
+                WithRowColours(pattern, y, [&](auto channel, int parity) {
+                    constexpr int C = decltype(channel)::value;
+                    simd::SplitRow(
+                        simd, first, last, parity, blockEnd(last),
+                        [&](int a, int b) { ColourRow<Px, C>(rows, greens, out, a, b, parity); },
+                        [&](int x, int end) { return ColourBlocks<Px, C>(rows, greens, out, x, end); });
+                });
+            };
+            TwoPassStrips<Px>(mosaic, canvas, 2, greenRow, colourRow);
         });
     });
 }
