@@ -2,9 +2,11 @@
 // the image geometry derived from them and the frames that follow.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "SimulatedCameraTest.h"
+#include "zoqbayer.h"
 
 namespace {
 
@@ -176,6 +178,53 @@ TEST_F(FieldOfView, TheBitCountFollowsTheBayerMode) {
         ASSERT_EQ(ZOQ_CaptureGetSizeEx(0, nullptr, nullptr, &bits), RC_SUCCESS);
         EXPECT_EQ(bits, c.bits) << "mode " << c.mode;
     }
+}
+
+// A camera that stacks several frames per capture (register 8) and one that
+// sends 16-bit samples (control word bit 4): the records and the frames
+// follow what the plug-in read at open.
+class CaptureLayout : public zoqtest::SimulatedCameraTest {};
+
+TEST_F(CaptureLayout, StackedFramesMultiplyTheHeight) {
+    zoqsim::SimDevice& device = Attach(52, 1);
+    Model(device).setFpgaRegister(8, 3);
+    Init();
+    int width = 0, height = 0;
+    ASSERT_EQ(ZOQ_CaptureGetSize(0, &width, &height), RC_SUCCESS);
+    EXPECT_EQ(width, 2592);
+    EXPECT_EQ(height, 3 * 1944);
+    ASSERT_EQ(ZOQ_CaptureSetFieldOfView(0, 0, 0, 640, 480, ZOQ_ADDRESSMODE_STEP2,
+                                        ZOQ_ADDRESSMODE_STEP2),
+              RC_SUCCESS);
+    ASSERT_EQ(ZOQ_CaptureGetSize(0, &width, &height), RC_SUCCESS);
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 3 * 240);
+    std::vector<unsigned char> frame(static_cast<size_t>(width) * height);
+    ASSERT_EQ(ZOQ_CaptureRawData(0, frame.data()), RC_SUCCESS);
+    EXPECT_EQ(frame, Model(device).lastDeliveredFrame());
+    EXPECT_EQ(Model(device).geometry().frames, 3u);
+}
+
+TEST_F(CaptureLayout, SixteenBitSamplesDoubleTheRawFrame) {
+    zoqsim::SimDevice& device = Attach(52, 1);
+    Model(device).setFpgaRegister(0, 0x0010);
+    Init();
+    ASSERT_EQ(ZOQ_CaptureSetFieldOfView(0, 0, 0, 64, 48, ZOQ_ADDRESSMODE_NORMAL,
+                                        ZOQ_ADDRESSMODE_NORMAL),
+              RC_SUCCESS);
+    std::vector<unsigned char> frame(64 * 48 * 2);
+    ASSERT_EQ(ZOQ_CaptureRawData(0, frame.data()), RC_SUCCESS);
+    EXPECT_EQ(frame, Model(device).lastDeliveredFrame());
+    // RGB of a 16-bit frame: 16-bit words per channel, nearest neighbour,
+    // top-down for Bayer mode 1 (the 16-bit road runs opposite to the 8-bit).
+    std::vector<unsigned short> rgb(64 * 48 * 3, 0x5A5A);
+    ASSERT_EQ(ZOQ_CaptureRgbData(0, reinterpret_cast<unsigned char*>(rgb.data())), RC_SUCCESS);
+    std::vector<unsigned short> raw(64 * 48);
+    std::vector<uint8_t> delivered = Model(device).lastDeliveredFrame();
+    memcpy(raw.data(), delivered.data(), delivered.size());
+    std::vector<unsigned short> expected(rgb.size(), 0x5A5A);
+    ZOQCFA_NearestNeighbor_GRBG_16Bits(raw.data(), 64, 48, expected.data(), 24);
+    EXPECT_EQ(rgb, expected);
 }
 
 }  // namespace

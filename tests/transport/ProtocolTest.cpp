@@ -155,4 +155,42 @@ TEST_F(Protocol, TheFrameTriggerPrecedesOneBulkReadOfTheWholeFrame) {
     EXPECT_LT(triggers[0].sequence, bulks[0].sequence);
 }
 
+// Register values travel high byte first, working mode and trigger delay low
+// byte first: a camera whose registers hold known values shows them through
+// the API after the plug-in has read them.
+class ByteOrder : public zoqtest::SimulatedCameraTest {};
+
+TEST_F(ByteOrder, SensorRegistersArriveHighByteFirst) {
+    zoqsim::SimDevice& device = Attach(52, 1);
+    Model(device).setSensorRegister(0x08, 0x0000);
+    Model(device).setSensorRegister(0x09, 0x1234);
+    Init();
+    int lines = 0;
+    ASSERT_EQ(ZOQ_GetParam(0, ZOQ_PARAM_EXPOSURE_LINES, &lines), RC_SUCCESS);
+    EXPECT_EQ(lines, 0x1234);
+    auto reads = Requests(device, 0xC2);
+    ASSERT_FALSE(reads.empty());
+    for (const auto& read : reads) {
+        if (read.setup.wValue != 0x09) continue;
+        EXPECT_EQ(read.data, (std::vector<uint8_t>{0x00, 0x12, 0x34}));
+    }
+}
+
+TEST_F(ByteOrder, TheWorkingModeArrivesLowByteFirst) {
+    // Type 53 with FPGA 0.0 cannot read register 0 (its control word)
+    // through the FPGA and reads it as the working mode instead.
+    zoqsim::CameraSpec spec;
+    spec.deviceType = 53;
+    spec.fpgaVersion = 0x0000;
+    zoqsim::SimDevice& device = Attach(spec);
+    Model(device).setFpgaRegister(0, 0x1001);  // both trigger bits: mode 3
+    Init();
+    ZOQ_TRIGGERMODE mode = ZOQ_TRIGGERMODE_FREERUN;
+    ASSERT_EQ(ZOQ_TriggerModeGet(0, &mode), RC_SUCCESS);
+    EXPECT_EQ(mode, ZOQ_TRIGGERMODE_FIXED_FRAMERATE);
+    auto reads = Requests(device, 0xCF);
+    ASSERT_FALSE(reads.empty());
+    EXPECT_EQ(reads[0].data, (std::vector<uint8_t>{0x00, 0x01, 0x10}));
+}
+
 }  // namespace
