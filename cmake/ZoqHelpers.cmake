@@ -19,3 +19,14 @@ macro(zoq_add_all_subdirectories)
     endif()
   endforeach()
 endmacro()
+
+# zoq_uses_camera_plugins(<target>): the target loads camera plug-ins at run
+# time (tests, tools), so they are built before it.
+function(zoq_uses_camera_plugins target)
+  get_property(cam_targets DIRECTORY ${CMAKE_SOURCE_DIR}/cam PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(candidate IN LISTS cam_targets)
+    if(candidate MATCHES "^zoqcam_[0-9]+$")
+      add_dependencies(${target} ${candidate})
+    endif()
+  endforeach()
+endfunction()

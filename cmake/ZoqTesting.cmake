@@ -32,13 +32,3 @@ function(zoq_add_gtest target)
     PROPERTIES ${sim_properties} TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 
-# zoq_test_uses_camera_plugins(<target>): the test loads camera plug-ins at
-# run time, so they are built before it.
-function(zoq_test_uses_camera_plugins target)
-  get_property(cam_targets DIRECTORY ${CMAKE_SOURCE_DIR}/cam PROPERTY BUILDSYSTEM_TARGETS)
-  foreach(candidate IN LISTS cam_targets)
-    if(candidate MATCHES "^zoqcam_[0-9]+$")
-      add_dependencies(${target} ${candidate})
-    endif()
-  endforeach()
-endfunction()
