@@ -82,6 +82,14 @@ int CZOQBusUsb::StatusRequest(libusb_device_handle* handle, uint8_t request, uin
     return reply[0] == 0 ? RC_SUCCESS : RC_FAIL;
 }
 
+int CZOQBusUsb::StatusRead(CZOQDevice* device, const void* output, uint8_t request,
+                           uint16_t value, uint16_t index, unsigned char* reply, uint16_t length) {
+    libusb_device_handle* handle = HandleOf(device);
+    if (IsClosed(handle)) return RC_DEVICE_CLOSED;
+    if (output == nullptr) return RC_PARAMETER_ERROR;
+    return StatusRequest(handle, request, value, index, reply, length, 0x00);
+}
+
 int CZOQBusUsb::VendorCmd_RdFpga(CZOQDevice* device, unsigned int addr, unsigned int* value) {
     unsigned char reply[3];
     int rc = StatusRequest(HandleOf(device), kRdFpga, static_cast<uint16_t>(addr), 0, reply, 3,
@@ -112,11 +120,8 @@ int CZOQBusUsb::VendorCmd_WrSensor(CZOQDevice* device, unsigned int addr, unsign
 
 int CZOQBusUsb::VendorCmd_RdEEPROM(CZOQDevice* device, unsigned short addr,
                                    unsigned char* value) {
-    libusb_device_handle* handle = HandleOf(device);
-    if (IsClosed(handle)) return RC_DEVICE_CLOSED;
-    if (value == nullptr) return RC_PARAMETER_ERROR;
     unsigned char reply[2];
-    int rc = StatusRequest(handle, kRdEEPROM, addr, 0, reply, 2, 0x00);
+    int rc = StatusRead(device, value, kRdEEPROM, addr, 0, reply, 2);
     if (rc == RC_SUCCESS) *value = reply[1];
     return rc;
 }
@@ -149,23 +154,17 @@ int CZOQBusUsb::VendorCmd_SetWorkingMode(CZOQDevice* device, unsigned short mode
 }
 
 int CZOQBusUsb::VendorCmd_GetWorkingMode(CZOQDevice* device, unsigned short* mode) {
-    libusb_device_handle* handle = HandleOf(device);
-    if (IsClosed(handle)) return RC_DEVICE_CLOSED;
-    if (mode == nullptr) return RC_PARAMETER_ERROR;
     unsigned char reply[3];
-    int rc = StatusRequest(handle, kGetWorkingMode, 0, 0, reply, 3, 0x00);
+    int rc = StatusRead(device, mode, kGetWorkingMode, 0, 0, reply, 3);
     if (rc == RC_SUCCESS) *mode = static_cast<unsigned short>(reply[1] + 256 * reply[2]);
     return rc;
 }
 
 int CZOQBusUsb::VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr,
                                      unsigned char* value) {
-    libusb_device_handle* handle = HandleOf(device);
-    if (IsClosed(handle)) return RC_DEVICE_CLOSED;
-    if (value == nullptr) return RC_PARAMETER_ERROR;
     unsigned char reply[2];
-    int rc = StatusRequest(handle, kRdEEPROMEx, static_cast<uint16_t>(addr >> 16),
-                           static_cast<uint16_t>(addr & 0xFFFF), reply, 2, 0x00);
+    int rc = StatusRead(device, value, kRdEEPROMEx, static_cast<uint16_t>(addr >> 16),
+                        static_cast<uint16_t>(addr & 0xFFFF), reply, 2);
     if (rc == RC_SUCCESS) *value = reply[1];
     return rc;
 }
@@ -207,11 +206,8 @@ int CZOQBusUsb::VendorCmd_SetTriggerDelay(CZOQDevice* device, unsigned short del
 }
 
 int CZOQBusUsb::VendorCmd_GetTriggerDelay(CZOQDevice* device, unsigned short* delay) {
-    libusb_device_handle* handle = HandleOf(device);
-    if (IsClosed(handle)) return RC_DEVICE_CLOSED;
-    if (delay == nullptr) return RC_PARAMETER_ERROR;
     unsigned char reply[3];
-    int rc = StatusRequest(handle, kGetTriggerDelay, 0, 0, reply, 3, 0x00);
+    int rc = StatusRead(device, delay, kGetTriggerDelay, 0, 0, reply, 3);
     if (rc == RC_SUCCESS) *delay = static_cast<unsigned short>(reply[1] + 256 * reply[2]);
     return rc;
 }

@@ -323,6 +323,10 @@ public:
     bool CaptureRecover() const { return m_bCaptureRecover; }
 
 protected:
+    // Answer of the table operations of the EEPROM store.
+    int TableStoreAnswer() const {
+        return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
+    }
     // Internal preview hooks; the capture path calls them and ignores them.
     int StartPreviewEx() { return RC_NOT_SUPPORTED; }
     int StopPreviewEx() { return RC_NOT_SUPPORTED; }

@@ -109,15 +109,16 @@ int CZOQDevice::GetEEPROMType(ZOQ_EEPROM_TYPE* type) {
 
 namespace {
 
+bool Reports(IZOQCam* cam, ZOQ_FUNCTION function) {
+    int supported = 0;
+    return cam->Cam_QueryFunction(function, &supported) == RC_SUCCESS && supported != 0;
+}
+
 // Where an item lives on this camera; RC_NOT_SUPPORTED when the camera lacks
 // one of the item's capabilities or its EEPROM type has no place for it.
 int Locate(IZOQCam* cam, const Item& item, int* eepromType, Placement* placement) {
-    for (ZOQ_FUNCTION function : {item.function, item.secondFunction}) {
-        if (function == kNoFunction) continue;
-        int supported = 0;
-        if (cam->Cam_QueryFunction(function, &supported) != RC_SUCCESS || supported == 0)
-            return RC_NOT_SUPPORTED;
-    }
+    for (ZOQ_FUNCTION function : {item.function, item.secondFunction})
+        if (function != kNoFunction && !Reports(cam, function)) return RC_NOT_SUPPORTED;
     ZOQ_EEPROM_TYPE type = ZOQ_EEPROM_TYPE_16BIT_8K;
     cam->Cam_GetEEPROMType(&type);
     *eepromType = type;
@@ -306,41 +307,21 @@ int CZOQDevice::ReadoutHCCMMatrix(float matrix[3][3]) {
 // The gains and matrix currently set in the camera's FPGA (not the EEPROM).
 int CZOQDevice::UploadHWBMatrix(float gains[3]) {
     if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
-    int supported = 0;
-    if (m_pCam->Cam_QueryFunction(ZOQ_FUNC_WB_GAINS_WRITABLE, &supported) != RC_SUCCESS ||
-        supported == 0)
-        return RC_NOT_SUPPORTED;
-    if (gains == nullptr) return RC_PARAMETER_ERROR;
-    return m_pCam->Fpga_GetAwbMatrix(gains);
+    if (!Reports(m_pCam, ZOQ_FUNC_WB_GAINS_WRITABLE)) return RC_NOT_SUPPORTED;
+    return gains == nullptr ? RC_PARAMETER_ERROR : m_pCam->Fpga_GetAwbMatrix(gains);
 }
 
 int CZOQDevice::UploadHCCMMatrix(float matrix[3][3]) {
     if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
-    int supported = 0;
-    if (m_pCam->Cam_QueryFunction(ZOQ_FUNC_CCM_WRITABLE, &supported) != RC_SUCCESS ||
-        supported == 0)
-        return RC_NOT_SUPPORTED;
-    if (matrix == nullptr) return RC_PARAMETER_ERROR;
-    return m_pCam->Fpga_GetCcmMatrix(matrix);
+    if (!Reports(m_pCam, ZOQ_FUNC_CCM_WRITABLE)) return RC_NOT_SUPPORTED;
+    return matrix == nullptr ? RC_PARAMETER_ERROR : m_pCam->Fpga_GetCcmMatrix(matrix);
 }
 
 // Storing whole tables in the EEPROM has no defined layout, so these report
 // that they cannot do it rather than pretending they did.
-int CZOQDevice::ProgramLutFile(char*) {
-    return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
-}
-int CZOQDevice::ProgramLutData(unsigned char*, int) {
-    return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
-}
-int CZOQDevice::ReadoutLutData(unsigned char*, int*) {
-    return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
-}
-int CZOQDevice::ProgramGammaLutFile(char*) {
-    return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
-}
-int CZOQDevice::ProgramGammaLutData(unsigned short*, int) {
-    return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
-}
-int CZOQDevice::ReadoutGammaLutData(unsigned short*, int*) {
-    return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;
-}
+int CZOQDevice::ProgramLutFile(char*) { return TableStoreAnswer(); }
+int CZOQDevice::ProgramLutData(unsigned char*, int) { return TableStoreAnswer(); }
+int CZOQDevice::ReadoutLutData(unsigned char*, int*) { return TableStoreAnswer(); }
+int CZOQDevice::ProgramGammaLutFile(char*) { return TableStoreAnswer(); }
+int CZOQDevice::ProgramGammaLutData(unsigned short*, int) { return TableStoreAnswer(); }
+int CZOQDevice::ReadoutGammaLutData(unsigned short*, int*) { return TableStoreAnswer(); }
