@@ -128,19 +128,6 @@ inline void ForEachSite(int first, int last, int parity, ColourSite&& colourSite
     if (x == last) colourSite(x);
 }
 
-// Runs a green pass and a colour pass over rows first ... last with the colour
-// pass one row behind: it reads the greens of the rows above and below, which
-// are then final, and the green pass reads only the mosaic. The result is the
-// same as two full passes, with the rows still in cache.
-template <typename GreenRow, typename ColourRow>
-void TwoPassRows(int first, int last, GreenRow&& greenRow, ColourRow&& colourRow) {
-    for (int y = first; y <= last; ++y) {
-        greenRow(y);
-        if (y > first) colourRow(y - 1);
-    }
-    if (first <= last) colourRow(last);
-}
-
 // What a member writes over its output before the frame.
 enum class PreFill {
     kNone,

@@ -87,6 +87,39 @@ ZOQ_AVX2_INLINE Vec FlatterMean(Vec a1, Vec a2, Vec b1, Vec b2) {
     return Choose(AbsDiff(a1, a2), AbsDiff(b1, b2), Half(Add(a1, a2)), Half(Add(b1, b2)), Quarter(Add(a1, a2, b1, b2)));
 }
 
+// Sixteen single-precision values, from the 16-bit lanes of a Vec.
+struct Floats16 {
+    __m256 low;
+    __m256 high;
+};
+
+ZOQ_AVX2_INLINE Floats16 ToFloats(Vec v) {
+    return {_mm256_cvtepi32_ps(_mm256_cvtepu16_epi32(_mm256_castsi256_si128(v))),
+            _mm256_cvtepi32_ps(_mm256_cvtepu16_epi32(_mm256_extracti128_si256(v, 1)))};
+}
+ZOQ_AVX2_INLINE Floats16 Plus(Floats16 a, Floats16 b) {
+    return {_mm256_add_ps(a.low, b.low), _mm256_add_ps(a.high, b.high)};
+}
+ZOQ_AVX2_INLINE Floats16 Times(Floats16 a, Floats16 b) {
+    return {_mm256_mul_ps(a.low, b.low), _mm256_mul_ps(a.high, b.high)};
+}
+ZOQ_AVX2_INLINE Floats16 Times(Floats16 a, float k) { return Times(a, {_mm256_set1_ps(k), _mm256_set1_ps(k)}); }
+ZOQ_AVX2_INLINE Floats16 Divide(Floats16 a, Floats16 b) {
+    return {_mm256_div_ps(a.low, b.low), _mm256_div_ps(a.high, b.high)};
+}
+
+// Above 255 gives 255, 0 ... 255 truncates, not-a-number gives 0; as 16-bit
+// lanes.
+ZOQ_AVX2_INLINE __m256i Saturate8(__m256 v) {
+    const __m256i truncated = _mm256_cvttps_epi32(v);
+    const __m256i inRange = _mm256_castps_si256(_mm256_cmp_ps(v, _mm256_setzero_ps(), _CMP_GE_OQ));
+    const __m256i above = _mm256_castps_si256(_mm256_cmp_ps(v, _mm256_set1_ps(255.0f), _CMP_GT_OQ));
+    return _mm256_blendv_epi8(_mm256_and_si256(truncated, inRange), _mm256_set1_epi32(255), above);
+}
+ZOQ_AVX2_INLINE Vec Saturate(Floats16 v) {
+    return _mm256_permute4x64_epi64(_mm256_packus_epi32(Saturate8(v.low), Saturate8(v.high)), 0xD8);
+}
+
 // Shuffle masks from three planes of 32 bytes to 96 interleaved bytes:
 // planeToPixels[v][c] takes channel c's bytes of output vector v from a plane
 // whose halves are arranged so that each 128-bit lane finds its pixels.
