@@ -7,6 +7,14 @@
 
 namespace zoqbayer {
 
+// The green a frame pixel gets: of the block's two columns (x - 1, x, or 0, 1
+// at the left edge), the one with a green sample in the pixel's own row.
+template <typename T>
+T BorderGreen(Pattern pattern, const Mosaic<T>& mosaic, int x, int y) {
+    const int blockX = x == 0 ? 0 : x - 1;
+    return mosaic.Row(y)[ChannelAt(pattern, blockX, y) == kGreen ? blockX : blockX + 1];
+}
+
 // Fills the frame of `thickness` pixels (1 or 2) with the border block rule:
 // each frame pixel takes R and B from the 2 x 2 block at columns x - 1, x
 // (0, 1 at the left edge) and rows y, y + 1 (the last two rows on the last

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "BayerBorder.h"
 #include "BayerImage.h"
 #include "BayerSimd.h"
 
@@ -36,10 +37,11 @@ struct Planes3 {
 // Runs the interior inside a frame `margin` pixels wide (already written):
 // greenRow(y, first, last, plane) puts the greens of interior row y, columns
 // first ... last, into the plane; colourRow(y, planes, first, last) writes the
-// whole pixels of row y. Frame greens come from the frame itself.
-template <int Px, typename GreenRow, typename ColourRow>
-void TwoPassStrips(const Mosaic<std::uint8_t>& mosaic, const Canvas<std::uint8_t>& canvas, int margin,
-                   GreenRow&& greenRow, ColourRow&& colourRow) {
+// whole pixels of row y. Frame greens follow the border block rule, taken
+// from the mosaic row rather than the output, which is no longer in cache.
+template <typename GreenRow, typename ColourRow>
+void TwoPassStrips(Pattern pattern, const Mosaic<std::uint8_t>& mosaic, int margin, GreenRow&& greenRow,
+                   ColourRow&& colourRow) {
     const int top = margin, bottom = mosaic.height - 1 - margin;
     const int left = margin, right = mosaic.width - 1 - margin;
     if (top > bottom || left > right) return;
@@ -49,9 +51,8 @@ void TwoPassStrips(const Mosaic<std::uint8_t>& mosaic, const Canvas<std::uint8_t
         for (GreenPlane& plane : planes) plane.firstColumn = first - 1;
         const auto fill = [&](int y) {
             GreenPlane& plane = planes[y % 3];
-            const std::uint8_t* out = canvas.Row(y);
             const auto fromFrame = [&](int from, int to) {
-                for (int x = from; x <= to; ++x) *plane.At(x) = out[x * Px + kGreen];
+                for (int x = from; x <= to; ++x) *plane.At(x) = BorderGreen(pattern, mosaic, x, y);
             };
             if (y < top || y > bottom) {
                 fromFrame(first - 1, last + 1);

@@ -28,8 +28,10 @@ inline bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 // Runs the columns first ... last of one row as a scalar head (up to the
 // first red or blue site), SIMD blocks while a block ends before `blockEnd`,
-// and a scalar tail. scalar(a, b) handles columns a ... b; blocks(x, end)
-// returns the first column it did not handle.
+// one more block moved back to end there, and a scalar tail. A block only
+// writes values computed from its inputs, so the columns the moved-back block
+// does again get the same bytes. scalar(a, b) handles columns a ... b;
+// blocks(x, end) returns the first column it did not handle.
 template <typename Scalar, typename Blocks>
 void SplitRow(bool simd, int first, int last, int parity, int blockEnd, Scalar&& scalar, Blocks&& blocks) {
     int x = first;
@@ -38,7 +40,11 @@ void SplitRow(bool simd, int first, int last, int parity, int blockEnd, Scalar&&
             scalar(x, x);
             ++x;
         }
+        const int start = x;
         x = blocks(x, blockEnd);
+        int back = blockEnd - kBlock;
+        if ((back & 1) != parity) --back;
+        if (x < blockEnd && back >= start) x = blocks(back, back + kBlock);
     }
     scalar(x, last);
 }

@@ -159,7 +159,7 @@ int Laplacian(Pattern pattern, bool flip, const Byte* src, int width, int height
                         [&](int x, int end) { return ColourBlocks<Px, C>(rows, greens, out, x, end); });
                 });
             };
-            TwoPassStrips<Px>(mosaic, canvas, 2, greenRow, colourRow);
+            TwoPassStrips(pattern, mosaic, 2, greenRow, colourRow);
         });
     });
 }

@@ -125,7 +125,7 @@ int SmoothHue(Pattern pattern, bool flip, PreFill fill, const Byte* src, int wid
                         [&](int x, int end) { return ColourBlocks<Px, C>(up, mid, down, greens, out, x, end); });
                 });
             };
-            TwoPassStrips<Px>(mosaic, canvas, 1, greenRow, colourRow);
+            TwoPassStrips(pattern, mosaic, 1, greenRow, colourRow);
         });
     });
 }

@@ -14,11 +14,10 @@ void FramePixel(Pattern pattern, const Mosaic<T>& mosaic, const Canvas<T>& canva
         const T* row = mosaic.Row(sy);
         for (int sx = blockX; sx < blockX + 2; ++sx) {
             const int channel = ChannelAt(pattern, sx, sy);
-            // The block has one green per row; the pixel takes the one of its
-            // own row (its own sample at a green site).
-            if (channel != kGreen || sy == y) out[channel] = row[sx];
+            if (channel != kGreen) out[channel] = row[sx];
         }
     }
+    out[kGreen] = BorderGreen(pattern, mosaic, x, y);
 }
 
 }  // namespace
