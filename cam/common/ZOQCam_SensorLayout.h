@@ -1,0 +1,181 @@
+/* What a sensor class declares about its chip, as data: the mirrored
+ * registers, the registers and codes of gain, exposure lines, window and
+ * address modes, and the bits of flip, mirror and strobe. The shared sensor
+ * class (CZOQCamSensor) carries out every operation that these describe, so
+ * a chip's own code is only what its formulas add. */
+#ifndef ZOQCAM_SENSORLAYOUT_H
+#define ZOQCAM_SENSORLAYOUT_H
+
+#include <cstddef>
+
+#include "ZOQCam_ColorPresets.h"
+
+// Largest register cache of any chip.
+constexpr std::size_t kZOQMaxSensorRegisters = 40;
+
+// A list of register addresses (a view of a static array).
+struct ZOQRegisterList {
+    const unsigned short* regs;
+    std::size_t count;
+
+    const unsigned short* begin() const { return regs; }
+    const unsigned short* end() const { return regs + count; }
+    bool Contains(unsigned int reg) const {
+        for (unsigned short item : *this)
+            if (item == reg) return true;
+        return false;
+    }
+};
+
+template <std::size_t N>
+constexpr ZOQRegisterList ZOQRegisters(const unsigned short (&regs)[N]) {
+    return ZOQRegisterList{regs, N};
+}
+
+// The mirrored registers; the cache holds at most kZOQMaxSensorRegisters.
+template <std::size_t N>
+constexpr ZOQRegisterList ZOQCachedRegisters(const unsigned short (&regs)[N]) {
+    static_assert(N <= kZOQMaxSensorRegisters, "too many cached sensor registers");
+    return ZOQRegisterList{regs, N};
+}
+
+// Gain operations address one of four channels; a monochrome model sends
+// the colour channels to the global one.
+enum ZOQ_GAINCHANNEL { GAIN_RED, GAIN_GREEN, GAIN_BLUE, GAIN_GLOBAL, kZOQGainChannels };
+
+// The registers a gain channel writes, in order, and the one its getter
+// reads.
+struct ZOQGainRegisters {
+    static constexpr std::size_t kMax = 5;
+    unsigned short reg[kMax];
+    unsigned char count;
+    unsigned short read;
+};
+
+// How a gain index becomes a register value: a table entry, or the index
+// plus an offset. Only the bits of writeMask are replaced (the others keep
+// their cached value); the getter reads the bits of readMask back.
+struct ZOQGainCode {
+    const unsigned short* table;  // null: value = index + offset
+    unsigned short tableSize;
+    unsigned short minIndex;
+    unsigned short maxIndex;
+    unsigned short offset;
+    unsigned short writeMask;
+    unsigned short readMask;
+};
+
+// A global gain register whose write the chip copies into its colour gain
+// registers (reg 0: the chip has none).
+struct ZOQGainMirror {
+    unsigned short reg;
+    unsigned short copies[4];
+};
+
+struct ZOQGainLayout {
+    ZOQGainRegisters channel[kZOQGainChannels];  // red, green, blue, global
+    ZOQGainCode code;
+    ZOQGainMirror mirror;
+};
+
+// One register's share of the exposure line count: (value >> shift) & mask.
+struct ZOQLinePart {
+    unsigned short reg;
+    unsigned char shift;
+    unsigned short mask;
+};
+
+// The line count's registers in write order, and its range.
+struct ZOQLineLayout {
+    static constexpr std::size_t kMaxParts = 3;
+    ZOQLinePart part[kMaxParts];
+    unsigned char count;
+    unsigned int minLines;
+    unsigned int maxLines;
+};
+
+// A window register: holds value + offset; read back as
+// (register AND readMask) - offset.
+struct ZOQWindowRegister {
+    unsigned short reg;
+    int offset;
+    unsigned short readMask;
+};
+
+struct ZOQFovLimits {
+    unsigned int minColumns, maxColumns, minRows, maxRows;
+};
+
+// Bits that the window check clears from the start and the size of each
+// direction after fitting (0: none).
+struct ZOQFovAlign {
+    unsigned int column, row;
+};
+
+// Column start, row start, column size and row size, in write order. A chip
+// whose window is not four such registers leaves them 0 and programs the
+// window itself.
+struct ZOQWindowLayout {
+    ZOQFovLimits limits;
+    ZOQFovAlign align;
+    ZOQWindowRegister field[4];
+};
+
+// A register that an address mode changes: the bits of `clear` are cleared
+// and bits[mode] set; a negative entry means the mode is not offered.
+struct ZOQModeRegister {
+    unsigned short reg;
+    unsigned short clear;
+    short bits[5];
+};
+
+// The address mode read back: the first probe whose masked register equals
+// its value gives its mode; none gives mode 0.
+struct ZOQModeProbe {
+    unsigned short reg;
+    unsigned short mask;
+    unsigned short value;
+    ZOQ_ADDRESSMODE mode;
+};
+
+// No registers: the chip offers no address mode.
+struct ZOQAddressModeLayout {
+    static constexpr std::size_t kMaxRegisters = 3;
+    static constexpr std::size_t kMaxProbes = 4;
+    ZOQModeRegister reg[kMaxRegisters];
+    unsigned char regCount;
+    ZOQModeProbe probe[kMaxProbes];
+    unsigned char probeCount;
+};
+
+// One bit of a register; activeLow: the feature is on while the bit is
+// clear. A mask of 0 means the chip does not have it.
+struct ZOQRegisterBit {
+    unsigned short reg;
+    unsigned short mask;
+    bool activeLow;
+};
+
+enum class ZOQStrobe : unsigned char {
+    Bits,          // enable and invert bits (strobeEnable, strobeInvert)
+    NoEffect,      // calls accepted, nothing written, getters leave their output
+    NotSupported,  // -3
+    Chip,          // the sensor class programs it itself
+};
+
+struct ZOQSensorLayout {
+    ZOQRegisterList cached;  // reading and write-back order
+    ZOQRegisterList retime;  // a write changes the line time: keep the exposure in ms
+    const ZOQAwbPresetTable* awb;
+    ZOQGainLayout gain;
+    ZOQLineLayout lines;
+    ZOQWindowLayout window;
+    ZOQAddressModeLayout addressMode;
+    ZOQRegisterBit flip;
+    ZOQRegisterBit mirror;
+    ZOQStrobe strobe;
+    ZOQRegisterBit strobeEnable;
+    ZOQRegisterBit strobeInvert;
+};
+
+#endif
