@@ -50,7 +50,7 @@ void property(std::string& out, const char* name, const std::string& value) {
 
 SysfsEntry sysfsEntry(UsbAddress a, uint32_t sequence) {
     SysfsEntry e;
-    e.syspath = format("/sys/devices/zoqsim/%05u/%u-%u", sequence, a.bus, sequence);
+    e.syspath = format("/sys/devices/zoqsim/%010u/%u-%u", sequence, a.bus, sequence);
     e.devnode = format("/dev/bus/usb/%03u/%03u", a.bus, a.address);
     e.sysDevLink = format("/sys/dev/char/%u:%u", kUsbDeviceMajor, static_cast<unsigned>(minorOf(a)));
     return e;

@@ -11,9 +11,9 @@
 namespace zoqsim {
 
 struct SysfsEntry {
-    // "/sys/devices/zoqsim/<sequence>/<bus>-<sequence>": udev lists devices
-    // sorted by this path, and libusb puts each device it enumerates at the
-    // front of its list, so the newest plug-in comes first.
+    // "/sys/devices/zoqsim/<sequence, 10 digits>/<bus>-<sequence>": udev
+    // lists devices sorted by this path, and libusb puts each device it
+    // enumerates at the front of its list, so the newest plug-in comes first.
     std::string syspath;
     std::string devnode;        // "/dev/bus/usb/BBB/DDD"
     std::string sysDevLink;     // "/sys/dev/char/189:<minor>"

@@ -9,10 +9,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <memory>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 
 namespace zoqsim {
 
