@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BayerBorder.h"
+#include "BayerSimd.h"
 
 namespace zoqbayer {
 namespace {
@@ -28,7 +29,8 @@ struct NearestMember {
 // One interior row y: `top` is row y with channel Ct at column parity
 // `parity`, `bottom` row y + 1 with the other colour at the other parity.
 template <typename T, int Px, int Ct, Window W, NearestGreen G>
-void NearestRow(const T* __restrict top, const T* __restrict bottom, T* __restrict out, int width, int parity) {
+void NearestRow(const T* __restrict top, const T* __restrict bottom, T* __restrict out, int first, int last,
+                int parity) {
     constexpr int Cb = 2 - Ct;
     // Window starting at a column of the top row's colour.
     const auto aligned = [=](int x, int s) {
@@ -45,19 +47,60 @@ void NearestRow(const T* __restrict top, const T* __restrict bottom, T* __restri
         p[Cb] = bottom[s];
     };
     if constexpr (W == Window::kAtX) {
-        ForEachSite(1, width - 2, parity, [=](int x) { aligned(x, x); }, [=](int x) { shifted(x, x); });
+        ForEachSite(first, last, parity, [=](int x) { aligned(x, x); }, [=](int x) { shifted(x, x); });
     } else {
-        ForEachSite(1, width - 2, parity, [=](int x) { shifted(x, x - 1); }, [=](int x) { aligned(x, x - 1); });
+        ForEachSite(first, last, parity, [=](int x) { shifted(x, x - 1); }, [=](int x) { aligned(x, x - 1); });
     }
+}
+
+// 8-bit samples, 32 pixels from the top row's red or blue site x.
+template <int Px, int Ct, Window W, NearestGreen G>
+ZOQ_AVX2 int NearestBlocks(const std::uint8_t* top, const std::uint8_t* bottom, std::uint8_t* out, int x, int end) {
+    using namespace simd;
+    for (; x + kBlock <= end; x += kBlock) {
+        Vec ownColour, green, otherColour;
+        if constexpr (W == Window::kAtX) {
+            // Red or blue sites x + 2i take the window at x + 2i, green sites
+            // x + 1 + 2i the one at x + 1 + 2i.
+            const Vec top0 = Load(top + x), top1 = Load(top + x + 1);
+            const Vec bottom0 = Load(bottom + x), bottom1 = Load(bottom + x + 1);
+            ownColour = Merge(Even(top0), Odd(top1));
+            otherColour = Merge(Odd(bottom0), Odd(bottom0));
+            green = G == NearestGreen::kMean
+                        ? Merge(Half(Add(Odd(top0), Even(bottom0))), Half(Add(Odd(top0), Odd(bottom1))))
+                        : Merge(Odd(top0), Odd(top0));
+        } else {
+            // The windows start one column to the left, greens their own row's.
+            const Vec topLeft = Load(top + x - 1), bottomLeft = Load(bottom + x - 1);
+            ownColour = Merge(Odd(topLeft), Odd(topLeft));
+            green = Merge(Even(topLeft), Odd(Load(top + x)));
+            otherColour = Merge(Even(bottomLeft), Odd(Load(bottom + x)));
+        }
+        StoreSites<Px, Ct>(out + x * Px, ownColour, green, otherColour);
+    }
+    return x;
 }
 
 template <typename T, Window W, NearestGreen G>
 void NearestRows(Pattern pattern, const Mosaic<T>& mosaic, const Canvas<T>& canvas) {
+    // Only 8-bit samples have the SIMD blocks; they read one column beyond
+    // their last pixel.
+    const bool simd = sizeof(T) == 1 && simd::HasAvx2();
     WithPixelSize(canvas.pixelSize, [&](auto px) {
+        constexpr int Px = decltype(px)::value;
         for (int y = 1; y <= mosaic.height - 2; ++y) {
             WithRowColours(pattern, y, [&](auto channel, int parity) {
-                NearestRow<T, decltype(px)::value, decltype(channel)::value, W, G>(
-                    mosaic.Row(y), mosaic.Row(y + 1), canvas.Row(y), mosaic.width, parity);
+                constexpr int C = decltype(channel)::value;
+                const T* top = mosaic.Row(y);
+                const T* bottom = mosaic.Row(y + 1);
+                T* out = canvas.Row(y);
+                simd::SplitRow(
+                    simd, 1, mosaic.width - 2, parity, mosaic.width - 1,
+                    [&](int a, int b) { NearestRow<T, Px, C, W, G>(top, bottom, out, a, b, parity); },
+                    [&](int x, int end) {
+                        if constexpr (sizeof(T) == 1) return NearestBlocks<Px, C, W, G>(top, bottom, out, x, end);
+                        return x;
+                    });
             });
         }
     });
