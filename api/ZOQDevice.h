@@ -4,6 +4,10 @@
 // (IZOQDevice), which it carries out through its bus.
 #pragma once
 
+#include "ZOQDevice_AWB.h"
+#include "ZOQDevice_Image_HSL.h"
+#include "ZOQDevice_Image_Saturation.h"
+#include "ZOQDevice_Matrix.h"
 #include "zoqapi.h"
 #include "zoqcam.h"
 
@@ -375,4 +379,22 @@ protected:
 
     // ---- Colour road stage state (white balance, colour correction,
     // saturation, hue/saturation/lightness, calibration map) ----
+    ZoqWhiteBalance m_awb;
+    ZoqColourMatrix m_ccm;
+    ZoqSaturation m_saturation;
+    ZoqHueSaturation m_hsl;
+
+    // Query 0 of the plug-in answers 1.
+    bool IsMonochromeCamera() const;
+    // RC_NOT_INITIALIZED without a plug-in, RC_NOT_SUPPORTED for a
+    // monochrome camera, else RC_SUCCESS: the gate of the white-balance
+    // mode and region operations.
+    int CheckColourCamera() const;
+    // White balance and colour correction back to their defaults, then, with
+    // a plug-in, to what the camera holds.
+    int InitialMatrixAWB();
+    int InitialCCM();
+    // Measures white balance over the fitted region of the output image and
+    // rebuilds the gain tables from the new gains.
+    int RgbData8_MakeTable_AWB(unsigned char* out, int width, int height, int bitCount);
 };

@@ -21,36 +21,6 @@ int CZOQDevice::GetBrightnessRange(int*, int*) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::SetBrightness(int) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::GetBrightness(int*) { return RC_NOT_SUPPORTED; }
 
-// White balance and colour correction.
-int CZOQDevice::SetWhiteBalanceMode(ZOQ_WB_MODE) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetWhiteBalanceMode(ZOQ_WB_MODE*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetWhiteBalancePhi(int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetWhiteBalancePhi(int*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetWhiteBalanceMatrix(float*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetWhiteBalanceMatrix(float*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetWhiteBalancePresetting(ZOQ_COLOR_TEMPRATURE) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetWhiteBalancePresetting(ZOQ_COLOR_TEMPRATURE*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetWhiteBalanceAutoCallBack(ZOQ_WB_CALLBACK, void*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetWhiteBalanceAutoCallBackEx(ZOQ_WB_CALLBACK_EX, void*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetColorCorrectionMode(ZOQ_CCM_MODE) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetColorCorrectionMode(ZOQ_CCM_MODE*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetColorCorrectionMatrix(float (*)[3]) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetColorCorrectionMatrix(float (*)[3]) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetColorCorrectionPresetting(ZOQ_COLOR_TEMPRATURE) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetColorCorrectionPresetting(ZOQ_COLOR_TEMPRATURE*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetAWBRegion(int, int, int, int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::ShowAWBRegion(bool) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetAWBRegion(int*, int*, int*, int*, bool*) { return RC_NOT_SUPPORTED; }
-
-// Saturation and hue/saturation/lightness.
-int CZOQDevice::GetSaturationRange(int*, int*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetSaturation(int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetSaturation(int*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetHSL(ZOQHueRange, int, int, int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetHSL(ZOQHueRange, int*, int*, int*) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::SetHSLEnable(bool) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::GetHSLEnable(bool*) { return RC_NOT_SUPPORTED; }
-
 // Auto exposure and auto focus.
 int CZOQDevice::SetAERegion(int, int, int, int) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::ShowAERegion(bool) { return RC_NOT_SUPPORTED; }
@@ -102,8 +72,4 @@ int CZOQDevice::RawData8_LoadTable_Brightness_Contrast_Gamma(unsigned char*, int
 int CZOQDevice::RawData8_Do_AE(unsigned char*, int, int) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::RawData8_Do_FFC(unsigned char*, ZOQ_FOV_INFO) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::RawData8_Do_3A_AF(unsigned char*, int, int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::RgbData8_Do_Matrix_AWB(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::RgbData8_Do_Matrix_CCM(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::RgbData8_LoadTable_Saturation(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
-int CZOQDevice::RgbData8_LoadTable_HSL(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }
 int CZOQDevice::RgbData8_Do_Calibration(unsigned char*, int, int, int) { return RC_NOT_SUPPORTED; }

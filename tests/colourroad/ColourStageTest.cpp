@@ -1,0 +1,210 @@
+// White-balance tables and measurement and the colour-correction product,
+// tested on images built here.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "ColourReference.h"
+#include "ZOQDevice_AWB_Measure.h"
+#include "ZOQDevice_AWB_Tables.h"
+#include "ZOQDevice_Matrix.h"
+#include "zoq_errors.h"
+
+namespace {
+
+using colourref::Image;
+
+Image RandomImage(int pixels, int bpp, unsigned seed, int top = 255) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> value(0, top);
+    Image image(std::size_t(pixels) * bpp);
+    for (auto& v : image) v = static_cast<unsigned char>(value(random));
+    return image;
+}
+
+TEST(GainTables, EntriesRoundHalfUpAndClip) {
+    ZoqGainTables tables;
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(tables.Red()[i], i);
+    const float gains[3] = {1.5f, 0.25f, -2.0f};
+    tables.Build(gains);
+    EXPECT_EQ(tables.Red()[1], 2);  // 1.5 + 0.5
+    EXPECT_EQ(tables.Red()[3], 5);
+    EXPECT_EQ(tables.Red()[170], 255);
+    EXPECT_EQ(tables.Red()[171], 255);
+    EXPECT_EQ(tables.Green()[2], 1);  // 0.5 + 0.5
+    EXPECT_EQ(tables.Green()[255], 64);
+    EXPECT_EQ(tables.Blue()[0], 0);
+    EXPECT_EQ(tables.Blue()[200], 0);
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(tables.Red()[i], colourref::GainEntry(i, 1.5f));
+        ASSERT_EQ(tables.Green()[i], colourref::GainEntry(i, 0.25f));
+    }
+    const float odd[3] = {std::numeric_limits<float>::quiet_NaN(),
+                          std::numeric_limits<float>::infinity(), 1.0f};
+    tables.Build(odd);
+    EXPECT_EQ(tables.Red()[100], 0);
+    EXPECT_EQ(tables.Green()[100], 255);
+    EXPECT_EQ(tables.Green()[0], 0);  // 0 x infinity is NaN
+}
+
+TEST(GainTables, ApplyTouchesTheThreeColourBytesOfEachPixel) {
+    const float gains[3] = {1.25f, 0.5f, 2.0f};
+    ZoqGainTables tables;
+    tables.Build(gains);
+    for (int bpp : {3, 4}) {
+        Image image = RandomImage(50, bpp, 7);
+        Image expected = image;
+        colourref::ApplyGains(expected, bpp, gains);
+        ASSERT_EQ(tables.Apply(image.data(), 10, 5, bpp * 8), RC_SUCCESS);
+        EXPECT_EQ(image, expected) << bpp;
+    }
+    Image gray = RandomImage(50, 1, 8);
+    Image before = gray;
+    EXPECT_EQ(tables.Apply(gray.data(), 10, 5, 8), RC_NOT_SUPPORTED);
+    EXPECT_EQ(gray, before);
+    EXPECT_EQ(tables.Apply(nullptr, 10, 5, 24), RC_PARAMETER_ERROR);
+    EXPECT_EQ(tables.Apply(gray.data(), 0, 5, 24), RC_PARAMETER_ERROR);
+}
+
+TEST(ColourMatrix, ProductMatchesTheScalarFormulaByteForByte) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> coefficient(-2.5f, 2.5f);
+    for (int trial = 0; trial < 20; ++trial) {
+        float m[3][3];
+        for (auto& row : m)
+            for (float& v : row) v = coefficient(random);
+        for (int bpp : {3, 4}) {
+            Image image = RandomImage(997, bpp, trial);
+            Image expected = image;
+            colourref::ApplyMatrix(expected, bpp, m);
+            ASSERT_EQ(ZoqApplyColourMatrix(m, image.data(), 997, 1, bpp * 8), RC_SUCCESS);
+            ASSERT_EQ(image, expected) << "trial " << trial << " bpp " << bpp;
+        }
+    }
+}
+
+TEST(ColourMatrix, IdentityKeepsAndOnesSaturate) {
+    const float identity[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    Image image = RandomImage(64, 3, 11);
+    Image before = image;
+    ZoqApplyColourMatrix(identity, image.data(), 8, 8, 24);
+    EXPECT_EQ(image, before);
+
+    const float ones[3][3] = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}};
+    Image pixel = {100, 100, 100, 42};
+    ZoqApplyColourMatrix(ones, pixel.data(), 1, 1, 32);
+    EXPECT_EQ(pixel, (Image{255, 255, 255, 42}));
+
+    // A NaN coefficient gives 0 rather than an undefined conversion; a
+    // negative sum gives 0 too.
+    const float odd[3][3] = {{std::numeric_limits<float>::quiet_NaN(), 0, 0}, {0, -1, 0}, {0, 0, 0.5f}};
+    pixel = {201, 50, 60, 7};
+    ZoqApplyColourMatrix(odd, pixel.data(), 1, 1, 32);
+    EXPECT_EQ(pixel, (Image{100, 0, 0, 7}));
+
+    Image gray = {1, 2, 3};
+    EXPECT_EQ(ZoqApplyColourMatrix(ones, gray.data(), 3, 1, 8), RC_NOT_SUPPORTED);
+    EXPECT_EQ(gray, (Image{1, 2, 3}));
+}
+
+// A 24-bit image whose pixels are a base colour scaled per channel.
+Image Tinted(int width, int height, float red, float blue, unsigned seed) {
+    Image image = RandomImage(width * height, 3, seed, 200);
+    for (std::size_t i = 0; i < image.size(); i += 3) {
+        const int g = image[i + 1];
+        image[i] = static_cast<unsigned char>(std::lround(g * blue));
+        image[i + 2] = static_cast<unsigned char>(std::lround(g * red));
+    }
+    return image;
+}
+
+TEST(WhiteBalanceMeasure, GainsBringANeutralButTintedSceneBackToGray) {
+    const int w = 40, h = 30;
+    Image image = Tinted(w, h, 0.8f, 0.6f, 5);
+    Image reference = image;
+    const ZoqFittedRegion all{0, 0, w, h};
+    float gains[3] = {9, 9, 9};
+    ASSERT_EQ(ZoqMeasureWhiteBalance(image.data(), w, h, 24, all, 0, false, gains), RC_SUCCESS);
+    float expected[3];
+    ASSERT_TRUE(colourref::Measure(reference, w, 3, 0, 0, w, h, 0, false, expected));
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(gains[c], expected[c]) << c;
+    // Green is the strongest channel here, so it keeps 1.0.
+    EXPECT_EQ(gains[1], 1.0f);
+    EXPECT_NEAR(gains[0], 1.0f / 0.8f, 0.03f);
+    EXPECT_NEAR(gains[2], 1.0f / 0.6f, 0.05f);
+    EXPECT_EQ(image, reference);  // nothing written without the border
+
+    // Red strongest: red becomes 1.0; blue strongest: blue becomes 1.0.
+    image = Tinted(w, h, 1.2f, 0.9f, 6);
+    ASSERT_EQ(ZoqMeasureWhiteBalance(image.data(), w, h, 24, all, 0, false, gains), RC_SUCCESS);
+    EXPECT_EQ(gains[0], 1.0f);
+    EXPECT_NEAR(gains[1], 1.2f, 0.03f);
+    image = Tinted(w, h, 0.9f, 1.2f, 6);
+    ASSERT_EQ(ZoqMeasureWhiteBalance(image.data(), w, h, 24, all, 0, false, gains), RC_SUCCESS);
+    EXPECT_EQ(gains[2], 1.0f);
+    EXPECT_NEAR(gains[1], 1.2f, 0.03f);
+}
+
+TEST(WhiteBalanceMeasure, TheBorderIsInvertedAndLeftOutOfTheSums) {
+    const int w = 24, h = 20;
+    for (int bpp : {3, 4}) {
+        Image image = RandomImage(w * h, bpp, 9, 254);
+        Image reference = image;
+        const ZoqFittedRegion region{4, 6, 12, 10};
+        float gains[3] = {0, 0, 0}, expected[3] = {1, 1, 1};
+        ASSERT_EQ(ZoqMeasureWhiteBalance(image.data(), w, h, bpp * 8, region, -300, true, gains),
+                  RC_SUCCESS);
+        ASSERT_TRUE(colourref::Measure(reference, w, bpp, 4, 6, 12, 10, -300, true, expected));
+        EXPECT_EQ(image, reference);
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(gains[c], expected[c]);
+        // Row 6 and row 14 (origin + height - 2) are inverted, row 15 is not.
+        auto at = [&](const Image& im, int x, int y) { return im[(std::size_t(y) * w + x) * bpp]; };
+        Image original = RandomImage(w * h, bpp, 9, 254);
+        EXPECT_EQ(at(image, 5, 6), 255 - at(original, 5, 6));
+        EXPECT_EQ(at(image, 5, 14), 255 - at(original, 5, 14));
+        EXPECT_EQ(at(image, 5, 15), at(original, 5, 15));
+        EXPECT_EQ(at(image, 14, 10), 255 - at(original, 14, 10));
+        EXPECT_EQ(at(image, 15, 10), at(original, 15, 10));
+    }
+}
+
+TEST(WhiteBalanceMeasure, NothingToCountKeepsTheGains) {
+    const int w = 8, h = 8;
+    const ZoqFittedRegion all{0, 0, w, h};
+    float gains[3] = {1.5f, 1.0f, 0.5f};
+    Image saturated(w * h * 3, 255);
+    for (std::size_t i = 0; i < saturated.size(); i += 6) saturated[i] = 10;  // one byte 255 is enough
+    EXPECT_EQ(ZoqMeasureWhiteBalance(saturated.data(), w, h, 24, all, 0, false, gains), RC_FAIL);
+    Image gray(w * h * 3, 120);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(gray.data(), w, h, 24, all, 121, false, gains), RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(gray.data(), w, h, 24, all, 119, false, gains), RC_SUCCESS);
+    EXPECT_NEAR(gains[0], 1.0f, 1e-3f);
+    gains[0] = 1.5f;
+    // Black pixels counted under a negative threshold give 0 / 0.
+    Image black(w * h * 3, 0);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(black.data(), w, h, 24, all, -1, false, gains), RC_FAIL);
+    EXPECT_EQ(gains[0], 1.5f);
+}
+
+TEST(WhiteBalanceMeasure, RegionsOutsideTheImageAndOtherFormatsAreRefused) {
+    Image image(8 * 8 * 3, 100);
+    Image before = image;
+    float gains[3] = {2, 2, 2};
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {0, 0, 8, 0}, 0, true, gains), RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {-2, 0, 4, 4}, 0, true, gains), RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {6, 0, 4, 4}, 0, true, gains), RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {0, 6, 4, 4}, 0, true, gains), RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 8, {0, 0, 4, 4}, 0, true, gains),
+              RC_NOT_SUPPORTED);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(nullptr, 8, 8, 24, {0, 0, 4, 4}, 0, true, gains),
+              RC_PARAMETER_ERROR);
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(gains[1], 2.0f);
+    // A frame too small for the fitting rule gives a region outside it.
+    const ZoqFittedRegion tiny = FitRegionEven({0, 0, 2, 2}, 2, 2);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 2, 2, 24, tiny, 0, false, gains), RC_FAIL);
+}
+
+}  // namespace
