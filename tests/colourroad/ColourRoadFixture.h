@@ -1,5 +1,6 @@
-// A simulated MT9P031 colour camera with a small capture window, and RGB
-// captures paired with the plain demosaic of the raw frame behind them.
+// A simulated MT9P031 colour camera looking at the whole scene through a
+// small frame (every fourth pixel), and RGB captures paired with the plain
+// demosaic of the raw frame behind them.
 #pragma once
 
 #include <vector>
@@ -13,8 +14,8 @@ using Image = std::vector<unsigned char>;
 
 class ColourRoad : public zoqtest::SimulatedCameraTest {
 protected:
-    static constexpr int kWidth = 160;
-    static constexpr int kHeight = 120;
+    static constexpr int kWidth = 648;
+    static constexpr int kHeight = 486;
 
     // Opens a colour camera (type 52) with the given FPGA version (-1: the
     // model's default, which has the camera-side colour features).
@@ -25,9 +26,13 @@ protected:
         m_camera = &Attach(spec);
         Init();
         ASSERT_EQ(ZOQ_DeviceGetCount(), 1);
-        ASSERT_EQ(ZOQ_CaptureSetFieldOfView(0, 640, 480, kWidth, kHeight, ZOQ_ADDRESSMODE_NORMAL,
-                                            ZOQ_ADDRESSMODE_NORMAL),
+        ASSERT_EQ(ZOQ_CaptureSetFieldOfView(0, 0, 0, 2592, 1944, ZOQ_ADDRESSMODE_STEP4,
+                                            ZOQ_ADDRESSMODE_STEP4),
                   RC_SUCCESS);
+        int width = 0, height = 0;
+        ASSERT_EQ(ZOQ_CaptureGetSize(0, &width, &height), RC_SUCCESS);
+        ASSERT_EQ(width, kWidth);
+        ASSERT_EQ(height, kHeight);
         ZOQ_BAYERMODE mode = ZOQ_BAYER_BGGR_24_BOTTOMUP;
         ASSERT_EQ(ZOQ_BayerGetDefaultMode(0, &mode), RC_SUCCESS);
         m_pattern = static_cast<int>(mode) & 3;
