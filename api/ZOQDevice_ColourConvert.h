@@ -25,6 +25,16 @@ struct COLOR_HSL {
 
 namespace zoqcolour {
 
+// byte / 255 in single precision for every byte, worked out by the compiler
+// (the same correctly rounded quotients as a division at run time).
+struct UnitScale {
+    float of[256];
+    constexpr UnitScale() : of() {
+        for (int i = 0; i < 256; ++i) of[i] = static_cast<float>(i) / 255.0f;
+    }
+};
+inline constexpr UnitScale kUnit{};
+
 template <typename T>
 inline T Clamp(T v, T low, T high) {
     return v < low ? low : (v > high ? high : v);
@@ -60,9 +70,9 @@ inline double HueToChannel2(double p, double q, double y) {
 
 // Single precision, H in degrees 0..360.
 inline void RGBtoHSL1(const COLOR_RGB& src, COLOR_HSL& dst) {
-    const float r = src.r / 255.0f;
-    const float g = src.g / 255.0f;
-    const float b = src.b / 255.0f;
+    const float r = zoqcolour::kUnit.of[src.r];
+    const float g = zoqcolour::kUnit.of[src.g];
+    const float b = zoqcolour::kUnit.of[src.b];
     const float max = std::max(r, std::max(g, b));
     const float min = std::min(r, std::min(g, b));
     const float l = (max + min) / 2.0f;
@@ -107,9 +117,9 @@ inline void HSLtoRGB1(const COLOR_HSL& src, COLOR_RGB& dst) {
 
 // Channels in single precision, the rest in double; H in turns 0..1.
 inline void RGBtoHSL2(const COLOR_RGB& src, COLOR_HSL& dst) {
-    const float r = src.r / 255.0f;
-    const float g = src.g / 255.0f;
-    const float b = src.b / 255.0f;
+    const float r = zoqcolour::kUnit.of[src.r];
+    const float g = zoqcolour::kUnit.of[src.g];
+    const float b = zoqcolour::kUnit.of[src.b];
     const float maxf = std::max(r, std::max(g, b));
     const float minf = std::min(r, std::min(g, b));
     const double max = maxf;

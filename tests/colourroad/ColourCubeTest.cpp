@@ -28,6 +28,11 @@ const unsigned char* Entry(const ZoqColourCube& cube, int b, int g, int r) {
                                          << r << ")";
 }
 
+TEST(HslConversions, TheCompiledByteScaleIsTheRunTimeQuotient) {
+    for (volatile int i = 0; i < 256; ++i)
+        ASSERT_EQ(zoqcolour::kUnit.of[i], static_cast<float>(i) / 255.0f) << i;
+}
+
 TEST(HslConversions, DegreesAndTurnsOfThePrimaries) {
     struct Case {
         COLOR_RGB rgb;
