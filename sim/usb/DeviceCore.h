@@ -18,6 +18,8 @@ struct FaultPlan {
     unsigned controlTimeouts = 0;
     unsigned bulkTimeouts = 0;
     unsigned bulkIoErrors = 0;
+    unsigned partialTimeouts = 0;
+    uint32_t partialBytes = 0;
 };
 
 struct DeviceCore {

@@ -39,6 +39,12 @@ void SimDevice::timeOutBulkTransfers(unsigned count) {
     m_core->faults.bulkTimeouts += count;
 }
 
+void SimDevice::timeOutBulkTransfersAfter(uint32_t bytes, unsigned count) {
+    std::lock_guard<std::mutex> guard(m_core->lock);
+    m_core->faults.partialTimeouts += count;
+    m_core->faults.partialBytes = bytes;
+}
+
 void SimDevice::failBulkReads(unsigned count) {
     std::lock_guard<std::mutex> guard(m_core->lock);
     m_core->faults.bulkIoErrors += count;

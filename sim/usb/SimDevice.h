@@ -54,6 +54,12 @@ public:
     // when a frame is ready: libusb times out. The frame stays queued. A
     // transfer that libusb splits into several URBs counts once.
     void timeOutBulkTransfers(unsigned count);
+    // The next `count` bulk transfers on the frame endpoint receive the first
+    // `bytes` bytes of the frame and then nothing more: libusb times out and
+    // reports the bytes that arrived (LIBUSB_ERROR_TIMEOUT with a partial
+    // count). The rest of the frame stays queued in the camera. Transfers
+    // without a frame waiting end with nothing.
+    void timeOutBulkTransfersAfter(uint32_t bytes, unsigned count = 1);
     // The next `count` bulk transfers on the frame endpoint fail at once with
     // a bus error (URB status -EPROTO): libusb_bulk_transfer returns
     // LIBUSB_ERROR_IO with nothing transferred, whether or not a frame is

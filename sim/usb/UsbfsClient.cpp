@@ -247,6 +247,12 @@ void UsbfsClient::submitTransfer(UMockdevIoctlData* urbData) {
         m_done.push_back({urbData, Kind::Write, false, false});
     } else if (urb->endpoint != dev.layout.frameEndpoint) {
         m_held.push_back({urbData, Kind::OtherRead, false, false});
+    } else if (dev.faults.partialTimeouts > 0) {
+        --dev.faults.partialTimeouts;
+        Urb u{urbData, Kind::FrameRead, true, false};
+        u.partialTimeout = true;
+        u.partialBytes = dev.faults.partialBytes;
+        m_held.push_back(u);
     } else if (dev.faults.bulkTimeouts > 0) {
         m_held.push_back({urbData, Kind::FrameRead, true, false});
     } else if (dev.faults.bulkIoErrors > 0 || dev.function->bulkReady()) {
@@ -284,6 +290,16 @@ void UsbfsClient::discard(UMockdevIoctlData* arg) {
     auto matches = [address](const Urb& u) { return u.data->client_addr == address; };
 
     auto held = std::find_if(m_held.begin(), m_held.end(), matches);
+    if (held != m_held.end() && held->partialTimeout) {
+        // The first bytes of the frame arrived before the time-out; they are
+        // copied when libusb reaps the URB.
+        Urb u = *held;
+        m_held.erase(held);
+        u.fillAtReap = true;
+        m_done.push_back(u);
+        finish(0);
+        return;
+    }
     if (held != m_held.end()) {
         Urb u = *held;
         m_held.erase(held);
@@ -368,14 +384,18 @@ bool UsbfsClient::fillFrameRead(Urb& u) {
         }
         destination = buffer->bytes();
     }
-    const long n = dev.function->bulkIn(destination, length);
-    if (n < 0)
+    const std::size_t wanted = u.partialTimeout ? std::min<std::size_t>(length, u.partialBytes) : length;
+    long n = dev.function->bulkIn(destination, wanted);
+    if (n < 0 && !u.partialTimeout)
         return false;
-    const auto actual = static_cast<uint32_t>(std::min<std::size_t>(static_cast<std::size_t>(n), length));
+    if (n < 0)
+        n = 0;  // timed out with nothing to send
+    const auto actual = static_cast<uint32_t>(std::min<std::size_t>(static_cast<std::size_t>(n), wanted));
     urb->actual_length = static_cast<int>(actual);
-    urb->status = 0;
+    urb->status = u.partialTimeout ? -ENOENT : 0;
     u.fillAtReap = false;
-    dev.log.addBulk(urb->endpoint, static_cast<uint32_t>(length), actual, Outcome::Ok);
+    dev.log.addBulk(urb->endpoint, static_cast<uint32_t>(length), actual,
+                    u.partialTimeout ? Outcome::TimedOut : Outcome::Ok);
     return true;
 }
 

@@ -47,6 +47,10 @@ private:
         Kind kind;
         bool forcedHold;           // held by a time-out fault until discarded
         bool fillAtReap;           // done; frame data is copied when reaped
+        // Time-out after part of the frame: the transfer takes at most this
+        // many bytes when libusb discards it, and ends timed out.
+        bool partialTimeout = false;
+        uint32_t partialBytes = 0;
     };
 
     RequestEffect configure(unsigned long request, UMockdevIoctlData* arg);

@@ -101,6 +101,32 @@ TEST_F(BulkTransfer, TimeOutFaultKeepsTheFrameForTheNextRead) {
     EXPECT_EQ(records[1].outcome, Outcome::Ok);
 }
 
+TEST_F(BulkTransfer, PartialTimeOutReportsTheBytesThatArrived) {
+    const std::vector<uint8_t> frame = pattern(4000, 7);
+    function().queueFrame(frame);
+    cam->timeOutBulkTransfersAfter(1500);
+
+    std::vector<uint8_t> buffer(4000, 0);
+    int got = 0;
+    EXPECT_EQ(readFrame(h, buffer, got, 30), LIBUSB_ERROR_TIMEOUT);
+    EXPECT_EQ(got, 1500);
+    EXPECT_TRUE(std::equal(frame.begin(), frame.begin() + 1500, buffer.begin()));
+    // The rest of the frame stays queued for the next read.
+    ASSERT_EQ(readFrame(h, buffer, got, 30), 0);
+    EXPECT_EQ(got, 2500);
+    EXPECT_TRUE(std::equal(frame.begin() + 1500, frame.end(), buffer.begin()));
+    // Without a frame waiting the fault ends the transfer with nothing.
+    cam->timeOutBulkTransfersAfter(1500);
+    EXPECT_EQ(readFrame(h, buffer, got, 30), LIBUSB_ERROR_TIMEOUT);
+    EXPECT_EQ(got, 0);
+    std::vector<zoqsim::BulkRecord> records = cam->bulkRecords();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].outcome, Outcome::TimedOut);
+    EXPECT_EQ(records[0].actual, 1500u);
+    EXPECT_EQ(records[2].outcome, Outcome::TimedOut);
+    EXPECT_EQ(records[2].actual, 0u);
+}
+
 TEST_F(BulkTransfer, IoErrorFaultFailsReadsWithoutConsumingTheFrame) {
     const std::vector<uint8_t> frame = pattern(2048, 6);
     function().queueFrame(frame);

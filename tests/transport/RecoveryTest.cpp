@@ -98,6 +98,16 @@ TEST_F(Recovery, ATimeOutRecoversTheCamera) {
     EXPECT_EQ(Capture(), RC_SUCCESS);
 }
 
+TEST_F(Recovery, ATimeOutAfterPartOfTheFrameIsAFailureNotAShortFrame) {
+    m_camera->timeOutBulkTransfersAfter(1000);
+    std::string printed;
+    EXPECT_EQ(CaptureAndWatch(&printed), RC_RECOVERY_DONE);
+    EXPECT_EQ(Count(printed, "ret = -7"), 1) << printed;
+    EXPECT_EQ(Count(printed, "nNumberOfBytesRead = 1000 "), 1) << printed;
+    EXPECT_EQ(Capture(), RC_SUCCESS);
+    EXPECT_EQ(m_frame, Camera().lastDeliveredFrame());
+}
+
 TEST_F(Recovery, ARefusedTriggerIsReportedAndRecovered) {
     Camera().refuseRequests(0xC8, 1);
     std::string printed;
