@@ -51,6 +51,67 @@ TEST_F(Camera, AnswersTheVendorProtocolAndDeliversTriggeredFrames) {
     EXPECT_EQ(cam.model().framesDelivered(), 1u);
 }
 
+// The two sensor families whose frames follow their window registers, side by
+// side: replies, frames shaped by register writes, and faults.
+TEST_F(Camera, AColourMt9p031AndAnImx250ThroughPlainLibusb) {
+    SimCamera& mt9 = attachCamera(52, 1);
+    SimCamera& imx = attachCamera(104, 2);
+    libusb_device_handle* a = openClaimed(mt9);
+    libusb_device_handle* b = openClaimed(imx);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(deviceInformation(a)[1], 52);
+    EXPECT_EQ(deviceInformation(b)[1], 104);
+
+    // Power-on windows: the full sensors. Register values come high byte first.
+    std::vector<uint8_t> reply(3, 0xEE);
+    ASSERT_EQ(vendorIn(a, 0xC2, reply, 0x04), 3);  // MT9P031 column size - 1
+    EXPECT_EQ(reply, (std::vector<uint8_t>{0x00, 0x0A, 0x1F}));
+    ASSERT_EQ(vendorIn(b, 0xC2, reply, 1300), 3);  // IMX250 column size, low byte
+    EXPECT_EQ(reply, (std::vector<uint8_t>{0x00, 0x00, 0xA0}));
+    ASSERT_EQ(vendorIn(b, 0xC2, reply, 1301), 3);  // and high byte: 2464
+    EXPECT_EQ(reply, (std::vector<uint8_t>{0x00, 0x00, 0x09}));
+
+    // Windows written through the sensor registers shape the frames.
+    auto write = [&](libusb_device_handle* h, uint16_t address, uint16_t value) {
+        std::vector<uint8_t> status(3, 0xEE);
+        ASSERT_EQ(vendorIn(h, 0xC3, status, address, value), 3);
+        EXPECT_EQ(status[0], 0);
+    };
+    write(a, 0x04, 639);
+    write(a, 0x03, 479);
+    write(b, 1300, 640 & 0xFF);
+    write(b, 1301, 640 >> 8);
+    write(b, 1302, 480 & 0xFF);
+    write(b, 1303, 480 >> 8);
+    for (auto [h, cam] : {std::pair{a, &mt9}, std::pair{b, &imx}}) {
+        EXPECT_EQ(cam->model().geometry().bytes(), 640u * 480u);
+        std::vector<uint8_t> status(1, 0xFF);
+        ASSERT_EQ(vendorIn(h, 0xC8, status), 1);
+        std::vector<uint8_t> frame(2592 * 1944);
+        int got = 0;
+        ASSERT_EQ(readFrame(h, frame, got, 2000), 0);
+        EXPECT_EQ(got, 640 * 480);  // a short packet ends the frame
+        frame.resize(static_cast<size_t>(got));
+        EXPECT_TRUE(frame == cam->model().lastDeliveredFrame());
+    }
+
+    // Faults: a refused request, a bus error, a time-out.
+    imx.model().refuseRequests(0xC2, 1);
+    ASSERT_EQ(vendorIn(b, 0xC2, reply, 1300), 3);
+    EXPECT_NE(reply[0], 0);
+    mt9.failBulkReads(1);
+    std::vector<uint8_t> status(1, 0xFF);
+    ASSERT_EQ(vendorIn(a, 0xC8, status), 1);
+    std::vector<uint8_t> frame(640 * 480);
+    int got = 0;
+    EXPECT_EQ(readFrame(a, frame, got, 2000), LIBUSB_ERROR_IO);
+    EXPECT_EQ(readFrame(a, frame, got, 2000), 0);  // the frame is still there
+    EXPECT_EQ(got, 640 * 480);
+    imx.timeOutControlTransfers(1);
+    EXPECT_EQ(vendorIn(b, 0xC2, reply, 1300, 0, 50), LIBUSB_ERROR_TIMEOUT);
+}
+
 TEST_F(Camera, ReplugPowersOnWithRegistersResetAndEepromKept) {
     SimCamera& cam = attachCamera(104, 3);
     libusb_device_handle* h = openClaimed(cam);
