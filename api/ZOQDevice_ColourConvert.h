@@ -66,15 +66,21 @@ inline double HueToChannel2(double p, double q, double y) {
     return p;
 }
 
+// A colour's channels as fractions of 255 (single precision), with the
+// largest and smallest of them.
+struct Unit {
+    float r, g, b, max, min;
+    explicit Unit(const COLOR_RGB& c)
+        : r(kUnit.of[c.r]), g(kUnit.of[c.g]), b(kUnit.of[c.b]),
+          max(std::max(r, std::max(g, b))), min(std::min(r, std::min(g, b))) {}
+};
+
 }  // namespace zoqcolour
 
 // Single precision, H in degrees 0..360.
 inline void RGBtoHSL1(const COLOR_RGB& src, COLOR_HSL& dst) {
-    const float r = zoqcolour::kUnit.of[src.r];
-    const float g = zoqcolour::kUnit.of[src.g];
-    const float b = zoqcolour::kUnit.of[src.b];
-    const float max = std::max(r, std::max(g, b));
-    const float min = std::min(r, std::min(g, b));
+    const zoqcolour::Unit u(src);
+    const float r = u.r, g = u.g, b = u.b, max = u.max, min = u.min;
     const float l = (max + min) / 2.0f;
     float h = 0.0f;
     float s = 0.0f;
@@ -117,12 +123,9 @@ inline void HSLtoRGB1(const COLOR_HSL& src, COLOR_RGB& dst) {
 
 // Channels in single precision, the rest in double; H in turns 0..1.
 inline void RGBtoHSL2(const COLOR_RGB& src, COLOR_HSL& dst) {
-    const float r = zoqcolour::kUnit.of[src.r];
-    const float g = zoqcolour::kUnit.of[src.g];
-    const float b = zoqcolour::kUnit.of[src.b];
-    const float maxf = std::max(r, std::max(g, b));
-    const float minf = std::min(r, std::min(g, b));
-    const double max = maxf;
+    const zoqcolour::Unit u(src);
+    const float r = u.r, g = u.g, b = u.b, maxf = u.max, minf = u.min;
+    const double max = maxf;  // compared as floats, used as doubles
     const double min = minf;
     const double l = 0.5 * (max + min);
     double h = 0.0;

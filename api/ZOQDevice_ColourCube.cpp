@@ -78,3 +78,11 @@ int ZoqColourCube::Apply(unsigned char* image, int width, int height, int bitCou
         ApplyCube<4>(m_data.get(), image, pixels);
     return RC_SUCCESS;
 }
+
+int ZoqCubeStage::Apply(unsigned char* image, int width, int height, int bitCount) {
+    if (!On()) return RC_SUCCESS;
+    int rc = ZoqColourImageCheck(image, width, height, bitCount);
+    if (rc != RC_SUCCESS) return rc;
+    BuildCube();
+    return m_cube.Apply(image, width, height, bitCount);
+}

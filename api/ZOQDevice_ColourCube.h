@@ -75,3 +75,28 @@ void ZoqColourCube::Build(const Convert& convert) {
     ZoqRunSlices(256, &BuildBlue<Convert>, &job);
 }
 
+
+// What the saturation and hue/saturation/lightness stages share: a colour
+// cube built lazily, on the first frame after a setting marked it.
+class ZoqCubeStage {
+public:
+    virtual ~ZoqCubeStage() = default;
+
+    bool RebuildPending() const { return m_rebuild; }
+    // Rebuilds a marked cube when the stage allows it and the cube exists;
+    // clears the mark.
+    virtual void BuildCube() = 0;
+    // Skips the image while the stage is off (RC_SUCCESS); otherwise the
+    // image checks' codes, or builds the cube when marked and applies it
+    // (RC_ALLOC_FAILED when it could not be allocated).
+    int Apply(unsigned char* image, int width, int height, int bitCount);
+
+    const ZoqColourCube& Cube() const { return m_cube; }
+    void Release() { m_cube.Release(); }
+
+protected:
+    virtual bool On() const = 0;
+
+    bool m_rebuild = false;
+    ZoqColourCube m_cube;
+};

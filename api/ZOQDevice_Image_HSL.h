@@ -15,7 +15,7 @@ struct ZOQHueSaturationConfig {
     double blendWidth;
 };
 
-class ZoqHueSaturation {
+class ZoqHueSaturation : public ZoqCubeStage {
 public:
     static constexpr int kRanges = 7;  // 0 the master, 1-6 the hue sectors
 
@@ -29,25 +29,18 @@ public:
     int Set(int range, int hue, int saturation, int lightness);
     int Get(int range, int* hue, int* saturation, int* lightness) const;
     const ZOQHueSaturationConfig& Config() const { return m_config; }
-    bool RebuildPending() const { return m_rebuild; }
 
-    // Rebuilds a marked cube when enabled and present; clears the mark.
-    void BuildCube();
-    // RC_SUCCESS when applied or when disabled; the image checks' codes;
-    // RC_ALLOC_FAILED when the cube could not be allocated.
-    int Apply(unsigned char* image, int width, int height, int bitCount);
-
-    const ZoqColourCube& Cube() const { return m_cube; }
-    void Release() { m_cube.Release(); }
+    // Builds only while enabled.
+    void BuildCube() override;
 
 private:
+    bool On() const override { return m_enable; }
+
     bool m_enable = false;
-    bool m_rebuild = false;
     int m_hue[kRanges] = {};
     int m_saturation[kRanges] = {};
     int m_lightness[kRanges] = {};
     ZOQHueSaturationConfig m_config = {};
-    ZoqColourCube m_cube;
 };
 
 // The adjusted colour of one input colour under a configuration (what each

@@ -1,5 +1,5 @@
-#include "ZOQDevice_ColourImage.h"
 #include "ZOQDevice_Image_HSL.h"
+#include "zoq_errors.h"
 
 namespace {
 
@@ -99,10 +99,3 @@ void ZoqHueSaturation::BuildCube() {
     m_rebuild = false;
 }
 
-int ZoqHueSaturation::Apply(unsigned char* image, int width, int height, int bitCount) {
-    if (!m_enable) return RC_SUCCESS;
-    int rc = ZoqColourImageCheck(image, width, height, bitCount);
-    if (rc != RC_SUCCESS) return rc;
-    BuildCube();
-    return m_cube.Apply(image, width, height, bitCount);
-}

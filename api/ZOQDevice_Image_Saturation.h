@@ -5,7 +5,7 @@
 
 #include "ZOQDevice_ColourCube.h"
 
-class ZoqSaturation {
+class ZoqSaturation : public ZoqCubeStage {
 public:
     static constexpr int kMin = -128;
     static constexpr int kMax = 127;
@@ -16,20 +16,13 @@ public:
     void Set(int value);
     int Value() const { return m_value; }
     float Factor() const { return m_factor; }
-    bool RebuildPending() const { return m_rebuild; }
 
-    // Rebuilds a marked cube that exists and clears the mark.
-    void BuildCube();
-    // RC_SUCCESS when applied or when the value is 0; the image checks'
-    // codes; RC_ALLOC_FAILED when the cube could not be allocated.
-    int Apply(unsigned char* image, int width, int height, int bitCount);
-
-    const ZoqColourCube& Cube() const { return m_cube; }
-    void Release() { m_cube.Release(); }
+    void BuildCube() override;
 
 private:
+    // The stage runs for a non-zero value.
+    bool On() const override { return m_value != 0; }
+
     int m_value = 0;
     float m_factor = 1.0f;
-    bool m_rebuild = false;
-    ZoqColourCube m_cube;
 };

@@ -1,4 +1,3 @@
-#include "ZOQDevice_ColourImage.h"
 #include "ZOQDevice_Image_Saturation.h"
 
 void ZoqSaturation::Set(int value) {
@@ -21,10 +20,3 @@ void ZoqSaturation::BuildCube() {
     m_rebuild = false;
 }
 
-int ZoqSaturation::Apply(unsigned char* image, int width, int height, int bitCount) {
-    if (m_value == 0) return RC_SUCCESS;
-    int rc = ZoqColourImageCheck(image, width, height, bitCount);
-    if (rc != RC_SUCCESS) return rc;
-    BuildCube();
-    return m_cube.Apply(image, width, height, bitCount);
-}

@@ -76,38 +76,32 @@ void BM_ColourMatrix(benchmark::State& state) {
 BENCHMARK(BM_ColourMatrix)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // Applying a built cube; range(0): 0 gradient image, 1 random colours.
-void BM_SaturationCube(benchmark::State& state) {
-    static ZoqSaturation saturation;
-    saturation.Set(40);
-    std::vector<unsigned char> image = MakeImage(3, state.range(0) != 0);
-    saturation.BuildCube();
-    const std::vector<unsigned char> source = image;
+void ApplyCube(benchmark::State& state, ZoqCubeStage& stage) {
+    stage.BuildCube();
+    const std::vector<unsigned char> source = MakeImage(3, state.range(0) != 0);
+    std::vector<unsigned char> image = source;
     for (auto _ : state) {
         state.PauseTiming();
         image = source;
         state.ResumeTiming();
-        saturation.Apply(image.data(), kWidth, kHeight, 24);
+        stage.Apply(image.data(), kWidth, kHeight, 24);
         benchmark::ClobberMemory();
     }
     Pixels(state);
 }
+
+void BM_SaturationCube(benchmark::State& state) {
+    ZoqSaturation saturation;
+    saturation.Set(40);
+    ApplyCube(state, saturation);
+}
 BENCHMARK(BM_SaturationCube)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_HueSaturationCube(benchmark::State& state) {
-    static ZoqHueSaturation hsl;
+    ZoqHueSaturation hsl;
     hsl.SetEnable(true);
     hsl.Set(ZOQ_HUE_MASTER, 20, 10, 0);
-    hsl.BuildCube();
-    std::vector<unsigned char> image = MakeImage(3, state.range(0) != 0);
-    const std::vector<unsigned char> source = image;
-    for (auto _ : state) {
-        state.PauseTiming();
-        image = source;
-        state.ResumeTiming();
-        hsl.Apply(image.data(), kWidth, kHeight, 24);
-        benchmark::ClobberMemory();
-    }
-    Pixels(state);
+    ApplyCube(state, hsl);
 }
 BENCHMARK(BM_HueSaturationCube)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
