@@ -7,6 +7,37 @@
 
 #include "ZOQCam_Imp_Sensor.h"
 
+// The gain field: the low 5 bits of the gain register.
+constexpr unsigned short kZOQIsgGainField = 0x1F;
+
+// What else the two chips share: one gain in the low 5 bits of a register
+// (the upper bits kept), a 24-bit line count over three registers written
+// low byte first, flip only, and a strobe that accepts its calls without
+// effect; no address modes. The window is the chip class's own.
+constexpr ZOQSensorLayout ZOQIsgLayout(ZOQRegisterList cached, unsigned short gain,
+                                       unsigned short maxGain, unsigned short linesLow,
+                                       unsigned short linesMiddle, unsigned short linesHigh,
+                                       unsigned int maxLines, ZOQFovLimits limits,
+                                       const ZOQAwbPresetTable* awb, ZOQRegisterBit flip) {
+    return ZOQSensorLayout{
+        .cached = cached,
+        .retime = {},
+        .awb = awb,
+        .gain = ZOQSingleGain(gain, ZOQOffsetGain(0, maxGain, 0, kZOQIsgGainField, kZOQIsgGainField)),
+        .lines = {.part = {{linesLow, 0, 0xFF}, {linesMiddle, 8, 0xFF}, {linesHigh, 16, 0xFF}},
+                  .count = 3,
+                  .minLines = 1,
+                  .maxLines = maxLines},
+        .window = {.limits = limits, .align = {0, 0}, .field = {}},
+        .addressMode = {},
+        .flip = flip,
+        .mirror = {},
+        .strobe = ZOQStrobe::NoEffect,
+        .strobeEnable = {},
+        .strobeInvert = {},
+    };
+}
+
 struct ZOQIsgRowWindow {
     unsigned short startLow, startHigh, sizeLow, sizeHigh;
 };

@@ -7,8 +7,8 @@ constexpr unsigned kByteMask = 0xFF;
 }  // namespace
 
 CZOQCamSony::CZOQCamSony(IZOQDevice* device, const ZOQCapabilityTable& capability,
-                         const ZOQSensorLayout& layout, const ZOQSonyLayout& sony)
-    : CZOQCamSensor(device, capability, layout), m_Sony(sony) {}
+                         const ZOQSonyChip& chip)
+    : CZOQCamSensor(device, capability, chip.sensor), m_Sony(chip.sony) {}
 
 unsigned int CZOQCamSony::ReadField(const ZOQWideField& field) const {
     unsigned int value = 0;

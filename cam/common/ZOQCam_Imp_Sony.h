@@ -33,6 +33,22 @@ struct ZOQSonyPulseStrobe {
     unsigned short modeCheck;
 };
 
+// Column start, row start, column size and row size.
+struct ZOQSonyWindow {
+    ZOQWideField field[4];
+};
+
+// Four 16-bit values from these addresses. wholeColumnStart: the whole
+// column start, not just its low byte, goes to its first register.
+constexpr ZOQSonyWindow ZOQSonyWindow16(unsigned short columnStart, unsigned short rowStart,
+                                        unsigned short columnSize, unsigned short rowSize,
+                                        bool wholeColumnStart = false) {
+    return ZOQSonyWindow{{{columnStart, 2, 0xFF, wholeColumnStart},
+                          {rowStart, 2, 0xFF, false},
+                          {columnSize, 2, 0xFF, false},
+                          {rowSize, 2, 0xFF, false}}};
+}
+
 struct ZOQSonyLayout {
     ZOQWideField vmax, hmax, shs, svs;
     unsigned int svsLimit;        // largest frame count
@@ -41,7 +57,7 @@ struct ZOQSonyLayout {
     float offsetMs;               // and in milliseconds
     unsigned int vmaxMargin;      // VMAX = row size + margin
     ZOQWideField gain;
-    ZOQWideField window[4];       // column start, row start, column size, row size
+    ZOQSonyWindow window;
     ZOQWideField pulse;           // strobe pulse length: the line count, at most 0xFFFF
     ZOQSonyPulseStrobe strobe;
 };
@@ -59,15 +75,7 @@ constexpr ZOQSensorLayout ZOQSonySensorLayout(ZOQRegisterList cached, unsigned s
         .cached = cached,
         .retime = {},
         .awb = awb,
-        .gain = {.channel = {},
-                 .code = {.table = nullptr,
-                          .tableSize = 0,
-                          .minIndex = 0,
-                          .maxIndex = maxGain,
-                          .offset = 0,
-                          .writeMask = 0xFFFF,
-                          .readMask = 0xFFFF},
-                 .mirror = {}},
+        .gain = {.channel = {}, .code = ZOQOffsetGain(0, maxGain, 0, 0xFFFF, 0xFFFF), .mirror = {}},
         .lines = {},
         .window = {.limits = limits, .align = align, .field = {}},
         .addressMode = modes,
@@ -79,10 +87,15 @@ constexpr ZOQSensorLayout ZOQSonySensorLayout(ZOQRegisterList cached, unsigned s
     };
 }
 
+// A Sony chip: the shared sensor layout and its Sony quantities.
+struct ZOQSonyChip {
+    ZOQSensorLayout sensor;
+    ZOQSonyLayout sony;
+};
+
 class CZOQCamSony : public CZOQCamSensor {
 public:
-    CZOQCamSony(IZOQDevice* device, const ZOQCapabilityTable& capability,
-                const ZOQSensorLayout& layout, const ZOQSonyLayout& sony);
+    CZOQCamSony(IZOQDevice* device, const ZOQCapabilityTable& capability, const ZOQSonyChip& chip);
 
     // Exposure by VMAX, SVS and SHS
     int Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) override;
@@ -115,8 +128,8 @@ protected:
     int WriteField(const ZOQWideField& field, unsigned int value);
     unsigned int Vmax() const { return ReadField(m_Sony.vmax); }
     unsigned int Hmax() const { return ReadField(m_Sony.hmax); }
-    unsigned int ColumnSize() const { return ReadField(m_Sony.window[2]); }
-    unsigned int RowSize() const { return ReadField(m_Sony.window[3]); }
+    unsigned int ColumnSize() const { return ReadField(m_Sony.window.field[2]); }
+    unsigned int RowSize() const { return ReadField(m_Sony.window.field[3]); }
 
     // HMAX for the current window: each chip's rule, written with WriteHmax.
     virtual int SyncHMAX() = 0;

@@ -7,7 +7,7 @@ int CZOQCamSony::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                ZOQ_ADDRESSMODE /*columnMode*/, ZOQ_ADDRESSMODE rowMode) {
     const unsigned int values[4] = {columnStart, rowStart, columnSize, rowSize};
     for (unsigned i = 0; i < 4; ++i) {
-        int rc = WriteField(m_Sony.window[i], values[i]);
+        int rc = WriteField(m_Sony.window.field[i], values[i]);
         if (rc != RC_SUCCESS) return rc;
     }
     int rc = SetWindowMode(rowMode);
@@ -20,7 +20,7 @@ int CZOQCamSony::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart
                                ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) {
     unsigned int* outputs[4] = {columnStart, rowStart, columnSize, rowSize};
     for (unsigned i = 0; i < 4; ++i)
-        if (outputs[i]) *outputs[i] = ReadField(m_Sony.window[i]);
+        if (outputs[i]) *outputs[i] = ReadField(m_Sony.window.field[i]);
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
     if (columnMode) *columnMode = mode;
     if (rowMode) *rowMode = mode;

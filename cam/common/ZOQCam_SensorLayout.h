@@ -78,6 +78,36 @@ struct ZOQGainLayout {
     ZOQGainMirror mirror;
 };
 
+// Gain register values from a table of `entries` values (indices
+// 0 .. entries - 1).
+constexpr ZOQGainCode ZOQTableGain(const unsigned short* table, unsigned short entries) {
+    return ZOQGainCode{table, entries, 0, static_cast<unsigned short>(entries - 1), 0, 0xFFFF, 0xFFFF};
+}
+
+// Gain register value = index + offset, for indices minIndex .. maxIndex.
+constexpr ZOQGainCode ZOQOffsetGain(unsigned short minIndex, unsigned short maxIndex,
+                                    unsigned short offset, unsigned short writeMask,
+                                    unsigned short readMask) {
+    return ZOQGainCode{nullptr, 0, minIndex, maxIndex, offset, writeMask, readMask};
+}
+
+// One register for every channel.
+constexpr ZOQGainLayout ZOQSingleGain(unsigned short reg, ZOQGainCode code) {
+    return ZOQGainLayout{{{{reg}, 1, reg}, {{reg}, 1, reg}, {{reg}, 1, reg}, {{reg}, 1, reg}}, code, {}};
+}
+
+// Red, the two greens (written in this order, the first read back), blue
+// and a global gain.
+constexpr ZOQGainLayout ZOQColourGains(unsigned short red, unsigned short green1,
+                                       unsigned short green2, unsigned short blue,
+                                       unsigned short global, ZOQGainCode code,
+                                       ZOQGainMirror mirror) {
+    return ZOQGainLayout{
+        {{{red}, 1, red}, {{green1, green2}, 2, green1}, {{blue}, 1, blue}, {{global}, 1, global}},
+        code,
+        mirror};
+}
+
 // One register's share of the exposure line count: (value >> shift) & mask.
 struct ZOQLinePart {
     unsigned short reg;

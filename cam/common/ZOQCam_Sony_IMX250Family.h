@@ -43,30 +43,29 @@ constexpr ZOQSonyPulseStrobe kPulseStrobe = {.enable = REG_STROBE_ENABLE,
                                              .output = REG_STROBE_OUTPUT,
                                              .modeCheck = 0x07};
 
-constexpr ZOQSensorLayout SensorLayout(ZOQFovLimits limits, ZOQStrobe strobe) {
-    return ZOQSonySensorLayout(ZOQCachedRegisters(kCachedRegisters), REG_ORIENTATION,
-                               kMaxGainIndex, limits, ZOQFovAlign{0, 0}, strobe, &g_AWBMatrixA);
-}
-
-constexpr ZOQSonyLayout SonyLayout(unsigned int vmaxMargin, float offsetLines,
-                                   ZOQSonyPulseStrobe strobe) {
-    return ZOQSonyLayout{
-        .vmax = {.first = REG_VMAX, .bytes = 3},
-        .hmax = {.first = REG_HMAX, .bytes = 2},
-        .shs = {.first = REG_SHS, .bytes = 3},
-        .svs = {.first = REG_SVS, .bytes = 2},
-        .svsLimit = 0xFFFF,
-        .linesPerVmax = 65536,
-        .offsetLines = offsetLines,
-        .offsetMs = 0.0f,
-        .vmaxMargin = vmaxMargin,
-        .gain = {.first = REG_GAIN, .bytes = 2},
-        .window = {{.first = REG_COLUMN_START, .bytes = 2},
-                   {.first = REG_ROW_START, .bytes = 2},
-                   {.first = REG_COLUMN_SIZE, .bytes = 2},
-                   {.first = REG_ROW_SIZE, .bytes = 2}},
-        .pulse = {.first = REG_PULSE, .bytes = 3},
-        .strobe = strobe,
+// One member: its array size, its frame margin, the fixed part of its
+// exposure (in lines) and its strobe.
+constexpr ZOQSonyChip Member(ZOQFovLimits limits, unsigned int vmaxMargin = kVmaxMargin,
+                             float offsetLines = kOffsetLines, ZOQStrobe strobe = ZOQStrobe::NoEffect,
+                             ZOQSonyPulseStrobe pulseStrobe = kNoPulseStrobe) {
+    return ZOQSonyChip{
+        .sensor = ZOQSonySensorLayout(ZOQCachedRegisters(kCachedRegisters), REG_ORIENTATION,
+                                      kMaxGainIndex, limits, ZOQFovAlign{0, 0}, strobe, &g_AWBMatrixA),
+        .sony = {
+            .vmax = {.first = REG_VMAX, .bytes = 3},
+            .hmax = {.first = REG_HMAX, .bytes = 2},
+            .shs = {.first = REG_SHS, .bytes = 3},
+            .svs = {.first = REG_SVS, .bytes = 2},
+            .svsLimit = 0xFFFF,
+            .linesPerVmax = 65536,
+            .offsetLines = offsetLines,
+            .offsetMs = 0.0f,
+            .vmaxMargin = vmaxMargin,
+            .gain = {.first = REG_GAIN, .bytes = 2},
+            .window = ZOQSonyWindow16(REG_COLUMN_START, REG_ROW_START, REG_COLUMN_SIZE, REG_ROW_SIZE),
+            .pulse = {.first = REG_PULSE, .bytes = 3},
+            .strobe = pulseStrobe,
+        },
     };
 }
 

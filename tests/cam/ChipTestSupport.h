@@ -4,6 +4,8 @@
 #ifndef CHIPTESTSUPPORT_H
 #define CHIPTESTSUPPORT_H
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <utility>
@@ -23,8 +25,22 @@ inline std::vector<RegValue> SensorWrites(const FakeZOQDevice& device) {
     return writes;
 }
 
-// The value last written to a sensor register (or its power-on value).
-inline unsigned int SensorValue(FakeZOQDevice& device, unsigned int reg) { return device.sensor[reg]; }
+// The same without the writes to the given registers (the exposure that a
+// timing change re-applies, for example).
+inline std::vector<RegValue> SensorWritesExcept(const FakeZOQDevice& device,
+                                                std::initializer_list<unsigned int> skipped) {
+    std::vector<RegValue> writes;
+    for (const RegValue& write : SensorWrites(device))
+        if (std::find(skipped.begin(), skipped.end(), write.first) == skipped.end()) writes.push_back(write);
+    return writes;
+}
+
+// Width and height of one capture.
+inline std::pair<int, int> CaptureSize(IZOQCam& cam) {
+    int width = 0, height = 0;
+    cam.Cam_GetCaptureSize(&width, &height);
+    return {width, height};
+}
 
 // A quantity over `bytes` consecutive 8-bit registers, low byte first.
 inline void SetBytes(FakeZOQDevice& device, unsigned int first, unsigned int bytes, unsigned int value) {

@@ -141,10 +141,7 @@ TEST(EV76C560, GainsWindowAndBits) {
     EXPECT_EQ(SensorWrites(chip.device),
               (std::vector<RegValue>{{20, 16}, {18, 8}, {21, 640}, {19, 512}, {26, 3}}));
     EXPECT_EQ(GetFov(cam), (Window{16, 8, 640, 512, ZOQ_ADDRESSMODE_STEP4, ZOQ_ADDRESSMODE_STEP4}));
-    int width = 0, height = 0;
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(width, 160);
-    EXPECT_EQ(height, 128);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(160, 128));
     EXPECT_EQ(cam.Sensor_SetAddressMode(ZOQ_ADDRESSMODE_STEP8, nullptr), 0);
     EXPECT_EQ(cam.Sensor_GetAddressMode(), ZOQ_ADDRESSMODE_STEP8);
 
@@ -208,10 +205,7 @@ TEST(ISG4006A, FullWidthWindowInStepsOfFour) {
     PowerOnIsg4006a(chip.device);
     chip.device.sensor[269] = 0xA0;  // other settings in the top bits
     CZOQCamISG4006A& cam = chip.Create(g_ZOQCapability_111, 9, 0);
-    int width = 0, height = 0;
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(width, 2048);
-    EXPECT_EQ(height, 2048);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(2048, 2048));
 
     Window w{5, 6, 100, 0, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_STEP3};
     EXPECT_EQ(CheckFov(cam, &w), 0);
@@ -232,8 +226,7 @@ TEST(ISG4006A, FullWidthWindowInStepsOfFour) {
     EXPECT_EQ(SetFov(cam, {0, 0x123, 2048, 1000, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL}), 0);
     EXPECT_EQ(SensorWrites(chip.device), (std::vector<RegValue>{{270, 0x23}, {269, 0xA1}, {268, 0xE8}, {267, 0x03}}));
     EXPECT_EQ(GetFov(cam), (Window{0, 0x123, 2048, 1000, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL}));
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(height, 1000);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(2048, 1000));
     EXPECT_EQ(cam.Sensor_SetAddressMode(ZOQ_ADDRESSMODE_NORMAL, nullptr), RC_NOT_SUPPORTED);
     // A failed write stops the sequence.
     chip.device.calls.clear();
@@ -268,10 +261,7 @@ TEST(ISG1307, RowsInTheSensorColumnsInTheFpga) {
     PowerOnIsg1307(chip.device);
     chip.device.sensor[346] = 0x50;
     CZOQCamISG1307& cam = chip.Create(g_ZOQCapability_115_ISG1307);
-    int width = 0, height = 0;
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 1024);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(1280, 1024));
 
     Window w{1200, 0, 100, 2000, ZOQ_ADDRESSMODE_STEP2, ZOQ_ADDRESSMODE_STEP2};
     EXPECT_EQ(CheckFov(cam, &w), 0);
@@ -282,9 +272,7 @@ TEST(ISG1307, RowsInTheSensorColumnsInTheFpga) {
     std::vector<FakeZOQDevice::Call> fpga = chip.device.CallsOf(Op::WrFpga);
     EXPECT_EQ(fpga, (std::vector<FakeZOQDevice::Call>{{Op::WrFpga, 43, 160}, {Op::WrFpga, 1, 640}}));
     EXPECT_EQ(GetFov(cam), (Window{160, 0x164, 640, 512, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL}));
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 512);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(640, 512));
 
     // A failed row write leaves the columns alone.
     chip.device.calls.clear();

@@ -48,12 +48,6 @@ unsigned Lines(IZOQSensor& cam) {
     return lines;
 }
 
-std::pair<int, int> CaptureSize(IZOQCam& cam) {
-    int width = 0, height = 0;
-    cam.Cam_GetCaptureSize(&width, &height);
-    return {width, height};
-}
-
 }  // namespace
 
 TEST(MT9T001, GainTableBuiltByTheRule) {
@@ -115,10 +109,7 @@ TEST(MT9T001, WindowOffsetsAndSkipCodes) {
     CZOQCamMT9T001& cam = chip.Create(g_ZOQCapability_3, 6, 5);
     EXPECT_EQ(CaptureSize(cam), std::make_pair(2048, 1536));
     EXPECT_EQ(SetFov(cam, {100, 50, 640, 480, ZOQ_ADDRESSMODE_STEP2, ZOQ_ADDRESSMODE_STEP2}), 0);
-    std::vector<RegValue> window;
-    for (const RegValue& write : SensorWrites(chip.device))
-        if (write.first != 0x08 && write.first != 0x09) window.push_back(write);  // exposure re-timing
-    EXPECT_EQ(window, (std::vector<RegValue>{{0x02, 132}, {0x01, 70}, {0x04, 639}, {0x03, 479},
+    EXPECT_EQ(SensorWritesExcept(chip.device, {0x08, 0x09}), (std::vector<RegValue>{{0x02, 132}, {0x01, 70}, {0x04, 639}, {0x03, 479},
                                              {0x22, 0x11}, {0x23, 0x11}}));
     EXPECT_EQ(GetFov(cam), (Window{100, 50, 640, 480, ZOQ_ADDRESSMODE_STEP2, ZOQ_ADDRESSMODE_STEP2}));
     EXPECT_EQ(CaptureSize(cam), std::make_pair(320, 240));
@@ -214,10 +205,7 @@ TEST(MT9M001, EvenWindowsAndReadModeAddressModes) {
     EXPECT_EQ(w, (Window{1278, 0, 2, 1024, ZOQ_ADDRESSMODE_STEP8, ZOQ_ADDRESSMODE_STEP8}));
 
     EXPECT_EQ(SetFov(cam, {2, 4, 100, 98, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL}), 0);
-    std::vector<RegValue> window;
-    for (const RegValue& write : SensorWrites(chip.device))
-        if (write.first != 0x09) window.push_back(write);  // exposure re-timing
-    EXPECT_EQ(window, (std::vector<RegValue>{{0x02, 22}, {0x01, 16}, {0x04, 99}, {0x03, 97}}));
+    EXPECT_EQ(SensorWritesExcept(chip.device, {0x09}), (std::vector<RegValue>{{0x02, 22}, {0x01, 16}, {0x04, 99}, {0x03, 97}}));
     EXPECT_EQ(GetFov(cam), (Window{2, 4, 100, 98, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL}));
 
     // Mode 1 in read mode 2, modes 3 and 4 in read mode 1; mode 2 is not offered.
@@ -412,10 +400,7 @@ TEST(MT9V034, BinnedWindowCheckAndModes) {
     EXPECT_EQ(CheckFov(cam, &w), RC_NOT_SUPPORTED);
 
     EXPECT_EQ(SetFov(cam, {0, 0, 640, 480, ZOQ_ADDRESSMODE_STEP2, ZOQ_ADDRESSMODE_STEP2}), 0);
-    std::vector<RegValue> writes;
-    for (const RegValue& write : SensorWrites(chip.device))
-        if (write.first != 11) writes.push_back(write);
-    EXPECT_EQ(writes, (std::vector<RegValue>{{4, 640}, {13, 0x0304}}));
+    EXPECT_EQ(SensorWritesExcept(chip.device, {11}), (std::vector<RegValue>{{4, 640}, {13, 0x0304}}));
     EXPECT_EQ(GetFov(cam), (Window{0, 0, 640, 480, ZOQ_ADDRESSMODE_STEP2, ZOQ_ADDRESSMODE_STEP2}));
     EXPECT_EQ(CaptureSize(cam), std::make_pair(320, 240));
     EXPECT_EQ(cam.Sensor_SetAddressMode(ZOQ_ADDRESSMODE_STEP4, nullptr), 0);

@@ -21,13 +21,16 @@ namespace {
 
 constexpr float kT99 = 1.0f / 99000.0f;  // ms per clock at 99 MHz
 
+// A full window of 16-bit values at the given addresses.
+void SetFullWindow(FakeZOQDevice& d, const unsigned (&addresses)[4], unsigned columns, unsigned rows) {
+    const unsigned values[4] = {0, 0, columns, rows};
+    for (unsigned i = 0; i < 4; ++i) SetBytes(d, addresses[i], 2, values[i]);
+}
+
 // The IMX250 family's window, frame and line length and shutter.
 void PowerOnImx250Family(FakeZOQDevice& d, unsigned columns, unsigned rows, unsigned vmax,
                          unsigned hmax, unsigned shs, unsigned svs) {
-    SetBytes(d, 1296, 2, 0);
-    SetBytes(d, 1298, 2, 0);
-    SetBytes(d, 1300, 2, columns);
-    SetBytes(d, 1302, 2, rows);
+    SetFullWindow(d, {1296, 1298, 1300, 1302}, columns, rows);
     SetBytes(d, 528, 3, vmax);
     SetBytes(d, 532, 2, hmax);
     SetBytes(d, 653, 3, shs);
@@ -37,10 +40,7 @@ void PowerOnImx250Family(FakeZOQDevice& d, unsigned columns, unsigned rows, unsi
 void PowerOnImx250(FakeZOQDevice& d) { PowerOnImx250Family(d, 2464, 2056, 2094, 632, 528, 0); }
 
 void PowerOnImx174(FakeZOQDevice& d) {
-    SetBytes(d, 769, 2, 0);
-    SetBytes(d, 771, 2, 0);
-    SetBytes(d, 773, 2, 1936);
-    SetBytes(d, 775, 2, 1216);
+    SetFullWindow(d, {769, 771, 773, 775}, 1936, 1216);
     SetBytes(d, 535, 2, 1254);
     SetBytes(d, 538, 2, 1952);
     SetBytes(d, 666, 2, 747);
@@ -48,10 +48,7 @@ void PowerOnImx174(FakeZOQDevice& d) {
 }
 
 void PowerOnImx178(FakeZOQDevice& d) {
-    SetBytes(d, 924, 2, 0);
-    SetBytes(d, 928, 2, 0);
-    SetBytes(d, 926, 2, 3096);
-    SetBytes(d, 930, 2, 2080);
+    SetFullWindow(d, {924, 928, 926, 930}, 3096, 2080);
     d.sensor[525] = 1;
     SetBytes(d, 556, 3, 2110);
     SetBytes(d, 559, 2, 1175);
@@ -59,10 +56,7 @@ void PowerOnImx178(FakeZOQDevice& d) {
 }
 
 void PowerOnImx290(FakeZOQDevice& d) {
-    SetBytes(d, 576, 2, 0);
-    SetBytes(d, 572, 2, 0);
-    SetBytes(d, 578, 2, 1944);
-    SetBytes(d, 574, 2, 1096);
+    SetFullWindow(d, {576, 572, 578, 574}, 1944, 1096);
     SetBytes(d, 536, 3, 1109);
     SetBytes(d, 540, 2, 4400);
     SetBytes(d, 544, 3, 770);
@@ -186,10 +180,7 @@ TEST(IMX250Family, WindowRegistersAndCheck) {
     EXPECT_EQ(writes, (std::vector<RegValue>{{1296, 0x23}, {1297, 0x01}, {1298, 0x45}, {1300, 0xE8},
                                              {1301, 0x03}, {1302, 0x20}}));
     EXPECT_EQ(GetFov(cam), (Window{0x123, 0x45, 1000, 800, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL}));
-    int width = 0, height = 0;
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(width, 1000);
-    EXPECT_EQ(height, 800);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(1000, 800));
 
     // The check keeps the sizes within 4 .. 2464 and 4 .. 2056; no skip mode.
     Window w{2400, 10, 2, 3000, ZOQ_ADDRESSMODE_STEP2, ZOQ_ADDRESSMODE_STEP2};
@@ -439,10 +430,7 @@ TEST(IMX178, WindowRegistersCheckAndReadoutModes) {
     EXPECT_EQ(cam.Sensor_GetAddressMode(), ZOQ_ADDRESSMODE_STEP2);
     EXPECT_EQ(GetBytes(chip.device, 559, 2), 556u);
     EXPECT_EQ(GetBytes(chip.device, 556, 3), 1500u);
-    int width = 0, height = 0;
-    cam.Cam_GetCaptureSize(&width, &height);
-    EXPECT_EQ(width, 500);
-    EXPECT_EQ(height, 500);
+    EXPECT_EQ(CaptureSize(cam), std::make_pair(500, 500));
     EXPECT_EQ(cam.Sensor_SetAddressMode(ZOQ_ADDRESSMODE_NORMAL, nullptr), 0);
     EXPECT_EQ(chip.device.sensor[528], 0);
     EXPECT_EQ(chip.device.sensor[525], 1);

@@ -18,35 +18,33 @@ constexpr ZOQAddressModeLayout kAddressModes = {
     .probeCount = 1,
 };
 
-const ZOQSensorLayout kLayout = ZOQSonySensorLayout(
-    ZOQCachedRegisters(kCachedRegisters), REG_ORIENTATION, kMaxGainIndex,
-    {.minColumns = 640, .maxColumns = 3096, .minRows = 480, .maxRows = 2080},
-    // Column start and size lose bit 1, row start and size bit 0.
-    ZOQFovAlign{.column = 2, .row = 1}, ZOQStrobe::NoEffect, &g_AWBMatrixB, kAddressModes);
-
-const ZOQSonyLayout kSony = {
-    .vmax = {.first = REG_VMAX, .bytes = 3, .topMask = 0x01},
-    .hmax = {.first = REG_HMAX, .bytes = 2},
-    .shs = {.first = REG_SHS, .bytes = 3},
-    .svs = {.first = REG_SVS, .bytes = 2, .topMask = 0x03},
-    .svsLimit = 1023,
-    .linesPerVmax = 1024,
-    .offsetLines = 0.15f,
-    .offsetMs = 0.0f,
-    .vmaxMargin = kVmaxMargin,
-    .gain = {.first = REG_GAIN, .bytes = 2},
-    // The column start goes whole to 924 and its high byte to 925.
-    .window = {{.first = REG_COLUMN_START, .bytes = 2, .topMask = 0xFF, .wholeFirst = true},
-               {.first = REG_ROW_START, .bytes = 2},
-               {.first = REG_COLUMN_SIZE, .bytes = 2},
-               {.first = REG_ROW_SIZE, .bytes = 2}},
-    .pulse = {},
-    .strobe = {},
+const ZOQSonyChip kChip = {
+    .sensor = ZOQSonySensorLayout(
+        ZOQCachedRegisters(kCachedRegisters), REG_ORIENTATION, kMaxGainIndex,
+        {.minColumns = 640, .maxColumns = 3096, .minRows = 480, .maxRows = 2080},
+        // Column start and size lose bit 1, row start and size bit 0.
+        ZOQFovAlign{.column = 2, .row = 1}, ZOQStrobe::NoEffect, &g_AWBMatrixB, kAddressModes),
+    .sony = {
+        .vmax = {.first = REG_VMAX, .bytes = 3, .topMask = 0x01},
+        .hmax = {.first = REG_HMAX, .bytes = 2},
+        .shs = {.first = REG_SHS, .bytes = 3},
+        .svs = {.first = REG_SVS, .bytes = 2, .topMask = 0x03},
+        .svsLimit = 1023,
+        .linesPerVmax = 1024,
+        .offsetLines = 0.15f,
+        .offsetMs = 0.0f,
+        .vmaxMargin = kVmaxMargin,
+        .gain = {.first = REG_GAIN, .bytes = 2},
+        // The column start goes whole to 924 and its high byte to 925.
+        .window = ZOQSonyWindow16(REG_COLUMN_START, REG_ROW_START, REG_COLUMN_SIZE, REG_ROW_SIZE, true),
+        .pulse = {},
+        .strobe = {},
+    },
 };
 
 }  // namespace
 
 CZOQCamIMX178::CZOQCamIMX178(IZOQDevice* device, const ZOQCapabilityTable& capability)
-    : CZOQCamSony(device, capability, kLayout, kSony) {
+    : CZOQCamSony(device, capability, kChip) {
     Sensor_RdRelatedRegValue();
 }

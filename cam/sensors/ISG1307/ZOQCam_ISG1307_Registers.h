@@ -26,7 +26,6 @@ enum : unsigned short {
 
 enum : unsigned short {
     ORIENTATION_FLIP = 1u << 6,
-    GAIN_FIELD = 0x1F,
 };
 
 constexpr unsigned int kMaxExposureLines = 4095;

@@ -11,35 +11,11 @@ constexpr unsigned short kCachedRegisters[] = {
     REG_ROW_START_LOW, REG_ROW_START_HIGH,  REG_ROW_SIZE_LOW,  REG_ROW_SIZE_HIGH, REG_GAIN,
     REG_EXPOSURE_LOW,  REG_EXPOSURE_MIDDLE, REG_EXPOSURE_HIGH, REG_ORIENTATION,   REG_READOUT};
 
-constexpr ZOQGainRegisters kGain = {.reg = {REG_GAIN}, .count = 1, .read = REG_GAIN};
-
-const ZOQSensorLayout kLayout = {
-    .cached = ZOQCachedRegisters(kCachedRegisters),
-    .retime = {},
-    .awb = &g_AWBMatrixB,
-    .gain = {.channel = {kGain, kGain, kGain, kGain},
-             .code = {.table = nullptr,
-                      .tableSize = 0,
-                      .minIndex = 0,
-                      .maxIndex = 31,
-                      .offset = 0,
-                      .writeMask = GAIN_FIELD,
-                      .readMask = GAIN_FIELD},
-             .mirror = {}},
-    .lines = {.part = {{REG_EXPOSURE_LOW, 0, 0xFF}, {REG_EXPOSURE_MIDDLE, 8, 0xFF}, {REG_EXPOSURE_HIGH, 16, 0xFF}},
-              .count = 3,
-              .minLines = 1,
-              .maxLines = kMaxExposureLines},
-    .window = {.limits = {.minColumns = 160, .maxColumns = 1280, .minRows = 1, .maxRows = 1024},
-               .align = {0, 0},
-               .field = {}},
-    .addressMode = {},
-    .flip = {REG_ORIENTATION, ORIENTATION_FLIP, false},
-    .mirror = {},
-    .strobe = ZOQStrobe::NoEffect,
-    .strobeEnable = {},
-    .strobeInvert = {},
-};
+constexpr ZOQSensorLayout kLayout = ZOQIsgLayout(
+    ZOQCachedRegisters(kCachedRegisters), REG_GAIN, 31, REG_EXPOSURE_LOW, REG_EXPOSURE_MIDDLE,
+    REG_EXPOSURE_HIGH, kMaxExposureLines,
+    {.minColumns = 160, .maxColumns = 1280, .minRows = 1, .maxRows = 1024}, &g_AWBMatrixB,
+    {REG_ORIENTATION, ORIENTATION_FLIP, false});
 
 constexpr ZOQIsgRowWindow kRows = {REG_ROW_START_LOW, REG_ROW_START_HIGH, REG_ROW_SIZE_LOW,
                                    REG_ROW_SIZE_HIGH};

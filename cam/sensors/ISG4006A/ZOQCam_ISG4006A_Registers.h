@@ -19,7 +19,6 @@ enum : unsigned short {
 
 enum : unsigned short {
     ORIENTATION_NOT_FLIPPED = 1u << 6,
-    GAIN_FIELD = 0x1F,
 };
 
 constexpr unsigned int kColumns = 2048;  // every window is this wide

@@ -17,26 +17,21 @@ constexpr unsigned short kCachedRegisters[] = {
 constexpr unsigned short kRetime[] = {REG_COLUMN_SIZE, REG_HORIZONTAL_BLANK, REG_SHUTTER_DELAY,
                                       REG_READ_MODE_1, REG_READ_MODE_2};
 
+// The global gain sets every colour gain itself, then the global register.
+constexpr ZOQGainLayout kGains = [] {
+    ZOQGainLayout gains =
+        ZOQColourGains(REG_GAIN_RED, REG_GAIN_GREEN1, REG_GAIN_GREEN2, REG_GAIN_BLUE, REG_GAIN_GLOBAL,
+                       ZOQTableGain(g_MT9M001_GainTable, kGainEntries), kGainMirror);
+    gains.channel[GAIN_GLOBAL] = {
+        {REG_GAIN_RED, REG_GAIN_GREEN1, REG_GAIN_GREEN2, REG_GAIN_BLUE, REG_GAIN_GLOBAL}, 5, REG_GAIN_GLOBAL};
+    return gains;
+}();
+
 const ZOQSensorLayout kLayout = {
     .cached = ZOQCachedRegisters(kCachedRegisters),
     .retime = ZOQRegisters(kRetime),
     .awb = &g_AWBMatrixA,
-    .gain = {.channel = {{.reg = {REG_GAIN_RED}, .count = 1, .read = REG_GAIN_RED},
-                         {.reg = {REG_GAIN_GREEN1, REG_GAIN_GREEN2}, .count = 2, .read = REG_GAIN_GREEN1},
-                         {.reg = {REG_GAIN_BLUE}, .count = 1, .read = REG_GAIN_BLUE},
-                         // The global gain sets every colour gain itself.
-                         {.reg = {REG_GAIN_RED, REG_GAIN_GREEN1, REG_GAIN_GREEN2, REG_GAIN_BLUE,
-                                  REG_GAIN_GLOBAL},
-                          .count = 5,
-                          .read = REG_GAIN_GLOBAL}},
-             .code = {.table = g_MT9M001_GainTable,
-                      .tableSize = kGainEntries,
-                      .minIndex = 0,
-                      .maxIndex = kGainEntries - 1,
-                      .offset = 0,
-                      .writeMask = 0xFFFF,
-                      .readMask = 0xFFFF},
-             .mirror = kGainMirror},
+    .gain = kGains,
     .lines = {.part = {{REG_SHUTTER_LOWER, 0, 0xFFFF}},
               .count = 1,
               .minLines = 1,

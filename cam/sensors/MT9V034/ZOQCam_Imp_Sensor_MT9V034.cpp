@@ -18,22 +18,12 @@ constexpr unsigned short kCachedRegisters[] = {
 // The row time depends on these.
 constexpr unsigned short kRetime[] = {REG_WINDOW_WIDTH, REG_HORIZONTAL_BLANK};
 
-constexpr ZOQGainRegisters kAnalogGain = {.reg = {REG_ANALOG_GAIN}, .count = 1, .read = REG_ANALOG_GAIN};
-
 const ZOQSensorLayout kLayout = {
     .cached = ZOQCachedRegisters(kCachedRegisters),
     .retime = ZOQRegisters(kRetime),
     .awb = &g_AWBMatrixA,
     // Register value = index + 16; read back from its low 7 bits.
-    .gain = {.channel = {kAnalogGain, kAnalogGain, kAnalogGain, kAnalogGain},
-             .code = {.table = nullptr,
-                      .tableSize = 0,
-                      .minIndex = 0,
-                      .maxIndex = kMaxGainIndex,
-                      .offset = kGainOffset,
-                      .writeMask = 0xFFFF,
-                      .readMask = 0x7F},
-             .mirror = {}},
+    .gain = ZOQSingleGain(REG_ANALOG_GAIN, ZOQOffsetGain(0, kMaxGainIndex, kGainOffset, 0xFFFF, 0x7F)),
     .lines = {.part = {{REG_SHUTTER_WIDTH, 0, 0x7FFF}},
               .count = 1,
               .minLines = 1,
