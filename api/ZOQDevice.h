@@ -4,9 +4,16 @@
 // (IZOQDevice), which it carries out through its bus.
 #pragma once
 
+#include "ZOQDevice_AE_Control.h"
+#include "ZOQDevice_AF_Measure.h"
 #include "ZOQDevice_AWB.h"
+#include "ZOQDevice_Custom_Calibration_BadPixel.h"
+#include "ZOQDevice_Custom_Calibration_FlatField.h"
+#include "ZOQDevice_Custom_Calibration_Map.h"
 #include "ZOQDevice_Image_HSL.h"
+#include "ZOQDevice_Image_LutFile.h"
 #include "ZOQDevice_Image_Saturation.h"
+#include "ZOQDevice_Image_Tone.h"
 #include "ZOQDevice_Matrix.h"
 #include "zoqapi.h"
 #include "zoqcam.h"
@@ -376,6 +383,27 @@ protected:
 
     // ---- Raw road stage state (tone tables, auto exposure and focus, bad
     // pixels, flat field) ----
+    ZoqToneTables m_tone;
+    ZoqLutShadows m_lutShadow;
+    ZoqAutoExposure m_ae;
+    ZoqAutoFocus m_af;
+    ZoqBadPixels m_badPixels;
+    ZoqFlatField m_flatField;
+    // The calibration map is loaded with the raw road's calibration data;
+    // the colour road runs its remap last.
+    ZoqCalibrationMap m_calibration;
+
+    // One auto-exposure evaluation of a frame; the ZOQ_AE_STATUS.
+    int DoAEEx(unsigned char* data, int width, int height);
+    // Downloads a camera table of 8-bit or 16-bit entries in chunks through
+    // `send` once the camera has confirmed `query` and the length.
+    template <typename Entry, typename Send>
+    int DownloadCameraTable(ZOQ_FUNCTION query, const Entry* data, int count, Entry* shadow,
+                            int chunk, Send send);
+    // Dark or flat frame: the average of `count` raw captures made with the
+    // flat-field field of view.
+    int MakeFlatFieldFrameOf(ZoqFlatField::Kind kind, int count);
+    int SetFlatFieldCorrectionEnable(bool* enable, bool on);
 
     // ---- Colour road stage state (white balance, colour correction,
     // saturation, hue/saturation/lightness, calibration map) ----

@@ -1,57 +1,39 @@
 // Standalone calibration-map helpers with floating-point coordinates.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <new>
 
+#include "ZOQDataFile.h"
 #include "zoqapi.h"
 
 namespace {
 
 constexpr uint32_t kFloatMapMagic = 0x40000000;
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-bool ReadInt32(FILE* file, int32_t* value) {
-    unsigned char bytes[4];
-    if (fread(bytes, 1, 4, file) != 4) return false;
-    *value = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | (uint32_t{bytes[1]} << 8) |
-                                  (uint32_t{bytes[2]} << 16) | (uint32_t{bytes[3]} << 24));
-    return true;
-}
+constexpr long kHeaderBytes = 12;
 
 }  // namespace
 
 ZOQ_EXPORT bool ZOQ_ReadMapfromFile(const char* path, int& width, int& height, float*& mapX,
                                     float*& mapY) {
-    if (path == nullptr) return false;
-    File file(fopen(path, "rb"));
-    if (!file) return false;
-    if (fseek(file.get(), 0, SEEK_END) != 0) return false;
-    long size = ftell(file.get());
-    if (size <= 11 || fseek(file.get(), 0, SEEK_SET) != 0) return false;
-    int32_t magic = 0;
-    int32_t w = 0;
-    int32_t h = 0;
-    if (!ReadInt32(file.get(), &magic) || static_cast<uint32_t>(magic) != kFloatMapMagic)
-        return false;
-    if (!ReadInt32(file.get(), &w) || !ReadInt32(file.get(), &h)) return false;
+    ZoqDataFile file(path);
+    if (!file.IsOpen()) return false;
+    const long size = file.Size();
+    unsigned char header[kHeaderBytes];
+    if (size < kHeaderBytes || !file.Read(header, sizeof header)) return false;
+    if (ZoqLe32(header) != kFloatMapMagic) return false;
+    const int32_t w = ZoqLe32Signed(header + 4);
+    const int32_t h = ZoqLe32Signed(header + 8);
     width = w;
     height = h;
-    if (w <= 0 || h <= 0) return false;
-    int64_t count = int64_t{w} * h;
-    if (12 + 8 * count != size) return false;
-    std::unique_ptr<float[]> x(new (std::nothrow) float[static_cast<size_t>(count)]);
-    std::unique_ptr<float[]> y(new (std::nothrow) float[static_cast<size_t>(count)]);
+    // Compared as a pixel count so that no size can overflow the product.
+    if (w <= 0 || h <= 0 || (size - kHeaderBytes) % 8 != 0) return false;
+    const uint64_t count = uint64_t(w) * uint64_t(h);
+    if (static_cast<uint64_t>(size - kHeaderBytes) / 8 != count) return false;
+    std::unique_ptr<float[]> x(new (std::nothrow) float[count]);
+    std::unique_ptr<float[]> y(new (std::nothrow) float[count]);
     if (!x || !y) return false;
-    if (fread(x.get(), sizeof(float), static_cast<size_t>(count), file.get()) !=
-            static_cast<size_t>(count) ||
-        fread(y.get(), sizeof(float), static_cast<size_t>(count), file.get()) !=
-            static_cast<size_t>(count))
+    if (!file.Read(x.get(), count * sizeof(float)) || !file.Read(y.get(), count * sizeof(float)))
         return false;
     mapX = x.release();
     mapY = y.release();
@@ -70,27 +52,27 @@ ZOQ_EXPORT void ZOQ_Remap(unsigned char* src, int bytesPerPixel, int width, int 
     const int64_t pixels = int64_t{width} * height;
     for (int64_t i = 0; i < pixels; ++i) {
         unsigned char* out = dst + i * bpp;
-        float x = mapX[i];
-        float y = static_cast<float>(height) - mapY[i];  // map rows count from the bottom
-        double tx = std::trunc(static_cast<double>(x));
-        double ty = std::trunc(static_cast<double>(y));
-        bool inside = std::isfinite(tx) && std::isfinite(ty) && std::fabs(tx) < 1e9 &&
-                      std::fabs(ty) < 1e9;
-        int64_t offset = inside ? bpp * (static_cast<int64_t>(tx) + width * static_cast<int64_t>(ty))
-                                : -1;
+        const float x = mapX[i];
+        const float y = static_cast<float>(height) - mapY[i];  // map rows count from the bottom
+        const float tx = std::trunc(x);
+        const float ty = std::trunc(y);
+        // Coordinates far outside (or not numbers) land outside as well.
+        const bool near = std::fabs(tx) < 1e9f && std::fabs(ty) < 1e9f;
+        const int64_t offset =
+            near ? bpp * (static_cast<int64_t>(tx) + width * static_cast<int64_t>(ty)) : -1;
         if (offset < 0 || offset > last) {
             for (int64_t c = 0; c < bpp; ++c) out[c] = 0;
             continue;
         }
-        float fx = x - static_cast<float>(tx);
-        float fy = y - static_cast<float>(ty);
+        const float fx = x - tx;
+        const float fy = y - ty;
         const unsigned char* p = src + offset;
         for (int64_t c = 0; c < bpp; ++c) {
-            float P = p[c];
-            float R = p[c + bpp];
-            float Q = p[c + stride];
-            float S = p[c + stride + bpp];
-            float v = (Q - P) * fy + (P + S - R - Q) * fx * fy + (R - P) * fx + P;
+            const float P = p[c];
+            const float R = p[c + bpp];
+            const float Q = p[c + stride];
+            const float S = p[c + stride + bpp];
+            const float v = (Q - P) * fy + (P + S - R - Q) * fx * fy + (R - P) * fx + P;
             out[c] = static_cast<unsigned char>(static_cast<int>(v));
         }
     }
