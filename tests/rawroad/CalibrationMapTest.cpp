@@ -1,0 +1,193 @@
+// The calibration map: loading map files and the remap of 8, 24 and 32-bit
+// images with nearest and bilinear sampling.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "TempFile.h"
+#include "ZOQDevice_Custom_Calibration_Map.h"
+#include "zoq_errors.h"
+
+namespace {
+
+using rawroadtest::IdentityMapFile;
+using rawroadtest::MapFile;
+using rawroadtest::TempFile;
+
+std::vector<unsigned char> Image(int w, int h, int bpp) {
+    std::vector<unsigned char> image(size_t(w) * h * bpp);
+    for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<unsigned char>(i * 7 + 3);
+    return image;
+}
+
+// A map of w x h whose every entry comes from the identity, then the entry
+// k is replaced by (xs, fx, ys, fy).
+struct Map {
+    int w, h;
+    std::vector<uint16_t> columns, columnFractions, rows, rowFractions;
+    Map(int width, int height) : w(width), h(height) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                columns.push_back(static_cast<uint16_t>(x));
+                rows.push_back(static_cast<uint16_t>(y));
+            }
+        columnFractions.assign(columns.size(), 0);
+        rowFractions.assign(rows.size(), 0);
+    }
+    void Set(int k, uint16_t xs, uint16_t fx, uint16_t ys, uint16_t fy) {
+        columns[k] = xs;
+        columnFractions[k] = fx;
+        rows[k] = ys;
+        rowFractions[k] = fy;
+    }
+    int Load(ZoqCalibrationMap* map) const {
+        TempFile file(MapFile(w, h, columns, columnFractions, rows, rowFractions));
+        return map->Load(file.path());
+    }
+};
+
+TEST(CalibrationMap, TheIdentityMapLeavesEveryPixelSizeAlone) {
+    for (int bpp : {1, 3}) {
+        for (ZOQ_MAPMODE mode : {ZOQ_MAPMODE_BILINEAR, ZOQ_MAPMODE_NEAREST}) {
+            ZoqCalibrationMap map;
+            TempFile file(IdentityMapFile(6, 4));
+            ASSERT_EQ(map.Load(file.path()), RC_SUCCESS);
+            map.mode = mode;
+            std::vector<unsigned char> image = Image(6, 4, bpp);
+            ASSERT_TRUE(map.Remap(image.data(), 6, 4, bpp));
+            EXPECT_EQ(image, Image(6, 4, bpp)) << bpp << " bytes, mode " << mode;
+        }
+    }
+}
+
+TEST(CalibrationMap, ThirtyTwoBitPixelsLoseTheirFourthByte) {
+    ZoqCalibrationMap map;
+    TempFile file(IdentityMapFile(6, 4));
+    ASSERT_EQ(map.Load(file.path()), RC_SUCCESS);
+    std::vector<unsigned char> image = Image(6, 4, 4);
+    std::vector<unsigned char> expected = image;
+    for (size_t i = 3; i < expected.size(); i += 4) expected[i] = 0;
+    ASSERT_TRUE(map.Remap(image.data(), 6, 4, 4));
+    EXPECT_EQ(image, expected);
+}
+
+TEST(CalibrationMap, PixelsMoveToWhereTheMapPoints) {
+    Map m(6, 4);
+    m.Set(0, 5, 0, 3, 0);  // the first pixel shows the last one
+    ZoqCalibrationMap map;
+    ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+    map.mode = ZOQ_MAPMODE_NEAREST;
+    std::vector<unsigned char> image = Image(6, 4, 3);
+    const std::vector<unsigned char> source = image;
+    ASSERT_TRUE(map.Remap(image.data(), 6, 4, 3));
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(image[c], source[(3 * 6 + 5) * 3 + c]);
+    EXPECT_TRUE(std::equal(image.begin() + 3, image.end(), source.begin() + 3));
+}
+
+TEST(CalibrationMap, BilinearSamplingInTenBitFractionsRoundsDown) {
+    Map m(4, 2);
+    m.Set(0, 0, 512, 0, 0);   // halfway between columns 0 and 1
+    m.Set(1, 0, 1, 0, 0);     // a 1024th towards a darker pixel: floor
+    m.Set(2, 1, 256, 0, 768); // a quarter right, three quarters down
+    ZoqCalibrationMap map;
+    ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+    std::vector<unsigned char> image = {
+        100, 0, 80, 0,  // buffer row 0
+        20, 40, 0, 0,   // buffer row 1
+    };
+    ASSERT_TRUE(map.Remap(image.data(), 4, 2, 1));
+    EXPECT_EQ(image[0], 50);
+    EXPECT_EQ(image[1], 99);
+    // p00 = 0, p01 = 80, p10 = 40, p11 = 0:
+    // (80 x 256 x 1024 + 40 x 768 x 1024 - 120 x 256 x 768) >> 20 = 27.5 -> 27
+    EXPECT_EQ(image[2], 27);
+}
+
+TEST(CalibrationMap, TheLastColumnOrRowIsCopiedEvenWhenBilinear) {
+    Map m(4, 2);
+    m.Set(0, 3, 512, 0, 512);  // last column
+    m.Set(1, 1, 512, 1, 512);  // last row
+    ZoqCalibrationMap map;
+    ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+    std::vector<unsigned char> image = {10, 20, 30, 40, 50, 60, 70, 80};
+    ASSERT_TRUE(map.Remap(image.data(), 4, 2, 1));
+    EXPECT_EQ(image[0], 40);
+    EXPECT_EQ(image[1], 60);
+}
+
+TEST(CalibrationMap, EntriesOutsideTheImageGiveBlack) {
+    Map m(4, 2);
+    m.Set(0, 65535, 0, 0, 0);
+    m.Set(1, 0, 0, 2, 0);  // row 2 of a 2-row image
+    ZoqCalibrationMap map;
+    ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+    std::vector<unsigned char> image(4 * 2 * 4, 0xAB);
+    ASSERT_TRUE(map.Remap(image.data(), 4, 2, 4));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(image[i], 0) << i;
+    EXPECT_EQ(image[8], 0xAB);
+    EXPECT_EQ(image[11], 0);
+}
+
+TEST(CalibrationMap, OnlyImagesOfTheMapsSizeAndAKnownPixelSizeAreRemapped) {
+    ZoqCalibrationMap map;
+    std::vector<unsigned char> image = Image(6, 4, 3);
+    EXPECT_FALSE(map.Remap(image.data(), 6, 4, 3));  // nothing loaded
+    TempFile file(IdentityMapFile(6, 4));
+    ASSERT_EQ(map.Load(file.path()), RC_SUCCESS);
+    EXPECT_FALSE(map.Remap(image.data(), 4, 6, 3));
+    EXPECT_FALSE(map.Remap(image.data(), 6, 4, 2));
+    EXPECT_TRUE(map.Remap(image.data(), 6, 4, 3));
+}
+
+TEST(CalibrationMap, RefusedFilesKeepTheLoadedMap) {
+    ZoqCalibrationMap map;
+    TempFile good(IdentityMapFile(6, 4));
+    ASSERT_EQ(map.Load(good.path()), RC_SUCCESS);
+
+    std::vector<unsigned char> wrongMagic = IdentityMapFile(8, 8);
+    wrongMagic[0] = 'X';
+    TempFile magic(wrongMagic);
+    EXPECT_EQ(map.Load(magic.path()), RC_VERSION_ERROR);
+    std::vector<unsigned char> wrongVersion = IdentityMapFile(8, 8);
+    wrongVersion[3] = 0x02;
+    TempFile version(wrongVersion);
+    EXPECT_EQ(map.Load(version.path()), RC_VERSION_ERROR);
+    std::vector<unsigned char> truncated = IdentityMapFile(8, 8);
+    truncated.pop_back();
+    TempFile shortFile(truncated);
+    EXPECT_EQ(map.Load(shortFile.path()), RC_FAIL);
+    // Arrays of one entry too few for the size the header gives.
+    Map small(8, 8);
+    for (auto* array : {&small.columns, &small.columnFractions, &small.rows, &small.rowFractions})
+        array->pop_back();
+    EXPECT_EQ(small.Load(&map), RC_FAIL);
+    EXPECT_EQ(map.Load("/nonexistent/zoq_map"), RC_FAIL);
+
+    EXPECT_EQ(map.Width(), 6);
+    EXPECT_EQ(map.Height(), 4);
+    std::vector<unsigned char> image = Image(6, 4, 3);
+    EXPECT_TRUE(map.Remap(image.data(), 6, 4, 3));
+}
+
+TEST(CalibrationMap, LargerArraysUseTheirFirstEntries) {
+    Map m(4, 2);
+    m.Set(0, 1, 0, 0, 0);
+    for (auto* array : {&m.columns, &m.columnFractions, &m.rows, &m.rowFractions})
+        array->resize(array->size() + 3, 9);
+    ZoqCalibrationMap map;
+    ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+    std::vector<unsigned char> image = {10, 20, 30, 40, 50, 60, 70, 80};
+    ASSERT_TRUE(map.Remap(image.data(), 4, 2, 1));
+    EXPECT_EQ(image, (std::vector<unsigned char>{20, 20, 30, 40, 50, 60, 70, 80}));
+}
+
+TEST(CalibrationMap, ANullPathDropsTheMap) {
+    ZoqCalibrationMap map;
+    TempFile file(IdentityMapFile(6, 4));
+    ASSERT_EQ(map.Load(file.path()), RC_SUCCESS);
+    EXPECT_EQ(map.Load(nullptr), RC_SUCCESS);
+    EXPECT_FALSE(map.Loaded());
+    EXPECT_EQ(map.Width(), 0);
+}
+
+}  // namespace
