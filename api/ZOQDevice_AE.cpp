@@ -34,11 +34,7 @@ int CZOQDevice::ShowAERegion(bool show) {
 }
 
 int CZOQDevice::GetAERegion(int* x, int* y, int* width, int* height, bool* show) {
-    if (x != nullptr) *x = m_ae.region.x;
-    if (y != nullptr) *y = m_ae.region.y;
-    if (width != nullptr) *width = m_ae.region.width;
-    if (height != nullptr) *height = m_ae.region.height;
-    if (show != nullptr) *show = m_ae.showRegion;
+    ZoqPutRegion(m_ae.region, m_ae.showRegion, x, y, width, height, show);
     return RC_SUCCESS;
 }
 

@@ -8,11 +8,7 @@ int CZOQDevice::SetAFRegion(int x, int y, int width, int height) {
 }
 
 int CZOQDevice::GetAFRegion(int* x, int* y, int* width, int* height, bool* show) {
-    if (x != nullptr) *x = m_af.region.x;
-    if (y != nullptr) *y = m_af.region.y;
-    if (width != nullptr) *width = m_af.region.width;
-    if (height != nullptr) *height = m_af.region.height;
-    if (show != nullptr) *show = m_af.showRegion;
+    ZoqPutRegion(m_af.region, m_af.showRegion, x, y, width, height, show);
     return RC_SUCCESS;
 }
 

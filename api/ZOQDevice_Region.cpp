@@ -42,3 +42,12 @@ ZoqFittedRegion FitRegionEven(const ZoqRegion& requested, int frameWidth, int fr
 ZoqFittedRegion FitRegionFocus(const ZoqRegion& requested, int frameWidth, int frameHeight) {
     return Fit(requested, frameWidth, frameHeight, 4, 5);
 }
+
+void ZoqPutRegion(const ZoqRegion& region, bool show, int* x, int* y, int* width, int* height,
+                  bool* showOut) {
+    if (x != nullptr) *x = region.x;
+    if (y != nullptr) *y = region.y;
+    if (width != nullptr) *width = region.width;
+    if (height != nullptr) *height = region.height;
+    if (showOut != nullptr) *showOut = show;
+}

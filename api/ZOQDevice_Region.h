@@ -22,6 +22,11 @@ struct ZoqFittedRegion {
 // sizes of at least 4, all four values even.
 ZoqFittedRegion FitRegionEven(const ZoqRegion& requested, int frameWidth, int frameHeight);
 
+// Writes a requested region and its show flag through the pointers that are
+// not null (the getters of white balance, auto exposure and auto focus).
+void ZoqPutRegion(const ZoqRegion& region, bool show, int* x, int* y, int* width, int* height,
+                  bool* showOut);
+
 // The rule of auto focus: margins of 4 and 5 pixels, sizes of at least 5,
 // no rounding.
 ZoqFittedRegion FitRegionFocus(const ZoqRegion& requested, int frameWidth, int frameHeight);

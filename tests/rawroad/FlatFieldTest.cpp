@@ -37,16 +37,24 @@ void MakeFrames(ZoqFlatField* ff, std::vector<uint32_t> flatSums, int count) {
     ff->SetFrameFromSums(ZoqFlatField::kFlat, flatSums.data(), count);
 }
 
-std::vector<unsigned char> FlatFieldFile(const ZOQ_FOV_INFO& fov, unsigned char dark,
-                                         float gain, size_t darkBytes, size_t gains) {
+// A flat-field file: the record, the dark bytes and the gains as given.
+std::vector<unsigned char> FlatFieldFile(const ZOQ_FOV_INFO& fov,
+                                         const std::vector<unsigned char>& dark,
+                                         const std::vector<float>& gains) {
     std::vector<unsigned char> file;
     const int fields[11] = {fov.columnStart, fov.columnSize, fov.rowStart, fov.rowSize,
                             fov.columnAddressMode, fov.rowAddressMode, fov.multiFrameNum,
                             fov.width, fov.height, fov.pixelCount, fov.byteCount};
     for (int v : fields) Le32(file, static_cast<uint32_t>(v));
-    file.resize(file.size() + darkBytes, dark);
-    for (size_t i = 0; i < gains; ++i) LeFloat(file, gain);
+    file.insert(file.end(), dark.begin(), dark.end());
+    for (float g : gains) LeFloat(file, g);
     return file;
+}
+
+std::vector<unsigned char> FlatFieldFile(const ZOQ_FOV_INFO& fov, unsigned char dark,
+                                         float gain, size_t darkBytes, size_t gains) {
+    return FlatFieldFile(fov, std::vector<unsigned char>(darkBytes, dark),
+                         std::vector<float>(gains, gain));
 }
 
 TEST(FlatField, GeometryFollowsTheAddressModesAndFrameCount) {
@@ -109,19 +117,13 @@ TEST(FlatField, EverySampleFollowsTheFormulaWhateverItsGain) {
     const float gains[] = {0.5f, 1.0f, 1.37f, 3.9f, 0.001f, -2.0f, 1000.0f,
                            std::numeric_limits<float>::quiet_NaN(),
                            std::numeric_limits<float>::infinity(), 0.999999f, 255.0f};
-    ZOQ_FOV_INFO fov = Fov(kCount, 1);
-    std::vector<unsigned char> file;
-    const int fields[11] = {fov.columnStart, fov.columnSize, fov.rowStart, fov.rowSize,
-                            0, 0, 1, fov.width, fov.height, fov.pixelCount, fov.byteCount};
-    for (int v : fields) Le32(file, static_cast<uint32_t>(v));
     std::vector<unsigned char> dark(kCount);
     std::vector<float> gain(kCount);
     for (int i = 0; i < kCount; ++i) {
         dark[i] = static_cast<unsigned char>((i * 37) % 90);
         gain[i] = gains[i % 11];
-        file.push_back(dark[i]);
     }
-    for (float g : gain) LeFloat(file, g);
+    const std::vector<unsigned char> file = FlatFieldFile(Fov(kCount, 1), dark, gain);
     TempFile data(file);
     ZoqFlatField ff;
     ASSERT_EQ(ff.Load(data.path()), RC_SUCCESS);
