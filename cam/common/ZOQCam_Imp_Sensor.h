@@ -86,7 +86,6 @@ public:
     int Sensor_IsFlashInvert(bool* invert) override;
 
 protected:
-    const ZOQSensorLayout& Layout() const { return m_Layout; }
     unsigned short Reg(unsigned int reg) const { return m_SensorRegs.Get(reg); }
     // Write one register through the write rule.
     int WriteReg(unsigned short reg, unsigned short value) {
@@ -99,7 +98,6 @@ protected:
     int WriteBits(unsigned short reg, unsigned short mask, bool on);
     // Replace the bits of `mask` in a cached register with those of `value`.
     int WriteMasked(unsigned short reg, unsigned short mask, unsigned short value);
-    float RequestedExposureTime() const { return m_fRequestedExposureTime; }
 
     // What a successful write of a cached register changes beyond its
     // shadow: the colour gains a global gain sets, the line count of the
@@ -115,12 +113,12 @@ protected:
 
     // A line count clamped into Sensor_GetExposureLinesRange.
     unsigned int ClampLines(unsigned int lines);
+
+private:
     // Fit one direction of a window into [minSize, maxSize] and clear the
     // alignment bits, as the window check does.
     static void FitAligned(unsigned int* start, unsigned int* size, unsigned int minSize,
                            unsigned int maxSize, unsigned int clear);
-
-private:
     ZOQ_GAINCHANNEL ColourChannel(ZOQ_GAINCHANNEL channel) const;
     int SetRegisterBit(const ZOQRegisterBit& bit, bool on);
     bool RegisterBitIsOn(const ZOQRegisterBit& bit) const;
