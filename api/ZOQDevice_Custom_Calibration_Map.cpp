@@ -98,16 +98,22 @@ void ZoqCalibrationMap::RemapPixels(unsigned char* image) const {
     const size_t stride = size_t{width} * Bpp;
     const size_t pixels = size_t{width} * height;
     std::memcpy(m_copy.get(), image, pixels * Bpp);
-    const unsigned char* copy = m_copy.get();
+    // Local pointers: the byte stores below could otherwise alias the
+    // members, and every member would be read again for every pixel.
+    const unsigned char* const copy = m_copy.get();
+    const uint16_t* const columnMap = m_columnMap.get();
+    const uint16_t* const columnFraction = m_columnFraction.get();
+    const uint16_t* const rowMap = m_rowMap.get();
+    const uint16_t* const rowFraction = m_rowFraction.get();
     for (size_t k = 0; k < pixels; ++k) {
         unsigned char* out = image + k * Bpp;
-        const unsigned int xs = m_columnMap[k];
-        const unsigned int ys = m_rowMap[k];
+        const unsigned int xs = columnMap[k];
+        const unsigned int ys = rowMap[k];
         if (xs >= width || ys >= height) {
             for (int c = 0; c < kColours; ++c) out[c] = 0;
         } else if (Bilinear && xs != width - 1 && ys != height - 1) {
-            const int64_t fx = m_columnFraction[k];
-            const int64_t fy = m_rowFraction[k];
+            const int64_t fx = columnFraction[k];
+            const int64_t fy = rowFraction[k];
             const unsigned char* p = copy + ys * stride + size_t{xs} * Bpp;
             for (int c = 0; c < kColours; ++c) {
                 const int64_t p00 = p[c];
