@@ -33,6 +33,7 @@ CameraImpl::CameraImpl(const CameraSpec& spec, const ModelInfo& model)
     : spec_(spec),
       model_(model),
       chip_(*model.chip),
+      pixelClockMHz_(pixelClockFor(model, uint16_t(spec.firmwareVersion))),
       traits_(resolveTraits(model, uint16_t(spec.firmwareVersion), uint16_t(spec.fpgaVersion))),
       sensor_(kSensorRegisterCount),
       fpga_(kFpgaRegisterCount),
@@ -93,7 +94,7 @@ ModelFacts CameraImpl::facts() const {
             .bayerPattern = traits_.bayerPattern,
             .eepromType = traits_.eepromType,
             .eepromBytes = eeprom_.size(),
-            .pixelClockMHz = model_.pixelClockMHz,
+            .pixelClockMHz = pixelClockMHz_,
             .sensorWidth = chip_.fullWidth,
             .sensorHeight = chip_.fullHeight,
             .frameFollowsRegisters = chip_.frameFollowsRegisters};
@@ -205,7 +206,7 @@ RenderKey CameraImpl::currentKey() const {
     g.bytesPerSample = (fpga_[0] & 0x10) ? 2 : 1;
     g.mirror = w.mirror;
     g.flip = w.flip;
-    const double level = 65535.0 * chip_.exposureMs(view, model_.pixelClockMHz) / spec_.scene.fullScaleMs;
+    const double level = 65535.0 * chip_.exposureMs(view, pixelClockMHz_) / spec_.scene.fullScaleMs;
     const SiteGains sg = chip_.gains(view);
     const double bySite[4] = {sg.r, sg.gr, sg.gb, sg.b};
     for (int site = 0; site < 4; ++site) key.scale[site] = level * bySite[siteKind_[site]];
@@ -226,7 +227,7 @@ FrameGeometry CameraImpl::geometry() const {
 
 double CameraImpl::exposureMs() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return chip_.exposureMs({sensor_.data(), fpga_.data()}, model_.pixelClockMHz);
+    return chip_.exposureMs({sensor_.data(), fpga_.data()}, pixelClockMHz_);
 }
 
 SiteGains CameraImpl::gains() const {

@@ -97,6 +97,7 @@ private:
     const CameraSpec spec_;
     const ModelInfo& model_;
     const Chip& chip_;
+    const double pixelClockMHz_;  // with this firmware
     const CameraTraits traits_;
     int siteKind_[4];  // which SiteGains member each frame site uses: 0 r, 1 gr, 2 gb, 3 b
 

@@ -34,13 +34,14 @@ constexpr uint16_t kVendor = 0x0816;
 // versions that hide the FPGA version registers (52: 3.1) or take away
 // store flags (53: 3.4, 62/63: 1.0), and picks 1.6 for type 3 (RGGB), 6.0
 // for type 36 (the 16 KiB EEPROM) and 4.0 for type 61. Type 36 runs at
-// 27 MHz whatever its firmware.
+// 48 MHz with firmware 6.x and at 27 MHz otherwise.
 constexpr ModelInfo kModels[] = {
     {.deviceType = 3, .variant = Variant::kDefault, .chip = &kChipMt9t001, .pixelClockMHz = 48,
      .idVendor = kVendor, .idProduct = 0x1A11, .firmware = 0x0106, .fpga = 0x0100,
      .capability13 = 0x00, .capability14 = 0x00, .capability16 = 0xFA,
      .byFirmware = kFirmware3, .byFpga = kNone},
     {.deviceType = 36, .variant = Variant::kDefault, .chip = &kChipMt9v034, .pixelClockMHz = 27,
+     .otherClockFirmware = major(6), .otherPixelClockMHz = 48,
      .idVendor = kVendor, .idProduct = 0x1A12, .firmware = 0x0600, .fpga = 0x0900,
      .capability13 = 0x10, .capability14 = 0x00, .capability16 = 0xBE,
      .byFirmware = kFirmware36, .byFpga = kFpga36},
@@ -172,6 +173,11 @@ std::size_t eepromBytes(int eepromType) {
     case 2: return 16u << 10;
     default: return 0;
     }
+}
+
+double pixelClockFor(const ModelInfo& model, uint16_t firmware) {
+    return model.otherClockFirmware.contains(firmware) ? model.otherPixelClockMHz
+                                                       : model.pixelClockMHz;
 }
 
 }  // namespace zoqsim

@@ -41,6 +41,10 @@ struct ModelInfo {
     Variant variant;
     const Chip* chip;
     double pixelClockMHz;
+    // Firmware versions that run the sensor on another clock (an empty range
+    // when none does), as the plug-in's capability configuration assumes.
+    VersionRange otherClockFirmware = {1, 0, 0, 0};
+    double otherPixelClockMHz = 0;
     uint16_t idVendor;
     uint16_t idProduct;
     uint16_t firmware;  // defaults chosen for the richest capability set
@@ -67,6 +71,9 @@ struct CameraTraits {
     int eepromType;
 };
 CameraTraits resolveTraits(const ModelInfo& model, uint16_t firmware, uint16_t fpga);
+
+// The sensor's pixel clock with this firmware.
+double pixelClockFor(const ModelInfo& model, uint16_t firmware);
 
 // EEPROM bytes of an EEPROM type (0 for a type without an EEPROM).
 std::size_t eepromBytes(int eepromType);
