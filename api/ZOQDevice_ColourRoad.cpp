@@ -38,8 +38,10 @@ int CZOQDevice::RawData8_Process_BayerFilter(unsigned char* raw, int width, int 
 int CZOQDevice::RawData8_ToRgb(unsigned char* raw, int width, int height, unsigned char* out) {
     int bitCount = 0;
     RawData8_Process_BayerFilter(raw, width, height, out, &bitCount);
-    // Every colour stage works on 24- or 32-bit pixels only: gray output, and
-    // a Bayer mode that gave no bit count, go out as the demosaic left them.
+    // The colour stages work on 24- or 32-bit pixels only; gray output still
+    // gets its geometric calibration (one byte a pixel), and a Bayer mode
+    // that gave no bit count goes out as the demosaic left it.
+    if (bitCount == 8) RgbData8_Do_Calibration(out, width, height, bitCount);
     if (bitCount != 24 && bitCount != 32) return RC_SUCCESS;
     RgbData8_Do_Matrix_AWB(out, width, height, bitCount);
     RgbData8_Do_Matrix_CCM(out, width, height, bitCount);

@@ -70,9 +70,12 @@ TEST_F(Calibration, AnEnabledMapMovesThePixelsOfEveryColourCapture) {
     TempFile map(ShiftMapFile());
     ASSERT_EQ(ZOQ_LoadCalibrationMapFile(0, map.path()), RC_SUCCESS);
     const std::vector<unsigned char> unmapped = Rgb();  // not enabled yet
-    for (ZOQ_BAYERMODE mode : {ZOQ_BAYER_RGGB_24_BOTTOMUP, ZOQ_BAYER_RGGB_32_TOPDOWN}) {
+    for (ZOQ_BAYERMODE mode :
+         {ZOQ_BAYER_RGGB_24_BOTTOMUP, ZOQ_BAYER_RGGB_32_TOPDOWN, ZOQ_BAYER_RGGB_GRAY_BOTTOMUP}) {
         ZOQ_BayerSetMode(0, mode);
-        const int bytes = mode == ZOQ_BAYER_RGGB_24_BOTTOMUP ? 3 : 4;
+        const int bytes = mode == ZOQ_BAYER_RGGB_24_BOTTOMUP ? 3
+                          : mode == ZOQ_BAYER_RGGB_32_TOPDOWN ? 4
+                                                              : 1;
         for (ZOQ_MAPMODE mapMode : {ZOQ_MAPMODE_BILINEAR, ZOQ_MAPMODE_NEAREST}) {
             ASSERT_EQ(ZOQ_SetCalibrationMapMode(0, mapMode), RC_SUCCESS);
             std::vector<unsigned char> expected = Remapped(ShiftMapFile(), mapMode, bytes);
