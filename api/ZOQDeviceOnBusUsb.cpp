@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string>
 
 #include "ZOQLogControl.h"
 #include "winfunction_linux.h"
@@ -38,6 +39,22 @@ private:
     libusb_device** m_list = nullptr;
     ssize_t m_count = -1;
 };
+
+std::string DlError() {
+    const char* error = dlerror();
+    return error != nullptr ? error : "";
+}
+
+// The folder of libzoqapi, with a trailing slash ("" when unknown).
+std::string LibraryFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&get_device_bulk_endpoint_address), &info) == 0 ||
+        info.dli_fname == nullptr)
+        return "";
+    std::string path = info.dli_fname;
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
 
 }  // namespace
 
@@ -132,11 +149,19 @@ int CZOQDeviceOnBusUsb::AddCamera() {
     snprintf(name, sizeof name, ZOQCAM_FILE_PATTERN, m_uDeviceType);
     dlerror();
     void* plugin = dlopen(name, RTLD_NOW);  // stays loaded for the process
-    const char* error = dlerror();
-    if (plugin == nullptr || error != nullptr) {
+    std::string error = plugin == nullptr ? DlError() : std::string();
+    if (plugin == nullptr) {
+        // Plug-ins live beside this library. The loader finds them there
+        // through its run path, unless a tool that wraps dlopen (such as a
+        // sanitizer runtime) hides which library asked.
+        std::string beside = LibraryFolder() + name;
+        plugin = dlopen(beside.c_str(), RTLD_NOW);
+        if (plugin != nullptr) error.clear();
+    }
+    if (plugin == nullptr || !error.empty()) {
         // A camera without its plug-in stays in its slot, unusable; the
         // application and the other cameras carry on.
-        if (error != nullptr) fprintf(stderr, "%s\n", error);
+        if (!error.empty()) fprintf(stderr, "%s\n", error.c_str());
         ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::szDllName = %s dlopen fail", name);
         return RC_CAMERA_NOT_CREATED;
     }
