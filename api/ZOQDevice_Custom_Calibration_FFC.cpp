@@ -11,23 +11,15 @@ int CZOQDevice::SetFlatFieldCorrectionFieldOfView(int columnStart, int rowStart,
                                                   ZOQ_ADDRESSMODE rowMode,
                                                   unsigned short multiFrameNum) {
     if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    unsigned int cs = static_cast<unsigned int>(columnStart);
-    unsigned int rs = static_cast<unsigned int>(rowStart);
-    unsigned int cz = static_cast<unsigned int>(columnSize);
-    unsigned int rz = static_cast<unsigned int>(rowSize);
-    int rc = m_pCam->Cam_CheckFov(&cs, &rs, &cz, &rz, &columnMode, &rowMode, &multiFrameNum);
+    ZOQ_FOV_INFO fov{};
+    ZoqSetFovWindow(&fov, columnStart, rowStart, columnSize, rowSize, columnMode, rowMode,
+                    multiFrameNum);
+    int rc = ZoqCheckFov(m_pCam, &fov);
     if (rc != RC_SUCCESS) return rc;
     bool is16Bits = false;
     rc = m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
-    ZOQ_FOV_INFO& fov = m_flatField.fov;
-    fov.columnStart = static_cast<int>(cs);
-    fov.rowStart = static_cast<int>(rs);
-    fov.columnSize = static_cast<int>(cz);
-    fov.rowSize = static_cast<int>(rz);
-    fov.columnAddressMode = columnMode;
-    fov.rowAddressMode = rowMode;
-    fov.multiFrameNum = multiFrameNum;
     ZoqFovGeometry(&fov, is16Bits);
+    m_flatField.fov = fov;
     return rc;
 }
 

@@ -11,11 +11,6 @@ namespace {
 
 constexpr size_t kRecordBytes = 44;
 
-int Step(ZOQ_ADDRESSMODE mode) {
-    int m = mode;
-    return m >= 0 && m <= 4 ? g_SkipTable[m] : 1;
-}
-
 // A record read from a file is used only when its byte count is its image
 // size (or twice that, with 16-bit transfer).
 bool Consistent(const ZOQ_FOV_INFO& fov) {
@@ -25,13 +20,6 @@ bool Consistent(const ZOQ_FOV_INFO& fov) {
 }
 
 }  // namespace
-
-void ZoqFovGeometry(ZOQ_FOV_INFO* fov, bool is16Bits) {
-    fov->width = fov->columnSize / Step(fov->columnAddressMode);
-    fov->height = fov->rowSize / Step(fov->rowAddressMode) * fov->multiFrameNum;
-    fov->pixelCount = fov->width * fov->height;
-    fov->byteCount = is16Bits ? fov->pixelCount * 2 : fov->pixelCount;
-}
 
 void ZoqFlatField::DropFrame(Kind kind) {
     (kind == kDark ? m_dark : m_flat).reset();

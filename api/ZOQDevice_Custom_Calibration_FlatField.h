@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "ZOQDevice_FovRecord.h"
 #include "zoq_types.h"
 
 class ZoqFlatField {
@@ -67,6 +68,3 @@ private:
     size_t m_gainCount = 0;
 };
 
-// Fills width, height, pixelCount and byteCount of a record from its window,
-// address modes and frame count.
-void ZoqFovGeometry(ZOQ_FOV_INFO* fov, bool is16Bits);

@@ -3,16 +3,12 @@
 #include <initializer_list>
 
 #include "ZOQDevice.h"
+#include "ZOQDevice_FovRecord.h"
 
 // The library's own copy of the address-mode steps (each plug-in has one too).
 extern "C" ZOQ_EXPORT const int g_SkipTable[5] = {1, 2, 3, 4, 8};
 
 namespace {
-
-int Step(ZOQ_ADDRESSMODE mode) {
-    int m = mode;
-    return m >= 0 && m <= 4 ? g_SkipTable[m] : 1;
-}
 
 template <typename T, typename V>
 void Put(T* out, V value) {
@@ -25,19 +21,11 @@ void CZOQDevice::UpdateFovInfo(ZOQ_FOV_MODE mode, int columnStart, int rowStart,
                                int rowSize, ZOQ_ADDRESSMODE columnMode, ZOQ_ADDRESSMODE rowMode,
                                unsigned short multiFrameNum) {
     ZOQ_FOV_INFO& fov = m_FovInfo[mode == ZOQ_FOV_MODE_PREVIEW ? 1 : 0];
-    fov.columnStart = columnStart;
-    fov.rowStart = rowStart;
-    fov.columnSize = columnSize;
-    fov.rowSize = rowSize;
-    fov.columnAddressMode = columnMode;
-    fov.rowAddressMode = rowMode;
-    fov.multiFrameNum = multiFrameNum;
+    ZoqSetFovWindow(&fov, columnStart, rowStart, columnSize, rowSize, columnMode, rowMode,
+                    multiFrameNum);
     bool is16Bits = false;
     if (m_pCam != nullptr) m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
-    fov.width = columnSize / Step(columnMode);
-    fov.height = rowSize / Step(rowMode) * multiFrameNum;
-    fov.pixelCount = fov.width * fov.height;
-    fov.byteCount = is16Bits ? fov.pixelCount * 2 : fov.pixelCount;
+    ZoqFovGeometry(&fov, is16Bits);
     if (mode == ZOQ_FOV_MODE_PREVIEW) UpdatePreviewBmpInfo_WhenPreviewFovChanged();
 }
 
@@ -110,26 +98,31 @@ int CZOQDevice::SetFieldOfView(ZOQ_FOV_MODE mode, int columnStart, int rowStart,
     if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
     // The camera corrects the request; a window is never refused for being
     // out of range.
-    unsigned int cs = static_cast<unsigned int>(columnStart);
-    unsigned int rs = static_cast<unsigned int>(rowStart);
-    unsigned int cz = static_cast<unsigned int>(columnSize);
-    unsigned int rz = static_cast<unsigned int>(rowSize);
-    int rc = m_pCam->Cam_CheckFov(&cs, &rs, &cz, &rz, &columnMode, &rowMode, &multiFrameNum);
+    ZOQ_FOV_INFO w{};
+    ZoqSetFovWindow(&w, columnStart, rowStart, columnSize, rowSize, columnMode, rowMode,
+                    multiFrameNum);
+    int rc = ZoqCheckFov(m_pCam, &w);
     if (rc != RC_SUCCESS) return rc;
+    auto store = [&] {
+        UpdateFovInfo(mode, w.columnStart, w.rowStart, w.columnSize, w.rowSize,
+                      w.columnAddressMode, w.rowAddressMode, w.multiFrameNum);
+    };
     if (mode != m_CurrentFovMode) {
-        UpdateFovInfo(mode, static_cast<int>(cs), static_cast<int>(rs), static_cast<int>(cz),
-                      static_cast<int>(rz), columnMode, rowMode, multiFrameNum);
+        store();
         return RC_SUCCESS;
     }
     bool restartPreview = m_CurrentFovMode == ZOQ_FOV_MODE_PREVIEW &&
                           IfNeedStopPreviewBeforeRealizeFieldOfView(
-                              static_cast<int>(cz), static_cast<int>(rz), columnMode, rowMode,
-                              multiFrameNum);
+                              w.columnSize, w.rowSize, w.columnAddressMode, w.rowAddressMode,
+                              w.multiFrameNum);
     if (restartPreview) StopPreviewEx();
-    rc = m_pCam->Cam_SetFov(cs, rs, cz, rz, columnMode, rowMode, multiFrameNum);
+    rc = m_pCam->Cam_SetFov(static_cast<unsigned int>(w.columnStart),
+                            static_cast<unsigned int>(w.rowStart),
+                            static_cast<unsigned int>(w.columnSize),
+                            static_cast<unsigned int>(w.rowSize), w.columnAddressMode,
+                            w.rowAddressMode, w.multiFrameNum);
     if (rc != RC_SUCCESS) return rc;
-    UpdateFovInfo(mode, static_cast<int>(cs), static_cast<int>(rs), static_cast<int>(cz),
-                  static_cast<int>(rz), columnMode, rowMode, multiFrameNum);
+    store();
     if (restartPreview) StartPreviewEx();
     return RC_SUCCESS;
 }
