@@ -32,9 +32,9 @@ extern "C" int zoq_example_simulate(int* argc, char** argv) {
     bool simulate = false;
     for (int i = 1; i < *argc; ++i) simulate = IsSimulateOption(argv[i], &cameras) || simulate;
     if (!simulate) return 0;
-    std::vector<zoqsim::CameraSpec> specs;
+    std::vector<zoqsim::CameraConfig> configs;
     std::string error;
-    if (!zoqsim::parseCameraList(cameras, specs, error)) {
+    if (!zoqsim::parseCameraList(cameras, configs, error)) {
         fprintf(stderr, "--simulate=%s: %s\n", cameras.c_str(), error.c_str());
         return -1;
     }
@@ -45,6 +45,6 @@ extern "C" int zoq_example_simulate(int* argc, char** argv) {
     *argc = kept;
     argv[kept] = nullptr;
     g_testbed = std::make_unique<zoqsim::Testbed>();
-    zoqsim::attachCameras(*g_testbed, specs);
+    zoqsim::attachCameras(*g_testbed, configs);
     return 0;
 }

@@ -28,9 +28,9 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
-bool parseCameraList(const std::string& text, std::vector<CameraSpec>& specs, std::string& error) {
+bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs, std::string& error) {
     const std::vector<int> supported = supportedDeviceTypes();
-    std::vector<CameraSpec> out;
+    std::vector<CameraConfig> out;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
@@ -52,21 +52,21 @@ bool parseCameraList(const std::string& text, std::vector<CameraSpec>& specs, st
             return false;
         }
         for (unsigned i = 0; i < count; ++i) {
-            CameraSpec spec;
-            spec.deviceType = static_cast<int>(type);
-            spec.serial = static_cast<uint8_t>(out.size() + 1);
-            out.push_back(spec);
+            CameraConfig config;
+            config.deviceType = static_cast<int>(type);
+            config.serial = static_cast<uint8_t>(out.size() + 1);
+            out.push_back(config);
         }
     }
-    specs = std::move(out);
+    configs = std::move(out);
     return true;
 }
 
-std::vector<SimCamera*> attachCameras(Testbed& bed, const std::vector<CameraSpec>& specs) {
+std::vector<SimCamera*> attachCameras(Testbed& bed, const std::vector<CameraConfig>& configs) {
     // libusb lists the newest plug-in first: attach the last one first.
-    std::vector<SimCamera*> cameras(specs.size());
-    for (std::size_t i = specs.size(); i-- > 0;)
-        cameras[i] = &bed.attach(specs[i]);
+    std::vector<SimCamera*> cameras(configs.size());
+    for (std::size_t i = configs.size(); i-- > 0;)
+        cameras[i] = &bed.attach(configs[i]);
     return cameras;
 }
 

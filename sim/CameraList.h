@@ -13,15 +13,15 @@ namespace zoqsim {
 class SimCamera;
 class Testbed;
 
-// Parses a camera list into specs with serial numbers 1, 2, 3, ... in list
+// Parses a camera list into configs with serial numbers 1, 2, 3, ... in list
 // order. False, with the reason in `error`, for an empty list, a malformed
 // item, a device type the model does not have, or more than 255 cameras
 // (the serial number is one byte).
-bool parseCameraList(const std::string& text, std::vector<CameraSpec>& specs, std::string& error);
+bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs, std::string& error);
 
 // Attaches the cameras so that libusb, and with it the SDK's device index,
-// lists them in the order given: specs[0] becomes device 0. Returns them in
+// lists them in the order given: configs[0] becomes device 0. Returns them in
 // that order.
-std::vector<SimCamera*> attachCameras(Testbed& bed, const std::vector<CameraSpec>& specs);
+std::vector<SimCamera*> attachCameras(Testbed& bed, const std::vector<CameraConfig>& configs);
 
 }  // namespace zoqsim

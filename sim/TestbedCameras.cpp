@@ -10,30 +10,30 @@ namespace zoqsim {
 
 namespace {
 
-std::unique_ptr<CameraModel> buildCamera(const CameraSpec& spec, DeviceLayout& layout) {
-    std::unique_ptr<CameraModel> camera = makeCamera(spec);
+std::unique_ptr<CameraModel> buildCamera(const CameraConfig& config, DeviceLayout& layout) {
+    std::unique_ptr<CameraModel> camera = makeCamera(config);
     if (camera == nullptr) {
         std::fprintf(stderr, "zoqsim: the camera model has no device type %d with these ids and versions\n",
-                     spec.deviceType);
+                     config.deviceType);
         std::abort();
     }
-    layout = cameraLayout(camera->spec().idVendor, camera->spec().idProduct);
+    layout = cameraLayout(camera->config().idVendor, camera->config().idProduct);
     return camera;
 }
 
 }  // namespace
 
-SimCamera& Testbed::attach(const CameraSpec& spec) {
+SimCamera& Testbed::attach(const CameraConfig& config) {
     DeviceLayout layout;
-    std::unique_ptr<CameraModel> camera = buildCamera(spec, layout);
+    std::unique_ptr<CameraModel> camera = buildCamera(config, layout);
     std::lock_guard<std::mutex> guard(m_lock);
     std::unique_ptr<SimCamera> device(new SimCamera(newCore(std::move(camera), layout)));
     return static_cast<SimCamera&>(plugNew(std::move(device)));
 }
 
-void Testbed::replace(SimCamera& device, const CameraSpec& spec) {
+void Testbed::replace(SimCamera& device, const CameraConfig& config) {
     DeviceLayout layout;
-    std::unique_ptr<CameraModel> camera = buildCamera(spec, layout);
+    std::unique_ptr<CameraModel> camera = buildCamera(config, layout);
     replace(device, std::move(camera), layout);
 }
 

@@ -9,9 +9,9 @@
 // (SimCamera::model()).
 //
 //   zoqsim::Testbed bed;                      // needs the preload library
-//   zoqsim::CameraSpec spec;
-//   spec.deviceType = 104;
-//   zoqsim::SimCamera& cam = bed.attach(spec);
+//   zoqsim::CameraConfig config;
+//   config.deviceType = 104;
+//   zoqsim::SimCamera& cam = bed.attach(config);
 //   ... ZOQ_Init, drive the camera, inspect cam.controlRecords() ...
 //
 // Test programs built with zoq_add_gtest(... SIMULATED) run under the

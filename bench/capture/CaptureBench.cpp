@@ -11,8 +11,8 @@ namespace {
 
 struct Session {
     Session() {
-        zoqsim::CameraSpec spec;  // device type 52, MT9P031 colour
-        bed.attach(spec);
+        zoqsim::CameraConfig config;  // device type 52, MT9P031 colour
+        bed.attach(config);
         ZOQ_LogSet(false, nullptr);
         ZOQ_Init();
     }

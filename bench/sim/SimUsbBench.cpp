@@ -86,9 +86,9 @@ BENCHMARK(BM_StoredFrameThroughLibusb)->Unit(benchmark::kMillisecond)->UseRealTi
 
 void BM_CameraModelThroughLibusb(benchmark::State& state) {
     zoqsim::Testbed bed;
-    zoqsim::CameraSpec spec;
-    spec.deviceType = 52;  // MT9P031: 2592 x 1944 at power-on
-    zoqsim::SimCamera& cam = bed.attach(spec);
+    zoqsim::CameraConfig config;
+    config.deviceType = 52;  // MT9P031: 2592 x 1944 at power-on
+    zoqsim::SimCamera& cam = bed.attach(config);
     Host host(cam);
     std::vector<uint8_t> buffer(cam.model().geometry().bytes());
     if (host.handle() == nullptr || buffer.size() != kFrameBytes)

@@ -12,10 +12,10 @@ namespace {
 constexpr std::size_t kFrameBytes = 2592 * 1944;
 
 void BM_ModelFrame(benchmark::State& state) {
-    zoqsim::CameraSpec spec;
-    spec.deviceType = 52;
-    spec.scene.noise = double(state.range(0));
-    auto camera = zoqsim::makeCamera(spec);
+    zoqsim::CameraConfig config;
+    config.deviceType = 52;
+    config.scene.noise = double(state.range(0));
+    auto camera = zoqsim::makeCamera(config);
     std::vector<uint8_t> buffer(kFrameBytes);
     const zoqsim::UsbSetup trigger{0xC0, 0xC8, 0, 0, 1};
     uint8_t status = 0;

@@ -29,19 +29,19 @@ bool extendedVersion(uint16_t version) { return (version >> 8) >= 7 || (version 
 
 }  // namespace
 
-CameraImpl::CameraImpl(const CameraSpec& spec, const ModelInfo& model)
-    : spec_(spec),
+CameraImpl::CameraImpl(const CameraConfig& config, const ModelInfo& model)
+    : config_(config),
       model_(model),
       chip_(*model.chip),
-      pixelClockMHz_(pixelClockFor(model, uint16_t(spec.firmwareVersion))),
-      traits_(resolveTraits(model, uint16_t(spec.firmwareVersion), uint16_t(spec.fpgaVersion))),
+      pixelClockMHz_(pixelClockFor(model, uint16_t(config.firmwareVersion))),
+      traits_(resolveTraits(model, uint16_t(config.firmwareVersion), uint16_t(config.fpgaVersion))),
       sensor_(kSensorRegisterCount),
       fpga_(kFpgaRegisterCount),
       eeprom_(eepromBytes(traits_.eepromType), 0xFF),
       lut_(kLutEntries),
       gammaLut_(kLutEntries),
       scene_(chip_.fullWidth, chip_.fullHeight),
-      renderer_(scene_, spec.scene, siteChannels(traits_)) {
+      renderer_(scene_, config.scene, siteChannels(traits_)) {
     // Gains follow the sensor's own colour sites; a mono sensor keeps the
     // RGGB register layout of its colour sibling.
     const Channel* colours = kPatterns[traits_.mono ? kRggb : traits_.bayerPattern];
@@ -51,7 +51,7 @@ CameraImpl::CameraImpl(const CameraSpec& spec, const ModelInfo& model)
         siteKind_[site] = c == kRed ? 0 : c == kBlue ? 3 : redRow ? 1 : 2;
     }
     // The serial number byte lives at the top of the EEPROM.
-    if (!eeprom_.empty()) eeprom_.back() = spec.serial;
+    if (!eeprom_.empty()) eeprom_.back() = config.serial;
     resetVolatileState();
 }
 
@@ -103,7 +103,7 @@ ModelFacts CameraImpl::facts() const {
 // ---- Register files ----
 
 uint16_t CameraImpl::readFpga(unsigned reg) const {
-    const uint16_t version = uint16_t(spec_.fpgaVersion);
+    const uint16_t version = uint16_t(config_.fpgaVersion);
     const bool extended = extendedVersion(version);
     switch (reg) {
         case 128: {
@@ -206,7 +206,7 @@ RenderKey CameraImpl::currentKey() const {
     g.bytesPerSample = (fpga_[0] & 0x10) ? 2 : 1;
     g.mirror = w.mirror;
     g.flip = w.flip;
-    const double level = 65535.0 * chip_.exposureMs(view, pixelClockMHz_) / spec_.scene.fullScaleMs;
+    const double level = 65535.0 * chip_.exposureMs(view, pixelClockMHz_) / config_.scene.fullScaleMs;
     const SiteGains sg = chip_.gains(view);
     const double bySite[4] = {sg.r, sg.gr, sg.gb, sg.b};
     for (int site = 0; site < 4; ++site) key.scale[site] = level * bySite[siteKind_[site]];

@@ -17,7 +17,7 @@ namespace zoqsim {
 
 class CameraImpl final : public CameraModel {
 public:
-    CameraImpl(const CameraSpec& spec, const ModelInfo& model);
+    CameraImpl(const CameraConfig& config, const ModelInfo& model);
 
     // UsbFunction
     int control(const UsbSetup& setup, uint8_t* data) override;
@@ -26,7 +26,7 @@ public:
     void powerOn() override;
 
     // CameraModel
-    const CameraSpec& spec() const override { return spec_; }
+    const CameraConfig& config() const override { return config_; }
     ModelFacts facts() const override;
     uint16_t fpgaRegister(unsigned reg) const override;
     void setFpgaRegister(unsigned reg, uint16_t value) override;
@@ -94,7 +94,7 @@ private:
     void startFrame(QueuedFrame& q, std::size_t readLength);
 
     mutable std::mutex mutex_;
-    const CameraSpec spec_;
+    const CameraConfig config_;
     const ModelInfo& model_;
     const Chip& chip_;
     const double pixelClockMHz_;  // with this firmware

@@ -43,7 +43,7 @@ enum class Variant {
 };
 
 // Which camera to build. Zero or -1 fields take the model's defaults.
-struct CameraSpec {
+struct CameraConfig {
     int deviceType = 52;
     Variant variant = Variant::kDefault;
     // USB ids; both 0 = the model's default pair. Any pair the SDK accepts
@@ -56,7 +56,7 @@ struct CameraSpec {
     SceneOptions scene;
 };
 
-// Facts of the model that was built, after the spec's versions applied.
+// Facts of the model that was built, after the config's versions applied.
 struct ModelFacts {
     int deviceType;
     const char* chip;  // "MT9P031", "IMX250", ...
@@ -107,7 +107,7 @@ public:
     static constexpr int kLutEntries = 4096;
 
     // Identity and facts.
-    virtual const CameraSpec& spec() const = 0;  // defaults filled in
+    virtual const CameraConfig& config() const = 0;  // defaults filled in
     virtual ModelFacts facts() const = 0;
 
     // Register files. FPGA registers by their plain number (0-255; 128 and
@@ -158,7 +158,7 @@ public:
 // Builds the camera; null for a device type the SDK has no plug-in for, a
 // variant that does not belong to it, an id pair the SDK would not accept,
 // or a version outside 0-0xFFFF.
-std::unique_ptr<CameraModel> makeCamera(const CameraSpec& spec);
+std::unique_ptr<CameraModel> makeCamera(const CameraConfig& config);
 
 // The device types makeCamera accepts, ascending.
 std::vector<int> supportedDeviceTypes();

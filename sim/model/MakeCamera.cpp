@@ -1,4 +1,4 @@
-// Building a camera from a spec: defaults filled in, the spec checked.
+// Building a camera from a config: defaults filled in, the config checked.
 #include <algorithm>
 
 #include "CameraImpl.h"
@@ -16,20 +16,20 @@ bool validScene(const SceneOptions& s) {
 
 }  // namespace
 
-std::unique_ptr<CameraModel> makeCamera(const CameraSpec& requested) {
+std::unique_ptr<CameraModel> makeCamera(const CameraConfig& requested) {
     const ModelInfo* model = findModel(requested.deviceType, requested.variant);
     if (model == nullptr) return nullptr;
-    CameraSpec spec = requested;
-    if (spec.idVendor == 0 && spec.idProduct == 0) {
-        spec.idVendor = model->idVendor;
-        spec.idProduct = model->idProduct;
+    CameraConfig config = requested;
+    if (config.idVendor == 0 && config.idProduct == 0) {
+        config.idVendor = model->idVendor;
+        config.idProduct = model->idProduct;
     }
-    if (spec.firmwareVersion == -1) spec.firmwareVersion = model->firmware;
-    if (spec.fpgaVersion == -1) spec.fpgaVersion = model->fpga;
-    if (!isCameraUsbId(spec.idVendor, spec.idProduct) || !validVersion(spec.firmwareVersion) ||
-        !validVersion(spec.fpgaVersion) || !validScene(spec.scene))
+    if (config.firmwareVersion == -1) config.firmwareVersion = model->firmware;
+    if (config.fpgaVersion == -1) config.fpgaVersion = model->fpga;
+    if (!isCameraUsbId(config.idVendor, config.idProduct) || !validVersion(config.firmwareVersion) ||
+        !validVersion(config.fpgaVersion) || !validScene(config.scene))
         return nullptr;
-    return std::make_unique<CameraImpl>(spec, *model);
+    return std::make_unique<CameraImpl>(config, *model);
 }
 
 std::vector<int> supportedDeviceTypes() {

@@ -208,10 +208,10 @@ int CameraImpl::downloadGammaLut(const UsbSetup& s, uint8_t* data) {
 // ---- Device ----
 
 int CameraImpl::deviceInformation(const UsbSetup&, uint8_t* reply) {
-    const uint16_t firmware = uint16_t(spec_.firmwareVersion);
+    const uint16_t firmware = uint16_t(config_.firmwareVersion);
     reply[0] = kAccepted;
     reply[1] = uint8_t(model_.deviceType);
-    reply[2] = spec_.serial;
+    reply[2] = config_.serial;
     reply[3] = uint8_t(firmware);
     reply[4] = uint8_t(firmware >> 8);
     return 5;

@@ -32,7 +32,7 @@ namespace zoqsim {
 
 class SimCamera;
 class UsbfsBridge;
-struct CameraSpec;
+struct CameraConfig;
 struct DeviceCore;
 
 class Testbed {
@@ -52,10 +52,10 @@ public:
     SimDevice& attachDevice(std::unique_ptr<UsbFunction> function, uint16_t vendorId, uint16_t productId);
     // A device that is not a camera: foreignLayout, stalls every request.
     SimDevice& attachForeign(uint16_t vendorId, uint16_t productId);
-    // A camera model built by makeCamera(spec), with the cameras' layout and
-    // the spec's USB ids (the model's default pair when they are 0). Aborts
-    // with a message when makeCamera refuses the spec.
-    SimCamera& attach(const CameraSpec& spec);
+    // A camera model built by makeCamera(config), with the cameras' layout and
+    // the config's USB ids (the model's default pair when they are 0). Aborts
+    // with a message when makeCamera refuses the config.
+    SimCamera& attach(const CameraConfig& config);
 
     // The device disappears: a remove uevent, libusb drops it from its list,
     // every request on a handle still open fails with LIBUSB_ERROR_NO_DEVICE
@@ -72,7 +72,7 @@ public:
     void replace(SimDevice& device, std::unique_ptr<UsbFunction> function, const DeviceLayout& layout);
     // Another camera in the place of `device`, e.g. the same type with another
     // serial number.
-    void replace(SimCamera& device, const CameraSpec& spec);
+    void replace(SimCamera& device, const CameraConfig& config);
 
     // The plugged devices in libusb's list order (newest plug-in first).
     std::vector<SimDevice*> devices() const;

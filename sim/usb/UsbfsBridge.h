@@ -39,7 +39,7 @@ public:
 private:
     static gboolean onIoctl(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, gpointer self);
     static void onClientConnected(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, gpointer self);
-    static void onConnectionChanged(GObject* client, GParamSpec* spec, gpointer self);
+    static void onConnectionChanged(GObject* client, GParamSpec* property, gpointer self);
     static gboolean wakeParkedReaps(gpointer self);
 
     UsbfsClient& clientFor(UMockdevIoctlClient* client);

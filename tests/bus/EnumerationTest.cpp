@@ -27,13 +27,13 @@ TEST_F(Enumeration, CountsTheAttachedCameras) {
 
 TEST_F(Enumeration, OnlyDevicesOfTheIdTableAreCameras) {
     m_bed.attachForeign(0x0916, 0x0555);  // only 0x0552 is listed for this vendor
-    zoqsim::CameraSpec cypress;
+    zoqsim::CameraConfig cypress;
     cypress.idVendor = 0x04B4;
     cypress.idProduct = 0x8613;
     cypress.serial = 7;
     Attach(cypress);
     m_bed.attachForeign(0x0816, 0x0514);  // a gap in the product ranges
-    zoqsim::CameraSpec other;
+    zoqsim::CameraConfig other;
     other.idVendor = 0x0916;
     other.idProduct = 0x0552;
     other.serial = 8;
@@ -59,13 +59,13 @@ TEST_F(Enumeration, SlotsFollowTheListOrderOfLibusb) {
     std::vector<zoqsim::SimDevice*> listed = m_bed.devices();
     ASSERT_EQ(ZOQ_DeviceGetCount(), static_cast<int>(listed.size()));
     for (size_t i = 0; i < listed.size(); ++i)
-        EXPECT_EQ(Serial(static_cast<int>(i)), Model(*listed[i]).spec().serial) << "slot " << i;
+        EXPECT_EQ(Serial(static_cast<int>(i)), Model(*listed[i]).config().serial) << "slot " << i;
 }
 
 TEST_F(Enumeration, FramesComeFromTheLastEndpointOfTheLastAlternateSetting) {
-    auto camera = zoqsim::makeCamera(zoqsim::CameraSpec{});
+    auto camera = zoqsim::makeCamera(zoqsim::CameraConfig{});
     zoqsim::DeviceLayout layout =
-        zoqsim::cameraLayout(camera->spec().idVendor, camera->spec().idProduct);
+        zoqsim::cameraLayout(camera->config().idVendor, camera->config().idProduct);
     auto& interfaces = layout.configs[0].interfaces;
     interfaces[0].altSettings[0].endpoints = {{0x02, zoqsim::kEpBulk, 512, 0},
                                               {0x81, zoqsim::kEpBulk, 512, 0}};
@@ -89,9 +89,9 @@ TEST_F(Enumeration, FramesComeFromTheLastEndpointOfTheLastAlternateSetting) {
 }
 
 TEST_F(Enumeration, AnUnreadableConfigurationIsSkippedWithAMessage) {
-    auto camera = zoqsim::makeCamera(zoqsim::CameraSpec{});
+    auto camera = zoqsim::makeCamera(zoqsim::CameraConfig{});
     zoqsim::DeviceLayout layout =
-        zoqsim::cameraLayout(camera->spec().idVendor, camera->spec().idProduct);
+        zoqsim::cameraLayout(camera->config().idVendor, camera->config().idProduct);
     layout.configs.push_back(layout.configs[0]);
     layout.configs[1].value = 2;
     layout.configs[1].malformed = true;

@@ -70,9 +70,9 @@ class SimulatedDevice : public IZOQDevice {
 public:
     explicit SimulatedDevice(zoqsim::CameraModel& camera) : m_Camera(camera) {}
     int VendorCmd_GetDeviceInformation(unsigned short* type, int* serial, unsigned short* firmware) override {
-        *type = static_cast<unsigned short>(m_Camera.spec().deviceType);
-        *serial = m_Camera.spec().serial;
-        *firmware = static_cast<unsigned short>(m_Camera.spec().firmwareVersion);
+        *type = static_cast<unsigned short>(m_Camera.config().deviceType);
+        *serial = m_Camera.config().serial;
+        *firmware = static_cast<unsigned short>(m_Camera.config().firmwareVersion);
         return 0;
     }
     int WrSensor(unsigned int address, unsigned int value) override {
@@ -121,11 +121,11 @@ protected:
     }
     // The plug-in's camera object on the device type's simulated camera.
     IZOQCam& Create() {
-        zoqsim::CameraSpec spec;
-        spec.deviceType = GetParam().type;
-        spec.variant = GetParam().variant;
-        spec.firmwareVersion = GetParam().firmware;
-        m_Sim = zoqsim::makeCamera(spec);
+        zoqsim::CameraConfig config;
+        config.deviceType = GetParam().type;
+        config.variant = GetParam().variant;
+        config.firmwareVersion = GetParam().firmware;
+        m_Sim = zoqsim::makeCamera(config);
         EXPECT_NE(m_Sim, nullptr);
         m_Device.reset(new SimulatedDevice(*m_Sim));
         auto create = reinterpret_cast<ZOQCAM_CREATE_FN>(dlsym(m_pHandle, ZOQCAM_CREATE_SYMBOL));

@@ -20,10 +20,10 @@ protected:
     // Opens a colour camera (type 52) with the given FPGA version (-1: the
     // model's default, which has the camera-side colour features).
     void Open(int fpgaVersion = -1) {
-        zoqsim::CameraSpec spec;
-        spec.deviceType = 52;
-        spec.fpgaVersion = fpgaVersion;
-        m_camera = &Attach(spec);
+        zoqsim::CameraConfig config;
+        config.deviceType = 52;
+        config.fpgaVersion = fpgaVersion;
+        m_camera = &Attach(config);
         Init();
         ASSERT_EQ(ZOQ_DeviceGetCount(), 1);
         ASSERT_EQ(ZOQ_CaptureSetFieldOfView(0, 0, 0, 2592, 1944, ZOQ_ADDRESSMODE_STEP4,

@@ -78,8 +78,8 @@ TEST_F(ColourRoad, OpeningTakesPresetsWhenTheCameraBalancesNothing) {
 }
 
 TEST_F(ColourRoad, OpeningReadsTheModesGainsAndMatrixTheCameraHolds) {
-    zoqsim::CameraSpec spec;
-    zoqsim::CameraModel& camera = Model(Attach(spec));
+    zoqsim::CameraConfig config;
+    zoqsim::CameraModel& camera = Model(Attach(config));
     camera.setFpgaRegister(9, 0x0705);  // continuous white balance, matrix colour correction
     const uint16_t gains[3] = {0x1800, 0x1000, 0x0800};
     for (int i = 0; i < 3; ++i) camera.setFpgaRegister(16 + i, gains[i]);

@@ -18,10 +18,10 @@ constexpr uint8_t kDownloadGammaLut = 0xE9;
 class CameraTables : public zoqtest::SimulatedCameraTest {
 protected:
     void Open(int fpgaVersion = -1, int deviceType = 52) {
-        zoqsim::CameraSpec spec;
-        spec.deviceType = deviceType;
-        spec.fpgaVersion = fpgaVersion;
-        m_camera = &Attach(spec);
+        zoqsim::CameraConfig config;
+        config.deviceType = deviceType;
+        config.fpgaVersion = fpgaVersion;
+        m_camera = &Attach(config);
         Init();
         ASSERT_EQ(ZOQ_DeviceGetCount(), 1);
         m_camera->clearRecords();

@@ -178,9 +178,9 @@ TEST_F(ExposureFocus, ContinuousExposureFollowsTheScene) {
 }
 
 TEST_F(ExposureFocus, ABlurredSceneMeasuresLessSharpThanASharpOne) {
-    zoqsim::CameraSpec sharp;
+    zoqsim::CameraConfig sharp;
     sharp.serial = 1;
-    zoqsim::CameraSpec blurred;
+    zoqsim::CameraConfig blurred;
     blurred.serial = 2;
     blurred.scene.blur = 3.0;
     Attach(sharp);

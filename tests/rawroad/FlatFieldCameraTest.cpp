@@ -25,10 +25,10 @@ class FlatField : public zoqtest::SimulatedCameraTest {
 protected:
     void SetUp() override {
         SimulatedCameraTest::SetUp();
-        zoqsim::CameraSpec spec;
-        spec.deviceType = 52;
-        spec.scene.vignetting = 0.6;
-        m_camera = &Attach(spec);
+        zoqsim::CameraConfig config;
+        config.deviceType = 52;
+        config.scene.vignetting = 0.6;
+        m_camera = &Attach(config);
         Init();
         ASSERT_EQ(ZOQ_DeviceGetCount(), 1);
         ASSERT_EQ(SetWindow(ZOQ_CaptureSetFieldOfView, 0), RC_SUCCESS);

@@ -20,10 +20,10 @@ constexpr int kFpgaWithoutFeatures = 0x0200;
 class RawRoad : public zoqtest::SimulatedCameraTest {
 protected:
     void Open(int fpgaVersion = -1) {
-        zoqsim::CameraSpec spec;
-        spec.deviceType = 52;
-        spec.fpgaVersion = fpgaVersion;
-        m_camera = &Attach(spec);
+        zoqsim::CameraConfig config;
+        config.deviceType = 52;
+        config.fpgaVersion = fpgaVersion;
+        m_camera = &Attach(config);
         Init();
         ASSERT_EQ(ZOQ_DeviceGetCount(), 1);
         // A window with one of the scene's hot pixels in it (sensor 162, 121).

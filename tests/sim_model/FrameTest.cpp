@@ -190,9 +190,9 @@ TEST(Frames, GainRaisesTheLevelPerColourSite) {
     expectScaled(v1, words(capture(*cam)), std::pow(10.0, 0.3));
 
     auto mt = camera(52, {});
-    CameraSpec spec;
-    spec.fpgaVersion = 0x0502;  // RGGB on this FPGA
-    mt = makeCamera(spec);
+    CameraConfig config;
+    config.fpgaVersion = 0x0502;  // RGGB on this FPGA
+    mt = makeCamera(config);
     in(*mt, 0xCE, 0x0010, 0, 1);
     setMt9p031Window(*mt, 0, 0, 512, 256);
     const std::vector<uint16_t> base = words(capture(*mt));
@@ -227,10 +227,10 @@ TEST(Frames, MosaicFollowsTheModelsDefaultBayerMode) {
     };
     for (const Case c : {Case{52, -1, 1}, Case{52, 0x0502, 2}, Case{104, -1, 2}, Case{58, -1, 0},
                          Case{36, 0x0100, 3}, Case{62, -1, 1}}) {
-        CameraSpec spec;
-        spec.deviceType = c.type;
-        spec.fpgaVersion = c.fpga;
-        auto cam = makeCamera(spec);
+        CameraConfig config;
+        config.deviceType = c.type;
+        config.fpgaVersion = c.fpga;
+        auto cam = makeCamera(config);
         ASSERT_TRUE(cam);
         EXPECT_EQ(cam->facts().bayerPattern, c.mode) << c.type;
         EXPECT_EQ(redSite(*cam), redAt[c.mode]) << c.type;

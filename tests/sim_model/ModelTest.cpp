@@ -50,10 +50,10 @@ constexpr Expected kModels[] = {
 };
 
 std::unique_ptr<CameraModel> build(const Expected& e) {
-    CameraSpec spec;
-    spec.deviceType = e.type;
-    spec.variant = e.variant;
-    return makeCamera(spec);
+    CameraConfig config;
+    config.deviceType = e.type;
+    config.variant = e.variant;
+    return makeCamera(config);
 }
 
 TEST(Models, EveryPlugInTypeHasAModelWithItsFacts) {
@@ -71,8 +71,8 @@ TEST(Models, EveryPlugInTypeHasAModelWithItsFacts) {
         EXPECT_EQ(f.eepromBytes, e.eepromType == 0 ? 8192u : e.eepromType == 1 ? 262144u : 16384u);
         EXPECT_EQ(f.sensorWidth, e.width);
         EXPECT_EQ(f.sensorHeight, e.height);
-        EXPECT_TRUE(isCameraUsbId(cam->spec().idVendor, cam->spec().idProduct));
-        ids.insert({cam->spec().idVendor, cam->spec().idProduct});
+        EXPECT_TRUE(isCameraUsbId(cam->config().idVendor, cam->config().idProduct));
+        ids.insert({cam->config().idVendor, cam->config().idProduct});
         EXPECT_EQ(in(*cam, 0xC9, 0, 0, 5)->at(1), uint8_t(e.type));
     }
     EXPECT_EQ(ids.size(), std::size(kModels));
@@ -142,17 +142,17 @@ uint16_t decodeVersion(CameraModel& cam) {
 
 TEST(Models, FpgaVersionUsesRegister241OnlyWhenRegister128CannotHoldIt) {
     for (int version : {0x0000, 0x0100, 0x0502, 0x0605, 0x0607, 0x0608, 0x0700, 0x0800, 0x0901, 0x0A03}) {
-        CameraSpec spec;
-        spec.fpgaVersion = version;
-        auto cam = makeCamera(spec);
+        CameraConfig config;
+        config.fpgaVersion = version;
+        auto cam = makeCamera(config);
         const bool extended = (version >> 8) >= 7 || (version & 0xFF) >= 8;
         EXPECT_EQ(cam->fpgaRegister(128) >= 0xE000, extended) << version;
         EXPECT_EQ(cam->fpgaRegister(241), extended ? version : 0) << version;
         EXPECT_EQ(decodeVersion(*cam), version);
     }
-    CameraSpec spec;
-    spec.fpgaVersion = 0x0503;
-    EXPECT_EQ(makeCamera(spec)->fpgaRegister(128), 0xAC00);
+    CameraConfig config;
+    config.fpgaVersion = 0x0503;
+    EXPECT_EQ(makeCamera(config)->fpgaRegister(128), 0xAC00);
 }
 
 TEST(Models, TriggerStatusBitsOfRegister128) {
@@ -166,53 +166,53 @@ TEST(Models, TriggerStatusBitsOfRegister128) {
 }
 
 TEST(Models, VersionsChangeTheModelsTraits) {
-    CameraSpec spec;
-    spec.deviceType = 3;
-    spec.firmwareVersion = 0x0105;
-    EXPECT_EQ(makeCamera(spec)->facts().bayerPattern, 1);
-    spec.firmwareVersion = 0x0206;
-    EXPECT_EQ(makeCamera(spec)->facts().bayerPattern, 2);
-    spec.deviceType = 36;
-    spec.firmwareVersion = 0x0400;
-    EXPECT_EQ(makeCamera(spec)->facts().eepromBytes, 8192u);
-    spec.firmwareVersion = 0x0501;
-    EXPECT_EQ(makeCamera(spec)->facts().eepromBytes, 16384u);
-    spec.deviceType = 62;
-    spec.firmwareVersion = -1;
-    spec.fpgaVersion = 0x0601;
-    EXPECT_EQ(makeCamera(spec)->facts().bayerPattern, 2);
-    spec.fpgaVersion = 0x0602;
-    EXPECT_EQ(makeCamera(spec)->facts().bayerPattern, 1);
+    CameraConfig config;
+    config.deviceType = 3;
+    config.firmwareVersion = 0x0105;
+    EXPECT_EQ(makeCamera(config)->facts().bayerPattern, 1);
+    config.firmwareVersion = 0x0206;
+    EXPECT_EQ(makeCamera(config)->facts().bayerPattern, 2);
+    config.deviceType = 36;
+    config.firmwareVersion = 0x0400;
+    EXPECT_EQ(makeCamera(config)->facts().eepromBytes, 8192u);
+    config.firmwareVersion = 0x0501;
+    EXPECT_EQ(makeCamera(config)->facts().eepromBytes, 16384u);
+    config.deviceType = 62;
+    config.firmwareVersion = -1;
+    config.fpgaVersion = 0x0601;
+    EXPECT_EQ(makeCamera(config)->facts().bayerPattern, 2);
+    config.fpgaVersion = 0x0602;
+    EXPECT_EQ(makeCamera(config)->facts().bayerPattern, 1);
 }
 
 TEST(Models, SpecsTheSdkWouldNotMeetAreRefused) {
-    CameraSpec spec;
-    spec.deviceType = 54;
-    EXPECT_FALSE(makeCamera(spec));
-    spec.deviceType = 52;
-    spec.variant = Variant::kIsg1307;
-    EXPECT_FALSE(makeCamera(spec));
-    spec.variant = Variant::kDefault;
-    spec.idVendor = 0x0916;
-    spec.idProduct = 0x0555;
-    EXPECT_FALSE(makeCamera(spec));
-    spec.idProduct = 0x0552;
-    EXPECT_TRUE(makeCamera(spec));
-    spec.idVendor = 0x04B4;
-    spec.idProduct = 0x8613;
-    EXPECT_TRUE(makeCamera(spec));
-    spec.firmwareVersion = 0x10000;
-    EXPECT_FALSE(makeCamera(spec));
-    spec.firmwareVersion = -1;
-    spec.scene.fullScaleMs = 0.0;
-    EXPECT_FALSE(makeCamera(spec));
+    CameraConfig config;
+    config.deviceType = 54;
+    EXPECT_FALSE(makeCamera(config));
+    config.deviceType = 52;
+    config.variant = Variant::kIsg1307;
+    EXPECT_FALSE(makeCamera(config));
+    config.variant = Variant::kDefault;
+    config.idVendor = 0x0916;
+    config.idProduct = 0x0555;
+    EXPECT_FALSE(makeCamera(config));
+    config.idProduct = 0x0552;
+    EXPECT_TRUE(makeCamera(config));
+    config.idVendor = 0x04B4;
+    config.idProduct = 0x8613;
+    EXPECT_TRUE(makeCamera(config));
+    config.firmwareVersion = 0x10000;
+    EXPECT_FALSE(makeCamera(config));
+    config.firmwareVersion = -1;
+    config.scene.fullScaleMs = 0.0;
+    EXPECT_FALSE(makeCamera(config));
 }
 
 TEST(Models, Isg1307TakesItsColumnsFromTheFpga) {
-    CameraSpec spec;
-    spec.deviceType = 115;
-    spec.variant = Variant::kIsg1307;
-    auto cam = makeCamera(spec);
+    CameraConfig config;
+    config.deviceType = 115;
+    config.variant = Variant::kIsg1307;
+    auto cam = makeCamera(config);
     in(*cam, 0x2B, 43, 100, 3);
     in(*cam, 0x2B, 1, 640, 3);
     const FrameGeometry g = cam->geometry();

@@ -12,11 +12,11 @@ protected:
 };
 
 TEST_F(Protocol, DeviceInformationCarriesTypeSerialAndFirmwareLowByteFirst) {
-    CameraSpec spec;
-    spec.deviceType = 104;
-    spec.serial = 5;
-    spec.firmwareVersion = 0x0102;
-    auto imx = makeCamera(spec);
+    CameraConfig config;
+    config.deviceType = 104;
+    config.serial = 5;
+    config.firmwareVersion = 0x0102;
+    auto imx = makeCamera(config);
     ASSERT_TRUE(imx);
     EXPECT_EQ(in(*imx, 0xC9, 0, 0, 5), (Bytes{0x00, 0x68, 0x05, 0x02, 0x01}));
 }
@@ -126,10 +126,10 @@ TEST_F(Protocol, EepromAddressesBeyondTheChipAreRefused) {
 }
 
 TEST_F(Protocol, SerialNumberByteSitsAtTheTopOfTheEeprom) {
-    CameraSpec spec;
-    spec.deviceType = 67;  // EEPROM type 2
-    spec.serial = 9;
-    auto mono = makeCamera(spec);
+    CameraConfig config;
+    config.deviceType = 67;  // EEPROM type 2
+    config.serial = 9;
+    auto mono = makeCamera(config);
     ASSERT_TRUE(mono);
     EXPECT_EQ(mono->facts().eepromType, 2);
     EXPECT_EQ(in(*mono, 0xC4, 0x3FFF, 0, 2), (Bytes{0x00, 0x09}));

@@ -36,10 +36,10 @@ inline Bytes readFrame(UsbFunction& camera, std::size_t length) {
 }
 
 inline std::unique_ptr<CameraModel> camera(int deviceType, SceneOptions scene = {}) {
-    CameraSpec spec;
-    spec.deviceType = deviceType;
-    spec.scene = scene;
-    return makeCamera(spec);
+    CameraConfig config;
+    config.deviceType = deviceType;
+    config.scene = scene;
+    return makeCamera(config);
 }
 
 }  // namespace zoqsim::test

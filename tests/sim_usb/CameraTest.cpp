@@ -3,7 +3,7 @@
 #include "SimUsbTest.h"
 
 using namespace simusb;
-using zoqsim::CameraSpec;
+using zoqsim::CameraConfig;
 using zoqsim::SimCamera;
 
 namespace {
@@ -11,10 +11,10 @@ namespace {
 class Camera : public SimUsbTest {
 protected:
     SimCamera& attachCamera(int type, uint8_t serial) {
-        CameraSpec spec;
-        spec.deviceType = type;
-        spec.serial = serial;
-        return bed.attach(spec);
+        CameraConfig config;
+        config.deviceType = type;
+        config.serial = serial;
+        return bed.attach(config);
     }
 };
 
@@ -29,12 +29,12 @@ TEST_F(Camera, AnswersTheVendorProtocolAndDeliversTriggeredFrames) {
     SimCamera& cam = attachCamera(52, 7);
     const std::vector<Listed> listed = list();
     ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].idVendor, cam.model().spec().idVendor);
-    EXPECT_EQ(listed[0].idProduct, cam.model().spec().idProduct);
+    EXPECT_EQ(listed[0].idVendor, cam.model().config().idVendor);
+    EXPECT_EQ(listed[0].idProduct, cam.model().config().idProduct);
 
     libusb_device_handle* h = openClaimed(cam);
     ASSERT_NE(h, nullptr);
-    const int firmware = cam.model().spec().firmwareVersion;
+    const int firmware = cam.model().config().firmwareVersion;
     EXPECT_EQ(deviceInformation(h), (std::vector<uint8_t>{0, 52, 7, static_cast<uint8_t>(firmware & 0xFF),
                                                           static_cast<uint8_t>(firmware >> 8)}));
 
@@ -135,7 +135,7 @@ TEST_F(Camera, ReplugPowersOnWithRegistersResetAndEepromKept) {
 
 TEST_F(Camera, ReplaceWithAnotherSerialNumber) {
     SimCamera& cam = attachCamera(52, 1);
-    CameraSpec other;
+    CameraConfig other;
     other.deviceType = 52;
     other.serial = 9;
     bed.replace(cam, other);
@@ -143,14 +143,14 @@ TEST_F(Camera, ReplaceWithAnotherSerialNumber) {
     libusb_device_handle* h = openClaimed(cam);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(deviceInformation(h)[2], 9);
-    EXPECT_EQ(cam.model().spec().serial, 9);
+    EXPECT_EQ(cam.model().config().serial, 9);
 }
 
 TEST_F(Camera, CameraListAttachesInTheOrderGiven) {
-    std::vector<CameraSpec> specs;
+    std::vector<CameraConfig> configs;
     std::string error;
-    ASSERT_TRUE(zoqsim::parseCameraList("52x2,104", specs, error)) << error;
-    const std::vector<SimCamera*> cams = zoqsim::attachCameras(bed, specs);
+    ASSERT_TRUE(zoqsim::parseCameraList("52x2,104", configs, error)) << error;
+    const std::vector<SimCamera*> cams = zoqsim::attachCameras(bed, configs);
     ASSERT_EQ(cams.size(), 3u);
     const std::vector<Listed> listed = list();
     ASSERT_EQ(listed.size(), 3u);
@@ -166,25 +166,25 @@ TEST_F(Camera, CameraListAttachesInTheOrderGiven) {
 }
 
 TEST(CameraList, ParsesTypesAndCounts) {
-    std::vector<CameraSpec> specs;
+    std::vector<CameraConfig> configs;
     std::string error;
-    ASSERT_TRUE(zoqsim::parseCameraList(" 52 , 104x2 ", specs, error)) << error;
-    ASSERT_EQ(specs.size(), 3u);
-    EXPECT_EQ(specs[0].deviceType, 52);
-    EXPECT_EQ(specs[2].deviceType, 104);
-    EXPECT_EQ(specs[0].serial, 1);
-    EXPECT_EQ(specs[1].serial, 2);
-    EXPECT_EQ(specs[2].serial, 3);
-    ASSERT_TRUE(zoqsim::parseCameraList("36", specs, error));
-    EXPECT_EQ(specs.size(), 1u);
+    ASSERT_TRUE(zoqsim::parseCameraList(" 52 , 104x2 ", configs, error)) << error;
+    ASSERT_EQ(configs.size(), 3u);
+    EXPECT_EQ(configs[0].deviceType, 52);
+    EXPECT_EQ(configs[2].deviceType, 104);
+    EXPECT_EQ(configs[0].serial, 1);
+    EXPECT_EQ(configs[1].serial, 2);
+    EXPECT_EQ(configs[2].serial, 3);
+    ASSERT_TRUE(zoqsim::parseCameraList("36", configs, error));
+    EXPECT_EQ(configs.size(), 1u);
 
     for (const char* bad : {"", "52,", "x2", "52x0", "52y2", "52x", "-52", "52x256", "7"}) {
-        specs.clear();
-        EXPECT_FALSE(zoqsim::parseCameraList(bad, specs, error)) << bad;
+        configs.clear();
+        EXPECT_FALSE(zoqsim::parseCameraList(bad, configs, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
-        EXPECT_TRUE(specs.empty()) << bad;
+        EXPECT_TRUE(configs.empty()) << bad;
     }
-    EXPECT_FALSE(zoqsim::parseCameraList("52x200,104x56", specs, error));  // 256 serials
+    EXPECT_FALSE(zoqsim::parseCameraList("52x200,104x56", configs, error));  // 256 serials
 }
 
 }  // namespace

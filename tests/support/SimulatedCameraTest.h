@@ -22,19 +22,19 @@ protected:
     void TearDown() override { ZOQ_UnInit(); }
 
     // Plugs in a camera; libusb lists the newest first.
-    zoqsim::SimDevice& Attach(zoqsim::CameraSpec spec) {
-        std::unique_ptr<zoqsim::CameraModel> camera = zoqsim::makeCamera(spec);
-        EXPECT_NE(camera, nullptr) << "no model for device type " << spec.deviceType;
-        uint16_t vendor = camera->spec().idVendor;
-        uint16_t product = camera->spec().idProduct;
+    zoqsim::SimDevice& Attach(zoqsim::CameraConfig config) {
+        std::unique_ptr<zoqsim::CameraModel> camera = zoqsim::makeCamera(config);
+        EXPECT_NE(camera, nullptr) << "no model for device type " << config.deviceType;
+        uint16_t vendor = camera->config().idVendor;
+        uint16_t product = camera->config().idProduct;
         return m_bed.attachDevice(std::move(camera), vendor, product);
     }
 
     zoqsim::SimDevice& Attach(int deviceType, int serial = 1) {
-        zoqsim::CameraSpec spec;
-        spec.deviceType = deviceType;
-        spec.serial = static_cast<uint8_t>(serial);
-        return Attach(spec);
+        zoqsim::CameraConfig config;
+        config.deviceType = deviceType;
+        config.serial = static_cast<uint8_t>(serial);
+        return Attach(config);
     }
 
     static zoqsim::CameraModel& Model(zoqsim::SimDevice& device) {

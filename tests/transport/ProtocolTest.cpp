@@ -179,10 +179,10 @@ TEST_F(ByteOrder, SensorRegistersArriveHighByteFirst) {
 TEST_F(ByteOrder, TheWorkingModeArrivesLowByteFirst) {
     // Type 53 with FPGA 0.0 cannot read register 0 (its control word)
     // through the FPGA and reads it as the working mode instead.
-    zoqsim::CameraSpec spec;
-    spec.deviceType = 53;
-    spec.fpgaVersion = 0x0000;
-    zoqsim::SimDevice& device = Attach(spec);
+    zoqsim::CameraConfig config;
+    config.deviceType = 53;
+    config.fpgaVersion = 0x0000;
+    zoqsim::SimDevice& device = Attach(config);
     Model(device).setFpgaRegister(0, 0x1001);  // both trigger bits: mode 3
     Init();
     ZOQ_TRIGGERMODE mode = ZOQ_TRIGGERMODE_FREERUN;

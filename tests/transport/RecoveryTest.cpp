@@ -136,10 +136,10 @@ TEST_F(Recovery, AnUnpluggedCameraIsFoundAgainWithItsSettings) {
 }
 
 TEST_F(Recovery, ADifferentCameraInItsPlaceIsNotTaken) {
-    zoqsim::CameraSpec other;
+    zoqsim::CameraConfig other;
     other.serial = 99;
     m_bed.replace(*m_camera, zoqsim::makeCamera(other),
-                  zoqsim::cameraLayout(Camera().spec().idVendor, Camera().spec().idProduct));
+                  zoqsim::cameraLayout(Camera().config().idVendor, Camera().config().idProduct));
     EXPECT_EQ(Capture(), RC_RECOVERY_FAILED);
     EXPECT_EQ(ZOQ_WrEEPROM(0, 0, 0), RC_DEVICE_CLOSED);  // it stays closed
     int serial = 0;

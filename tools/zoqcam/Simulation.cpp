@@ -17,16 +17,16 @@ public:
 }  // namespace
 
 std::unique_ptr<Simulation> StartSimulation(int argc, char** argv, const std::string& cameras) {
-    std::vector<zoqsim::CameraSpec> specs;
+    std::vector<zoqsim::CameraConfig> configs;
     std::string error;
-    if (!zoqsim::parseCameraList(cameras, specs, error)) {
+    if (!zoqsim::parseCameraList(cameras, configs, error)) {
         fprintf(stderr, "zoqcam: --simulate=%s: %s\n", cameras.c_str(), error.c_str());
         return nullptr;
     }
     // The emulated USB bus needs umockdev's preload library in the process.
     zoqsim::relaunchUnderPreload(argc, argv);
     auto simulation = std::make_unique<SimulatedCameras>();
-    zoqsim::attachCameras(simulation->bed, specs);
+    zoqsim::attachCameras(simulation->bed, configs);
     return simulation;
 }
 
