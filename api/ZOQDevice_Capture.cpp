@@ -1,7 +1,8 @@
 // The capture path: raw and RGB frames, with and without emptying the
 // camera's frame buffer first, and the split soft-start capture.
 #include <cstddef>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "IZOQBus.h"
 #include "ZOQDevice.h"
@@ -21,16 +22,19 @@ int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
 template <typename CaptureRaw>
 int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
     if (buffer == nullptr) return RC_PARAMETER_ERROR;
-    std::vector<unsigned char> raw(static_cast<size_t>(RawFrameBytes()));
-    int rc = captureRaw(raw.data());
+    // The read overwrites every byte, so the buffer is not cleared first.
+    std::unique_ptr<unsigned char[]> raw(new (std::nothrow)
+                                             unsigned char[static_cast<size_t>(RawFrameBytes())]);
+    if (!raw) return RC_ALLOC_FAILED;
+    int rc = captureRaw(raw.get());
     if (rc != RC_SUCCESS) return rc;
     bool is16Bits = false;
     m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
     const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
     if (is16Bits)
-        RawData16_ToRgb(raw.data(), fov.width, fov.height, buffer);
+        RawData16_ToRgb(raw.get(), fov.width, fov.height, buffer);
     else if (m_nColorFlag == 1)
-        RawData8_ToRgb(raw.data(), fov.width, fov.height, buffer);
+        RawData8_ToRgb(raw.get(), fov.width, fov.height, buffer);
     return RC_SUCCESS;
 }
 
