@@ -61,11 +61,12 @@ int CZOQCamSensor::RunFollowUp(unsigned short reg, unsigned short value) {
     // still reported to the caller.
     int rc = RC_SUCCESS;
     if (m_Layout.retime.Contains(reg)) rc = Sensor_SyncExposureLines();
-    // Recomputing the derived values is cheap and writes nothing, so it is
-    // done after every change rather than tracked register by register.
-    Sensor_UpdateExposureTime();
-    Sensor_UpdateSensorWidth();
-    Sensor_UpdateSensorHeight();
+    // The derived values the chip ties to this register (all of them unless
+    // the layout says otherwise: recomputing is cheap and writes nothing).
+    unsigned char derived = m_Layout.derived.Of(reg);
+    if (derived & DERIVED_EXPOSURE_TIME) Sensor_UpdateExposureTime();
+    if (derived & DERIVED_WIDTH) Sensor_UpdateSensorWidth();
+    if (derived & DERIVED_HEIGHT) Sensor_UpdateSensorHeight();
     return rc;
 }
 

@@ -193,6 +193,39 @@ enum class ZOQStrobe : unsigned char {
     Chip,          // the sensor class programs it itself
 };
 
+// The values derived from the cache that a register write recomputes.
+enum ZOQ_DERIVED : unsigned char {
+    DERIVED_EXPOSURE_TIME = 1,  // Sensor_UpdateExposureTime
+    DERIVED_WIDTH = 2,          // Sensor_UpdateSensorWidth
+    DERIVED_HEIGHT = 4,         // Sensor_UpdateSensorHeight
+    DERIVED_ALL = 7,
+};
+
+struct ZOQDerivedUpdate {
+    unsigned short reg;
+    unsigned char values;  // ZOQ_DERIVED bits
+};
+
+// Register by register, which derived values a write recomputes; a
+// register not listed recomputes none. An empty list means every write
+// recomputes them all.
+struct ZOQDerivedUpdates {
+    const ZOQDerivedUpdate* entries;
+    std::size_t count;
+
+    unsigned char Of(unsigned int reg) const {
+        if (count == 0) return DERIVED_ALL;
+        for (std::size_t i = 0; i < count; ++i)
+            if (entries[i].reg == reg) return entries[i].values;
+        return 0;
+    }
+};
+
+template <std::size_t N>
+constexpr ZOQDerivedUpdates ZOQDerived(const ZOQDerivedUpdate (&entries)[N]) {
+    return ZOQDerivedUpdates{entries, N};
+}
+
 struct ZOQSensorLayout {
     ZOQRegisterList cached;  // reading and write-back order
     ZOQRegisterList retime;  // a write changes the line time: keep the exposure in ms
@@ -206,6 +239,7 @@ struct ZOQSensorLayout {
     ZOQStrobe strobe;
     ZOQRegisterBit strobeEnable;
     ZOQRegisterBit strobeInvert;
+    ZOQDerivedUpdates derived = {};  // after the re-timing a write sets off
 };
 
 #endif

@@ -278,6 +278,28 @@ TEST(MT9P031Exposure, LinesAreSplitClampedAndKeptAfterTimingChanges) {
     EXPECT_EQ(fake.device.sensor[0x05], 600);
 }
 
+// The current exposure time is what the last shutter write produced: a
+// row-time register whose re-timing keeps the line count leaves it alone.
+TEST(MT9P031Exposure, CurrentTimeFollowsTheShutterWrites) {
+    CamOnFake fake;
+    CZOQCamMT9P031& cam = fake.Create(kLow52, kHigh52);
+    ASSERT_EQ(cam.Sensor_SetExposureTime(40.2456f), 0);
+    unsigned lines = 0;
+    cam.Sensor_GetExposureLines(&lines);
+    ASSERT_EQ(lines, 1000u);
+    const float before = cam.Sensor_GetExposureTime();
+
+    // Shutter delay 400: SO = 401 + 212 = 613 clocks; still 1000 lines.
+    fake.device.calls.clear();
+    EXPECT_EQ(cam.Sensor_WrRelatedRegValue(0x0C, 400, nullptr), 0);
+    EXPECT_EQ(fake.device.Addresses(Op::WrSensor), (std::vector<unsigned>{0x0C}));
+    EXPECT_FLOAT_EQ(cam.Sensor_GetExposureTime(), before);
+
+    // The next line write computes the time with the new overhead.
+    EXPECT_EQ(cam.Sensor_SetExposureLines(999), 0);
+    EXPECT_NEAR(cam.Sensor_GetExposureTime(), 999 * 2 * kT * 1932 - 2 * kT * 613, 1e-4);
+}
+
 TEST(MT9P031Gain, TableBuiltByTheRule) {
     using mt9p031::g_MT9P031_GainTable;
     std::vector<unsigned short> expected;

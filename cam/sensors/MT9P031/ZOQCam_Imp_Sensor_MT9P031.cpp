@@ -1,98 +1,47 @@
-/* CZOQCamMT9P031: construction and the sensor register cache. */
+/* CZOQCamMT9P031: its layout and construction. */
 #include "ZOQCam_Imp_Sensor_MT9P031.h"
+
+#include "ZOQCam_MT9P031_Registers.h"
 
 using namespace mt9p031;
 
+namespace {
+
+// What a register write recomputes besides re-timing the exposure: the
+// shutter registers give the exposure time, the sizes and address modes the
+// image size. Both sizes read their address mode from the column register.
+constexpr ZOQDerivedUpdate kDerived[] = {
+    {REG_ROW_SIZE, DERIVED_HEIGHT},
+    {REG_COLUMN_SIZE, DERIVED_WIDTH},
+    {REG_SHUTTER_UPPER, DERIVED_EXPOSURE_TIME},
+    {REG_SHUTTER_LOWER, DERIVED_EXPOSURE_TIME},
+    {REG_ROW_ADDRESS_MODE, DERIVED_HEIGHT},
+    {REG_COLUMN_ADDRESS_MODE, DERIVED_WIDTH | DERIVED_HEIGHT},
+};
+
+// Modes 1-3 skip and bin by 2, 3 and 4; mode 4 skips by 8 without binning.
+constexpr short kSkipBinCodes[5] = {0x00, 0x11, 0x22, 0x33, 0x07};
+
+const ZOQSensorLayout kLayout = {
+    .cached = ZOQCachedRegisters(kMirroredRegisters),
+    .retime = ZOQRegisters(kRowTimeRegisters),
+    .awb = &g_AWBMatrixA,
+    .gain = TableGains(g_MT9P031_GainTable, kGainEntries),
+    .lines = ShutterWidthLines(kMaxExposureLines),
+    .window = OffsetWindow({.minColumns = 1, .maxColumns = kMaxColumns, .minRows = 1, .maxRows = kMaxRows},
+                           kColumnOffset, kRowOffset),
+    .addressMode = SkipBinModes(kSkipBinCodes),
+    .flip = {REG_READ_MODE_2, READ_MODE_2_FLIP, false},
+    .mirror = {REG_READ_MODE_2, READ_MODE_2_MIRROR, false},
+    .strobe = ZOQStrobe::Bits,
+    .strobeEnable = {REG_READ_MODE_1, READ_MODE_1_STROBE_ENABLE, false},
+    .strobeInvert = {REG_READ_MODE_1, READ_MODE_1_STROBE_INVERT, false},
+    .derived = ZOQDerived(kDerived),
+};
+
+}  // namespace
+
 CZOQCamMT9P031::CZOQCamMT9P031(IZOQDevice* device, const ZOQCapabilityTable& capability)
-    : CZOQCam(device, capability),
-      m_SensorRegs(kCachedRegisters),
-      m_fRequestedExposureTime(0.0f),
-      m_fExposureTime(0.0f) {
+    : CZOQCamSensor(device, capability, kLayout) {
     Sensor_RdRelatedRegValue();
-}
-
-int CZOQCamMT9P031::Sensor_RdRelatedRegValue() {
-    if (!m_pDevice) return RC_FAIL;
-    m_SensorRegs.Clear();
-    int rc = RC_SUCCESS;
-    for (unsigned short reg : kCachedRegisters) {
-        unsigned int value = 0;
-        rc = m_pDevice->RdSensor(reg, &value);
-        if (rc != RC_SUCCESS) break;
-        *m_SensorRegs.Find(reg) = static_cast<unsigned short>(value);
-    }
-    // The derived sizes and times follow whatever the cache now holds, also
-    // after a failed read.
-    Sensor_UpdateSensorWidth();
-    Sensor_UpdateSensorHeight();
-    Sensor_UpdateExposureTime();
-    m_fRequestedExposureTime = m_fExposureTime = Sensor_GetExposureTime();
-    return rc;
-}
-
-int CZOQCamMT9P031::Sensor_WrRelatedRegValue(unsigned short reg, unsigned short value,
-                                             bool* written) {
-    unsigned short* shadow = m_SensorRegs.Find(reg);
-    if (shadow && *shadow == value) return RC_SUCCESS;
-    if (!m_pDevice) return RC_FAIL;
-    int rc = m_pDevice->WrSensor(reg, value);
-    if (rc != RC_SUCCESS) return rc;
-    if (written) *written = true;
-    if (!shadow) return RC_SUCCESS;
-    *shadow = value;
-    return RunFollowUp(reg, value);
-}
-
-int CZOQCamMT9P031::RunFollowUp(unsigned short reg, unsigned short value) {
-    FollowUp followUp = FollowUp::None;
-    for (const RegisterFollowUp& entry : kFollowUps)
-        if (entry.reg == reg) followUp = entry.followUp;
-
-    // The register itself is written; a failed consequence (re-timing the
-    // exposure) is still reported to the caller.
-    int rc = RC_SUCCESS;
-    switch (followUp) {
-    case FollowUp::None:
-        break;
-    case FollowUp::Height:
-        rc = Sensor_UpdateSensorHeight();
-        break;
-    case FollowUp::SyncThenWidth:
-        rc = Sensor_SyncExposureLines();
-        Sensor_UpdateSensorWidth();
-        break;
-    case FollowUp::SyncThenSizes:
-        rc = Sensor_SyncExposureLines();
-        Sensor_UpdateSensorWidth();
-        Sensor_UpdateSensorHeight();
-        break;
-    case FollowUp::Sync:
-        rc = Sensor_SyncExposureLines();
-        break;
-    case FollowUp::Exposure:
-        rc = Sensor_UpdateExposureTime();
-        break;
-    case FollowUp::SyncThenHeight:
-        rc = Sensor_SyncExposureLines();
-        Sensor_UpdateSensorHeight();
-        break;
-    case FollowUp::GlobalGain:
-        for (unsigned short gainReg : kGainShadowsOfGlobal) *m_SensorRegs.Find(gainReg) = value;
-        break;
-    }
-    return rc;
-}
-
-int CZOQCamMT9P031::Sensor_RecoverRelatedRegValue() {
-    if (!m_pDevice) return RC_FAIL;
-    for (unsigned short reg : kRecoverOrder) {
-        int rc = m_pDevice->WrSensor(reg, Reg(reg));
-        if (rc != RC_SUCCESS) return rc;
-    }
-    return RC_SUCCESS;
-}
-
-int CZOQCamMT9P031::WriteBits(unsigned short reg, unsigned short mask, bool on) {
-    unsigned short value = static_cast<unsigned short>(on ? (Reg(reg) | mask) : (Reg(reg) & ~mask));
-    return Sensor_WrRelatedRegValue(reg, value, nullptr);
 }

@@ -1,12 +1,26 @@
-/* CZOQCamMT9P031: exposure in lines and milliseconds. The row time depends
- * on the window width, the blanks and the bin/skip modes, so the lines are
- * recomputed from the requested time whenever one of them changes. */
+/* CZOQCamMT9P031: exposure lines and milliseconds. The row time depends on
+ * the window width, the blanks and the bin and skip modes. */
 #include <algorithm>
 
 #include "ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9P031.h"
+#include "ZOQCam_MT9P031_Registers.h"
 
 using namespace mt9p031;
+
+namespace {
+
+// Constant k of the minimum horizontal blank, by row bin, without and with
+// column binning.
+struct BlankConstant {
+    unsigned rowBin;
+    unsigned withoutColumnBin;
+    unsigned withColumnBin;
+};
+constexpr BlankConstant kBlankConstants[] = {{1, 398, 388}, {3, 744, 734}};
+constexpr BlankConstant kBlankConstantOtherwise = {0, 225, 215};
+
+}  // namespace
 
 CZOQCamMT9P031::RowTiming CZOQCamMT9P031::Timing() const {
     unsigned rowBin = (Reg(REG_ROW_ADDRESS_MODE) >> ADDRESS_BIN_SHIFT) & ADDRESS_BIN_MASK;
@@ -41,55 +55,4 @@ unsigned int CZOQCamMT9P031::Sensor_GetExposureLinesFromExposureTime(float ms) {
     return ZOQ_TruncToUInt((ms + timing.shutterOverheadClocks * 2.0f * t) /
                                (timing.rowClocks * 2.0f * t) +
                            0.5f);
-}
-
-int CZOQCamMT9P031::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    if (min) *min = 1;
-    if (max) *max = kMaxExposureLines;
-    return RC_SUCCESS;
-}
-
-int CZOQCamMT9P031::Sensor_SetExposureLines(unsigned int lines) {
-    if (lines == 0) lines = 1;
-    if (lines > kMaxExposureLines) lines = kMaxExposureLines;
-    int rc = Sensor_WrRelatedRegValue(REG_SHUTTER_UPPER, static_cast<unsigned short>(lines >> 16),
-                                      nullptr);
-    if (rc != RC_SUCCESS) return rc;
-    return Sensor_WrRelatedRegValue(REG_SHUTTER_LOWER, static_cast<unsigned short>(lines & 0xFFFF),
-                                    nullptr);
-}
-
-int CZOQCamMT9P031::Sensor_GetExposureLines(unsigned int* lines) {
-    if (lines)
-        *lines = (static_cast<unsigned int>(Reg(REG_SHUTTER_UPPER)) << 16) | Reg(REG_SHUTTER_LOWER);
-    return RC_SUCCESS;
-}
-
-int CZOQCamMT9P031::Sensor_GetExposureTimeRange(float* min, float* max) {
-    if (min) *min = Sensor_GetExposureTimeFromExposureLines(1);
-    if (max) *max = Sensor_GetExposureTimeFromExposureLines(kMaxExposureLines);
-    return RC_SUCCESS;
-}
-
-int CZOQCamMT9P031::Sensor_SetExposureTime(float ms) {
-    m_fRequestedExposureTime = ms;
-    return Sensor_SetExposureLines(Sensor_GetExposureLinesFromExposureTime(ms));
-}
-
-int CZOQCamMT9P031::Sensor_GetExposureTime(float* ms) {
-    if (ms) *ms = m_fExposureTime;
-    return RC_SUCCESS;
-}
-
-float CZOQCamMT9P031::Sensor_GetExposureTime() { return m_fExposureTime; }
-
-int CZOQCamMT9P031::Sensor_SyncExposureLines() {
-    return Sensor_SetExposureLines(Sensor_GetExposureLinesFromExposureTime(m_fRequestedExposureTime));
-}
-
-int CZOQCamMT9P031::Sensor_UpdateExposureTime() {
-    unsigned int lines = 0;
-    Sensor_GetExposureLines(&lines);
-    m_fExposureTime = Sensor_GetExposureTimeFromExposureLines(lines);
-    return RC_SUCCESS;
 }
