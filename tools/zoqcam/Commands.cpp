@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -238,6 +239,8 @@ int RunCapture(const Options& options) {
     std::vector<unsigned char> padded;
     const char* extension = raw ? "raw" : options.format == Format::Jpg ? "jpg" : "bmp";
     const double start = Now();
+    // A progress line rewritten in place, on a terminal only.
+    const bool progress = options.count > 1 && isatty(STDOUT_FILENO);
     for (int i = 0; i < options.count; ++i) {
         int rc = raw ? ZOQ_CaptureRawData(index, image.data())
                      : ZOQ_CaptureRgbData(index, image.data());
@@ -258,14 +261,14 @@ int RunCapture(const Options& options) {
                           path.c_str());
         }
         if (!saved) return 1;
-        if (options.count > 1) {
+        if (progress) {
             double elapsed = Now() - start;
             printf("\rframe %d/%d  %.1f fps", i + 1, options.count,
                    elapsed > 0 ? (i + 1) / elapsed : 0.0);
             fflush(stdout);
         }
     }
-    if (options.count > 1) printf("\n");
+    if (progress) printf("\n");
     printf("saved %d %s frame%s of %d x %d to %s\n", options.count, extension,
            options.count == 1 ? "" : "s", width, height, options.outDir.c_str());
     return 0;
