@@ -95,6 +95,12 @@ private:
     // is preset, sent, and refused unless its byte 0 is 0.
     int StatusRequest(libusb_device_handle* handle, uint8_t request, uint16_t value,
                       uint16_t index, unsigned char* reply, uint16_t length, uint8_t preset);
+    // Sensor and FPGA register access: three-byte replies [status, high, low]
+    // preset with `preset`.
+    int RegisterRead(CZOQDevice* device, uint8_t request, uint8_t preset, unsigned int addr,
+                     unsigned int* value);
+    int RegisterWrite(CZOQDevice* device, uint8_t request, uint8_t preset, unsigned int addr,
+                      unsigned int value);
     // A status request whose output the caller must give: -17 for a closed
     // handle, then -1 for a null output, before any transfer.
     int StatusRead(CZOQDevice* device, const void* output, uint8_t request, uint16_t value,

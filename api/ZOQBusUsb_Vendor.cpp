@@ -90,32 +90,37 @@ int CZOQBusUsb::StatusRead(CZOQDevice* device, const void* output, uint8_t reque
     return StatusRequest(handle, request, value, index, reply, length, 0x00);
 }
 
-int CZOQBusUsb::VendorCmd_RdFpga(CZOQDevice* device, unsigned int addr, unsigned int* value) {
+int CZOQBusUsb::RegisterRead(CZOQDevice* device, uint8_t request, uint8_t preset,
+                             unsigned int addr, unsigned int* value) {
     unsigned char reply[3];
-    int rc = StatusRequest(HandleOf(device), kRdFpga, static_cast<uint16_t>(addr), 0, reply, 3,
-                           0xFF);
+    int rc = StatusRequest(HandleOf(device), request, static_cast<uint16_t>(addr), 0, reply, 3,
+                           preset);
+    // Register values come back high byte first.
     if (rc == RC_SUCCESS && value != nullptr) *value = reply[1] * 256u + reply[2];
     return rc;
+}
+
+int CZOQBusUsb::RegisterWrite(CZOQDevice* device, uint8_t request, uint8_t preset,
+                              unsigned int addr, unsigned int value) {
+    unsigned char reply[3];
+    return StatusRequest(HandleOf(device), request, static_cast<uint16_t>(addr),
+                         static_cast<uint16_t>(value), reply, 3, preset);
+}
+
+int CZOQBusUsb::VendorCmd_RdFpga(CZOQDevice* device, unsigned int addr, unsigned int* value) {
+    return RegisterRead(device, kRdFpga, 0xFF, addr, value);
 }
 
 int CZOQBusUsb::VendorCmd_WrFpga(CZOQDevice* device, unsigned int addr, unsigned int value) {
-    unsigned char reply[3];
-    return StatusRequest(HandleOf(device), kWrFpga, static_cast<uint16_t>(addr),
-                         static_cast<uint16_t>(value), reply, 3, 0xFF);
+    return RegisterWrite(device, kWrFpga, 0xFF, addr, value);
 }
 
 int CZOQBusUsb::VendorCmd_RdSensor(CZOQDevice* device, unsigned int addr, unsigned int* value) {
-    unsigned char reply[3];
-    int rc = StatusRequest(HandleOf(device), kRdSensor, static_cast<uint16_t>(addr), 0, reply, 3,
-                           0x00);
-    if (rc == RC_SUCCESS && value != nullptr) *value = reply[1] * 256u + reply[2];
-    return rc;
+    return RegisterRead(device, kRdSensor, 0x00, addr, value);
 }
 
 int CZOQBusUsb::VendorCmd_WrSensor(CZOQDevice* device, unsigned int addr, unsigned int value) {
-    unsigned char reply[3];
-    return StatusRequest(HandleOf(device), kWrSensor, static_cast<uint16_t>(addr),
-                         static_cast<uint16_t>(value), reply, 3, 0x00);
+    return RegisterWrite(device, kWrSensor, 0x00, addr, value);
 }
 
 int CZOQBusUsb::VendorCmd_RdEEPROM(CZOQDevice* device, unsigned short addr,
