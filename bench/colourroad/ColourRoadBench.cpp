@@ -5,11 +5,11 @@
 #include <random>
 #include <vector>
 
-#include "ZOQDevice_AWB_Measure.h"
-#include "ZOQDevice_AWB_Tables.h"
-#include "ZOQDevice_Image_HSL.h"
-#include "ZOQDevice_Image_Saturation.h"
-#include "ZOQDevice_Matrix.h"
+#include "colourroad/ZOQDevice_AWB_Measure.h"
+#include "colourroad/ZOQDevice_AWB_Tables.h"
+#include "colourroad/ZOQDevice_Image_HSL.h"
+#include "colourroad/ZOQDevice_Image_Saturation.h"
+#include "colourroad/ZOQDevice_Matrix.h"
 
 namespace {
 

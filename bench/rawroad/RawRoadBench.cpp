@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "ZOQDevice_AE_Control.h"
-#include "ZOQDevice_AF_Measure.h"
-#include "ZOQDevice_Custom_Calibration_BadPixel.h"
-#include "ZOQDevice_Custom_Calibration_FlatField.h"
-#include "ZOQDevice_Custom_Calibration_Map.h"
-#include "ZOQDevice_Image_Tone.h"
+#include "rawroad/ZOQDevice_AE_Control.h"
+#include "rawroad/ZOQDevice_AF_Measure.h"
+#include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
+#include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
+#include "calibration/ZOQDevice_Custom_Calibration_Map.h"
+#include "rawroad/ZOQDevice_Image_Tone.h"
 #include "zoq_errors.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-#include "ZOQDevice_ColourConvert.h"
-#include "ZOQDevice_Image_HSL.h"
-#include "ZOQDevice_Image_Saturation.h"
+#include "colourroad/ZOQDevice_ColourConvert.h"
+#include "colourroad/ZOQDevice_Image_HSL.h"
+#include "colourroad/ZOQDevice_Image_Saturation.h"
 #include "zoq_errors.h"
 #include "zoq_types.h"
 

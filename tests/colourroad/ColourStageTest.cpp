@@ -7,9 +7,9 @@
 #include <random>
 
 #include "ColourReference.h"
-#include "ZOQDevice_AWB_Measure.h"
-#include "ZOQDevice_AWB_Tables.h"
-#include "ZOQDevice_Matrix.h"
+#include "colourroad/ZOQDevice_AWB_Measure.h"
+#include "colourroad/ZOQDevice_AWB_Tables.h"
+#include "colourroad/ZOQDevice_Matrix.h"
 #include "zoq_errors.h"
 
 namespace {

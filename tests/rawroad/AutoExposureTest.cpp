@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ZOQDevice_AE_Control.h"
+#include "rawroad/ZOQDevice_AE_Control.h"
 #include "zoq_errors.h"
 
 namespace {

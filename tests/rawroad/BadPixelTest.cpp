@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ZOQDevice_Custom_Calibration_BadPixel.h"
+#include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
 
 namespace {
 

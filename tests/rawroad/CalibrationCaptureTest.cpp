@@ -6,7 +6,7 @@
 
 #include "SimulatedCameraTest.h"
 #include "TempFile.h"
-#include "ZOQDevice_Custom_Calibration_Map.h"
+#include "calibration/ZOQDevice_Custom_Calibration_Map.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "TempFile.h"
-#include "ZOQDevice_Custom_Calibration_Map.h"
+#include "calibration/ZOQDevice_Custom_Calibration_Map.h"
 #include "zoq_errors.h"
 
 namespace {

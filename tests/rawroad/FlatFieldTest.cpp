@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TempFile.h"
-#include "ZOQDevice_Custom_Calibration_FlatField.h"
+#include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
 #include "zoq_errors.h"
 
 namespace {

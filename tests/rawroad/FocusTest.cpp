@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ZOQDevice_AF_Measure.h"
+#include "rawroad/ZOQDevice_AF_Measure.h"
 
 namespace {
 

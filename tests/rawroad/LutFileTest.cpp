@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "TempFile.h"
-#include "ZOQDevice_Image_LutFile.h"
+#include "rawroad/ZOQDevice_Image_LutFile.h"
 #include "zoq_errors.h"
 
 namespace {

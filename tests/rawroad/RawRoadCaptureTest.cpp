@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "SimulatedCameraTest.h"
-#include "ZOQDevice_Custom_Calibration_BadPixel.h"
-#include "ZOQDevice_Image_Tone.h"
+#include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
+#include "rawroad/ZOQDevice_Image_Tone.h"
 
 namespace {
 

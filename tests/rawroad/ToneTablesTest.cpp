@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ZOQDevice_Image_Tone.h"
+#include "rawroad/ZOQDevice_Image_Tone.h"
 
 namespace {
 

@@ -1,0 +1,57 @@
+// The colour road: demosaic of the corrected raw frame into the caller's
+// buffer, then the colour stages in place.
+#include "device/ZOQDevice.h"
+#include "colourroad/ZOQDevice_Bayer.h"
+
+void CZOQDevice::InitColourRoad() {
+    InitialMatrixAWB();
+    InitialCCM();
+}
+
+void CZOQDevice::InitColourRoadFromCamera(int width, int height) {
+    InitialMatrixAWB();
+    InitialCCM();
+    m_awb.requested = ZoqRegion{0, 0, width, height};
+}
+
+void CZOQDevice::ReleaseColourRoad() {
+    m_saturation.Release();
+    m_hsl.Release();
+}
+
+bool CZOQDevice::IsMonochromeCamera() const {
+    int mono = 0;
+    return m_pCam != nullptr && m_pCam->Cam_QueryFunction(ZOQ_FUNC_MONOCHROME, &mono) == RC_SUCCESS &&
+           mono == 1;
+}
+
+int CZOQDevice::CheckColourCamera() const {
+    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    return IsMonochromeCamera() ? RC_NOT_SUPPORTED : RC_SUCCESS;
+}
+
+int CZOQDevice::RawData8_Process_BayerFilter(unsigned char* raw, int width, int height,
+                                             unsigned char* out, int* bitCount) {
+    return DemosaicRaw8(m_BayerMode, m_FilterMode, raw, width, height, out, bitCount);
+}
+
+int CZOQDevice::RawData8_ToRgb(unsigned char* raw, int width, int height, unsigned char* out) {
+    int bitCount = 0;
+    RawData8_Process_BayerFilter(raw, width, height, out, &bitCount);
+    // The colour stages work on 24- or 32-bit pixels only; gray output still
+    // gets its geometric calibration (one byte a pixel), and a Bayer mode
+    // that gave no bit count goes out as the demosaic left it.
+    if (bitCount == 8) RgbData8_Do_Calibration(out, width, height, bitCount);
+    if (bitCount != 24 && bitCount != 32) return RC_SUCCESS;
+    RgbData8_Do_Matrix_AWB(out, width, height, bitCount);
+    RgbData8_Do_Matrix_CCM(out, width, height, bitCount);
+    RgbData8_LoadTable_Saturation(out, width, height, bitCount);
+    RgbData8_LoadTable_HSL(out, width, height, bitCount);
+    RgbData8_Do_Calibration(out, width, height, bitCount);
+    return RC_SUCCESS;
+}
+
+int CZOQDevice::RawData16_ToRgb(unsigned char* raw, int width, int height, unsigned char* out) {
+    return DemosaicRaw16(m_BayerMode, reinterpret_cast<unsigned short*>(raw), width, height,
+                         reinterpret_cast<unsigned short*>(out));
+}

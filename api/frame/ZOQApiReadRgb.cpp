@@ -1,0 +1,36 @@
+// The colour image of a frame started earlier with ZOQ_SoftStartCapture.
+#include <cstddef>
+#include <vector>
+
+#include "frame/ZOQApiForward.h"
+#include "zoqbayer.h"
+
+namespace {
+// Kept between calls (one user at a time), like the stopwatch.
+std::vector<unsigned char> pRawbuf;
+}  // namespace
+
+ZOQ_API int ZOQ_ReadRgbDataAfterStart(int index, unsigned char* image) {
+    int width = 0;
+    int height = 0;
+    int rc = ZOQ_CaptureGetSize(index, &width, &height);
+    if (rc != RC_SUCCESS) return rc;
+    if (image == nullptr) return RC_PARAMETER_ERROR;
+    int bytes = 0;
+    ZoqWithDevice(index, RC_NOT_INITIALIZED, [&](CZOQDevice& device) {
+        bytes = device.RawFrameBytes();
+        return RC_SUCCESS;
+    });
+    size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    pRawbuf.resize(static_cast<size_t>(bytes) > pixels ? static_cast<size_t>(bytes) : pixels);
+    rc = ZOQ_ReadRawDataAfterStart(index, pRawbuf.data());
+    if (rc != RC_SUCCESS) return rc;
+    if (static_cast<size_t>(bytes) >= 2 * pixels) {
+        // A 16-bit frame: keep the high byte of each sample for the 8-bit
+        // demosaic.
+        for (size_t i = 0; i < pixels; ++i) pRawbuf[i] = pRawbuf[2 * i + 1];
+    }
+    if (width < 2 || height < 2) return RC_NOT_SUPPORTED;
+    ZOQCFA_Bilinear_RGGB(pRawbuf.data(), width, height, image, 32);
+    return RC_SUCCESS;
+}

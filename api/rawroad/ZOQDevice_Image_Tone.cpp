@@ -1,0 +1,81 @@
+#include "rawroad/ZOQDevice_Image_Tone.h"
+
+#include <cmath>
+
+namespace {
+
+// Gamma exponent by gamma value + 9.
+constexpr float g_GammaValueMap[19] = {1.9f, 1.8f, 1.7f, 1.6f, 1.5f, 1.4f, 1.3f,
+                                       1.2f, 1.1f, 1.0f, 0.9f, 0.8f, 0.7f, 0.6f,
+                                       0.5f, 0.4f, 0.3f, 0.2f, 0.1f};
+
+int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+
+void Identity(unsigned char* table) {
+    for (int i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
+}
+
+}  // namespace
+
+ZoqToneTables::ZoqToneTables() {
+    Identity(m_gammaTable);
+    Identity(m_contrastTable);
+    Identity(m_brightnessTable);
+    Identity(m_combined);
+}
+
+void ZoqToneTables::SetGamma(int value) {
+    if (value == m_gamma) return;
+    m_gamma = Clamp(value, kGammaMin, kGammaMax);
+    const float exponent = g_GammaValueMap[m_gamma + 9];
+    for (int i = 0; i < 256; ++i) {
+        float x = (static_cast<float>(i) + 0.5f) / 256.0f;
+        float y = static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(exponent)));
+        m_gammaTable[i] = static_cast<unsigned char>(static_cast<int>(y * 256.0f - 0.5f));
+    }
+    Combine();
+}
+
+void ZoqToneTables::SetContrast(int value) {
+    value = Clamp(value, kLevelMin, kLevelMax);
+    if (value == m_contrast) return;
+    m_contrast = value;
+    const int k = value + 128;
+    for (int i = 0; i < 256; ++i) {
+        int d = (i - 128) * k / 128;
+        int entry = 128 + d;
+        if (d < -128) entry = 0;
+        if (entry > 255) entry = 255;
+        m_contrastTable[i] = static_cast<unsigned char>(entry);
+    }
+    Combine();
+}
+
+void ZoqToneTables::SetBrightness(int value) {
+    value = Clamp(value, kLevelMin, kLevelMax);
+    if (value == m_brightness) return;
+    m_brightness = value;
+    const int k = value + 128;
+    for (int i = 0; i < 256; ++i) {
+        int entry = i * k / 128;
+        m_brightnessTable[i] = static_cast<unsigned char>(entry > 255 ? 255 : entry);
+    }
+    Combine();
+}
+
+void ZoqToneTables::Combine() {
+    for (int i = 0; i < 256; ++i) {
+        unsigned char s = static_cast<unsigned char>(i);
+        if (m_gamma != 0) s = m_gammaTable[s];
+        if (m_contrast != 0) s = m_contrastTable[s];
+        if (m_brightness != 0) s = m_brightnessTable[s];
+        m_combined[i] = s;
+    }
+    m_active = m_gamma != 0 || m_contrast != 0 || m_brightness != 0;
+}
+
+void ZoqToneTables::Apply(unsigned char* data, size_t count) const {
+    if (!m_active || data == nullptr) return;
+    const unsigned char* table = m_combined;
+    for (size_t i = 0; i < count; ++i) data[i] = table[data[i]];
+}

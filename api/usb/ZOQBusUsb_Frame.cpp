@@ -1,0 +1,69 @@
+// Frame transfer: trigger one frame, then read it from the frame endpoint in
+// one bulk transfer straight into the caller's buffer.
+#include <cstdint>
+#include <cstdio>
+
+#include "usb/ZOQBusUsb.h"
+#include "usb/ZOQDeviceOnBusUsb.h"
+#include "platform/winfunction_linux.h"
+
+namespace {
+constexpr int kReadAttempts = 2;
+}
+
+int CZOQBusUsb::Bus_SoftStart(CZOQDevice* device) {
+    libusb_device_handle* handle = HandleOf(device);
+    if (handle == ClosedUsbHandle()) return RC_INVALID_HANDLE;
+    return VendorCmd_TriggerOneFrame(handle);
+}
+
+int CZOQBusUsb::Bus_ReadAfterStart(CZOQDevice* device, unsigned char* data, int length,
+                                   unsigned int timeout) {
+    auto* usbDevice = static_cast<CZOQDeviceOnBusUsb*>(device);
+    libusb_device_handle* handle = usbDevice->UsbHandle();
+    if (handle == ClosedUsbHandle()) return RC_INVALID_HANDLE;
+    if (data == nullptr || length <= 0) return RC_PARAMETER_ERROR;
+    unsigned char endpoint = static_cast<unsigned char>(usbDevice->BulkEndpointAddress() & 0xFF);
+    int received = 0;
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        received = 0;
+        int rc = libusb_bulk_transfer(handle, endpoint, data, length, &received, timeout);
+        if (rc >= 0) break;
+        printf("libusb_bulk_transfer nRetryTimes = %d, ret = %d, hPipe = 0x%x, "
+               "m_uBulkEndpointAddress = 0x%x, nTotalBytes = %d, nNumberOfBytesRead = %d \n",
+               kReadAttempts - attempt, rc,
+               static_cast<unsigned int>(reinterpret_cast<uintptr_t>(handle)),
+               usbDevice->BulkEndpointAddress(), length, received);
+        fflush(stdout);
+        // Only an input/output error is worth a second attempt; a time-out is
+        // not (the frame is gone).
+        if (rc != LIBUSB_ERROR_IO) return RC_FAIL;
+    }
+    if (received == length) return RC_SUCCESS;
+    int result = received == 0 ? RC_ZERO_FRAME : RC_INVALID_FRAME;
+    ZOQLOG_OUTPUT(device->LogHandle(), 10,
+                  "CZOQBusUsb::nNumberOfBytesRead =%d  expected is %d  nRet = %d ", received,
+                  length, result);
+    return result;
+}
+
+int CZOQBusUsb::Bus_CatchOneFrame(CZOQDevice* device, unsigned char* data, int length,
+                                  unsigned int timeout) {
+    libusb_device_handle* handle = HandleOf(device);
+    if (handle == ClosedUsbHandle()) return RC_INVALID_HANDLE;
+    int rc = VendorCmd_TriggerOneFrame(handle);
+    if (rc != RC_SUCCESS) {
+        printf("VendorCmd_TriggerOneFrame error \n");
+        fflush(stdout);
+        ZOQLOG_OUTPUT(device->LogHandle(), 10,
+                      "CZOQBusUsb::ReadData VendorCmd_TriggerOneFrame error nRet = %d ", rc);
+        return rc;
+    }
+    rc = Bus_ReadAfterStart(device, data, length, timeout);
+    if (rc == RC_SUCCESS) return RC_SUCCESS;
+    printf("ReadRawDataAfterStart error \n");
+    fflush(stdout);
+    ZOQLOG_OUTPUT(device->LogHandle(), 10,
+                  "CZOQBusUsb::ReadData ReadRawDataAfterStart error  nRet = %d ", rc);
+    return rc;
+}
