@@ -10,6 +10,7 @@
 #include "zoq_errors.h"
 #include "zoq_export.h"
 #include "zoq_types.h"
+#include "zoq_version.h"
 
 ZOQ_BEGIN_C
 

@@ -185,6 +185,9 @@ ZOQ_EXPORT int GET_READ_FPGAREG_ADDRESS(unsigned char reg);
 
 /* Name of the factory that libzoqapi looks up. */
 #define ZOQCAM_CREATE_SYMBOL "ZOQCAM_Create"
+/* ZOQCAM_GetType is exported under its C++ symbol (the contract predates
+ * extern "C" for it): the name to give dlsym. */
+#define ZOQCAM_GETTYPE_SYMBOL "_Z14ZOQCAM_GetTypePiPc"
 /* File name pattern of a plug-in, with the device type in decimal. */
 #define ZOQCAM_FILE_PATTERN "libzoqcam_%d.so"
 

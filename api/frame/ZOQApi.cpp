@@ -37,7 +37,7 @@ constexpr ErrorText g_szErrorInfo[] = {
     {RC_INVALID_HANDLE, "Invalid Handle"},
 };
 
-constexpr int kVersion[4] = {8, 0, 0, 0};
+constexpr int kVersion[4] = {ZOQ_VERSION_MAJOR, ZOQ_VERSION_MINOR, ZOQ_VERSION_PATCH, 0};
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kApiVersion[4] = {8, 0, 0, 0};
+constexpr int kApiVersion[4] = {ZOQ_VERSION_MAJOR, ZOQ_VERSION_MINOR, ZOQ_VERSION_PATCH, 0};
 
 // Pauses that give a camera time to come back after a reset or replug.
 constexpr useconds_t kOpenRetryPauseUs = 500 * 1000;

@@ -1,4 +1,4 @@
-# cmake -DLIBRARY=<plug-in> -DNM=<nm> -P CheckPluginExports.cmake
+# cmake -DLIBRARY=<plug-in> -DNM=<nm> -DGETTYPE=<symbol> -P CheckPluginExports.cmake
 # Fails unless the dynamic symbols the plug-in defines are exactly the five
 # entry points of the plug-in contract.
 execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
@@ -16,7 +16,7 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 list(SORT names)
-set(expected ZOQCAM_Create ZOQCAM_Delete _Z14ZOQCAM_GetTypePiPc _Z24GET_READ_FPGAREG_ADDRESSh g_SkipTable)
+set(expected ZOQCAM_Create ZOQCAM_Delete ${GETTYPE} _Z24GET_READ_FPGAREG_ADDRESSh g_SkipTable)
 list(SORT expected)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "${LIBRARY} exports '${names}', expected '${expected}'")

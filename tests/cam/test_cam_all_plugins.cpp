@@ -19,7 +19,7 @@ namespace {
 
 typedef int (*DeleteFn)(IZOQCam**);
 typedef int (*GetTypeFn)(int*, char*);
-const char* kGetTypeSymbol = "_Z14ZOQCAM_GetTypePiPc";
+const char* kGetTypeSymbol = ZOQCAM_GETTYPE_SYMBOL;
 
 struct PluginCase {
     const char* file;

@@ -19,7 +19,7 @@ typedef int (*GetTypeFn)(int*, char*);
 typedef int (*ReadAddressFn)(unsigned char);
 
 // C++ names of the two type-encoded exports.
-const char* kGetTypeSymbol = "_Z14ZOQCAM_GetTypePiPc";
+const char* kGetTypeSymbol = ZOQCAM_GETTYPE_SYMBOL;
 const char* kReadAddressSymbol = "_Z24GET_READ_FPGAREG_ADDRESSh";
 
 class Plugin {

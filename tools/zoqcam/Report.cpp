@@ -29,8 +29,7 @@ std::string ModelName(int deviceType) {
     if (plugin == nullptr) plugin = dlopen(file, RTLD_NOW);
     if (plugin == nullptr) return "";
     using GetType = int (*)(int*, char*);
-    // The plug-ins export this function under its C++ symbol.
-    auto getType = reinterpret_cast<GetType>(dlsym(plugin, "_Z14ZOQCAM_GetTypePiPc"));
+    auto getType = reinterpret_cast<GetType>(dlsym(plugin, ZOQCAM_GETTYPE_SYMBOL));
     char name[32] = "";
     if (getType != nullptr) getType(nullptr, name);
     name[sizeof name - 1] = '\0';
