@@ -1,4 +1,4 @@
-#include "reference_demosaic.h"
+#include "ReferenceDemosaic.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "bayer_test_support.h"
+#include "BayerTestSupport.h"
 
 namespace bayertest {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "bayer_members.h"
+#include "BayerMembers.h"
 
 namespace bayertest {
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "bayer_test_support.h"
+#include "BayerTestSupport.h"
 
 namespace bayertest {
 namespace {

@@ -1,4 +1,4 @@
-#include "bayer_members.h"
+#include "BayerMembers.h"
 
 #include <dlfcn.h>
 

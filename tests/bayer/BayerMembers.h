@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reference_demosaic.h"
+#include "ReferenceDemosaic.h"
 
 namespace bayertest {
 
