@@ -102,8 +102,7 @@ bool ZoqFlatField::Apply(unsigned char* data, size_t count) const {
         const __m128i v1 = CorrectFour(_mm_unpackhi_epi64(low, low), gain + i + 4);
         const __m128i v2 = CorrectFour(high, gain + i + 8);
         const __m128i v3 = CorrectFour(_mm_unpackhi_epi64(high, high), gain + i + 12);
-        const __m128i bytes =
-            _mm_packus_epi16(_mm_packs_epi32(v0, v1), _mm_packs_epi32(v2, v3));
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(v0, v1), _mm_packs_epi32(v2, v3));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(data + i), bytes);
     }
     for (; i < count; ++i) {

@@ -36,7 +36,10 @@ public:
     // Fills the new frame from per-byte sums of `count` captures: the
     // average + 0.5, truncated, 255 at most.
     void SetFrameFromSums(Kind kind, const uint32_t* sums, int count);
-    void DropGain() { m_gain.reset(); m_gainCount = 0; }
+    void DropGain() {
+        m_gain.reset();
+        m_gainCount = 0;
+    }
 
     // Computes the gain table when there is none: the mean of flat - dark
     // over the mean's own difference, 1.0 where the flat is not brighter.
@@ -67,4 +70,3 @@ private:
     size_t m_flatBytes = 0;
     size_t m_gainCount = 0;
 };
-

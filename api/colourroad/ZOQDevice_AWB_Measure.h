@@ -15,5 +15,4 @@
 // RC_FAIL when the region does not lie inside the image, no pixel counts or
 // the gains come out infinite or NaN, with gains untouched.
 int ZoqMeasureWhiteBalance(unsigned char* image, int width, int height, int bitCount,
-                           const ZoqFittedRegion& region, int phi, bool showRegion,
-                           float gains[3]);
+                           const ZoqFittedRegion& region, int phi, bool showRegion, float gains[3]);

@@ -9,7 +9,8 @@ namespace {
 
 void BuildTable(unsigned char* table, float gain) {
     for (int i = 0; i < 256; ++i)
-        table[i] = zoqcolour::TruncateToByte(static_cast<double>(static_cast<float>(i) * gain) + 0.5);
+        table[i] =
+            zoqcolour::TruncateToByte(static_cast<double>(static_cast<float>(i) * gain) + 0.5);
 }
 
 template <int BytesPerPixel>

@@ -9,5 +9,4 @@ int DemosaicRaw8(int bayerMode, int filterMode, unsigned char* raw, int width, i
                  unsigned char* out, int* bitCount);
 
 // Demosaics a 16-bit raw frame (nearest neighbour only; filter mode ignored).
-int DemosaicRaw16(int bayerMode, unsigned short* raw, int width, int height,
-                  unsigned short* out);
+int DemosaicRaw16(int bayerMode, unsigned short* raw, int width, int height, unsigned short* out);

@@ -71,8 +71,11 @@ inline double HueToChannel2(double p, double q, double y) {
 struct Unit {
     float r, g, b, max, min;
     explicit Unit(const COLOR_RGB& c)
-        : r(kUnit.of[c.r]), g(kUnit.of[c.g]), b(kUnit.of[c.b]),
-          max(std::max(r, std::max(g, b))), min(std::min(r, std::min(g, b))) {}
+        : r(kUnit.of[c.r]),
+          g(kUnit.of[c.g]),
+          b(kUnit.of[c.b]),
+          max(std::max(r, std::max(g, b))),
+          min(std::min(r, std::min(g, b))) {}
 };
 
 }  // namespace zoqcolour

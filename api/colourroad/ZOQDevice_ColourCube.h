@@ -75,7 +75,6 @@ void ZoqColourCube::Build(const Convert& convert) {
     ZoqRunSlices(256, &BuildBlue<Convert>, &job);
 }
 
-
 // What the saturation and hue/saturation/lightness stages share: a colour
 // cube built lazily, on the first frame after a setting marked it.
 class ZoqCubeStage {

@@ -1,3 +1,4 @@
+#include "ZoqOut.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "zoq_errors.h"
 
@@ -50,7 +51,9 @@ private:
     double m_light[ZoqHueSaturation::kRanges] = {};
 };
 
-bool ValidRange(int range) { return range >= 0 && range < ZoqHueSaturation::kRanges; }
+bool ValidRange(int range) {
+    return range >= 0 && range < ZoqHueSaturation::kRanges;
+}
 
 }  // namespace
 
@@ -72,8 +75,7 @@ int ZoqHueSaturation::Set(int range, int hue, int saturation, int lightness) {
     hue = zoqcolour::Clamp(hue, -180, 180);
     saturation = zoqcolour::Clamp(saturation, -100, 100);
     lightness = zoqcolour::Clamp(lightness, -100, 100);
-    if (hue == m_hue[range] && saturation == m_saturation[range] &&
-        lightness == m_lightness[range])
+    if (hue == m_hue[range] && saturation == m_saturation[range] && lightness == m_lightness[range])
         return RC_SUCCESS;
     m_hue[range] = hue;
     m_saturation[range] = saturation;
@@ -87,9 +89,9 @@ int ZoqHueSaturation::Set(int range, int hue, int saturation, int lightness) {
 
 int ZoqHueSaturation::Get(int range, int* hue, int* saturation, int* lightness) const {
     if (!ValidRange(range)) return RC_PARAMETER_ERROR;
-    if (hue != nullptr) *hue = m_hue[range];
-    if (saturation != nullptr) *saturation = m_saturation[range];
-    if (lightness != nullptr) *lightness = m_lightness[range];
+    zoq::Put(hue, m_hue[range]);
+    zoq::Put(saturation, m_saturation[range]);
+    zoq::Put(lightness, m_lightness[range]);
     return RC_SUCCESS;
 }
 
@@ -98,4 +100,3 @@ void ZoqHueSaturation::BuildCube() {
     m_cube.Build(Adjuster(m_config));
     m_rebuild = false;
 }
-

@@ -19,4 +19,3 @@ void ZoqSaturation::BuildCube() {
     });
     m_rebuild = false;
 }
-

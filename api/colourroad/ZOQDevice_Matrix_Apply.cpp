@@ -20,8 +20,8 @@ inline unsigned int ProductBytes(const Columns& c, const unsigned char* p) {
     const __m128 r = _mm_set1_ps(static_cast<float>(p[2]));
     const __m128 g = _mm_set1_ps(static_cast<float>(p[1]));
     const __m128 b = _mm_set1_ps(static_cast<float>(p[0]));
-    __m128 v = _mm_add_ps(_mm_add_ps(_mm_mul_ps(c.red, r), _mm_mul_ps(c.green, g)),
-                          _mm_mul_ps(c.blue, b));
+    __m128 v =
+        _mm_add_ps(_mm_add_ps(_mm_mul_ps(c.red, r), _mm_mul_ps(c.green, g)), _mm_mul_ps(c.blue, b));
     // maxps answers its second operand for a NaN, so a NaN becomes 0.
     v = _mm_min_ps(_mm_max_ps(v, _mm_setzero_ps()), _mm_set1_ps(255.0f));
     const __m128i words = _mm_cvttps_epi32(v);

@@ -4,10 +4,11 @@
 
 #include <cstdio>
 
-#include "usb/IZOQBus.h"
+#include "ZoqOut.h"
 #include "platform/ZOQLogControl.h"
 #include "platform/ZOQ_UTIL_linux.h"
 #include "platform/winfunction_linux.h"
+#include "usb/IZOQBus.h"
 
 CZOQDevice::CZOQDevice(IZOQBus* bus) : m_pBus(bus) {
     // The device log starts when the camera is opened, so this line only
@@ -26,12 +27,12 @@ CZOQDevice::~CZOQDevice() {
 
 int CZOQDevice::VendorCmd_GetDeviceInformation(unsigned short* deviceType, int* serial,
                                                unsigned short* firmwareVersion) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_GetDeviceInformation(this, deviceType, serial, firmwareVersion);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_GetDeviceInformation, deviceType,
+                   serial, firmwareVersion);
 }
 
 int CZOQDevice::WrSensor(unsigned int address, unsigned int value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int rc = m_pBus->VendorCmd_WrSensor(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
                   "ZOQAPI::WrSensor Address = %04d(0x%04x), Value = %05d(0x%04x), Return = %d",
@@ -40,7 +41,7 @@ int CZOQDevice::WrSensor(unsigned int address, unsigned int value) {
 }
 
 int CZOQDevice::RdSensor(unsigned int address, unsigned int* value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     if (value == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_RdSensor(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
@@ -50,7 +51,7 @@ int CZOQDevice::RdSensor(unsigned int address, unsigned int* value) {
 }
 
 int CZOQDevice::WrFpga(unsigned int address, unsigned int value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int rc = m_pBus->VendorCmd_WrFpga(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
                   "ZOQAPI::WrFpga Address = %04d(0x%04x), Value = %05d(0x%04x), Return = %d",
@@ -59,7 +60,7 @@ int CZOQDevice::WrFpga(unsigned int address, unsigned int value) {
 }
 
 int CZOQDevice::RdFpga(unsigned int address, unsigned int* value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     if (value == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_RdFpga(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
@@ -69,7 +70,7 @@ int CZOQDevice::RdFpga(unsigned int address, unsigned int* value) {
 }
 
 int CZOQDevice::SetWorkingMode(unsigned short mode) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int rc = m_pBus->VendorCmd_SetWorkingMode(this, mode);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::SetWorkingMode WorkingMode = %05d(0x%04x), Return = %04d",
                   mode, mode, rc);
@@ -77,7 +78,7 @@ int CZOQDevice::SetWorkingMode(unsigned short mode) {
 }
 
 int CZOQDevice::GetWorkingMode(unsigned short* mode) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     if (mode == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_GetWorkingMode(this, mode);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::GetWorkingMode WorkingMode = %05d(0x%04x), Return = %d",
@@ -86,7 +87,7 @@ int CZOQDevice::GetWorkingMode(unsigned short* mode) {
 }
 
 int CZOQDevice::VendorCmd_SetTriggerDelay(unsigned short delay) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int rc = m_pBus->VendorCmd_SetTriggerDelay(this, delay);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::SetTriggerDelay TriggerDelay = %05d(0x%04x), Return = %d",
                   delay, delay, rc);
@@ -94,7 +95,7 @@ int CZOQDevice::VendorCmd_SetTriggerDelay(unsigned short delay) {
 }
 
 int CZOQDevice::VendorCmd_GetTriggerDelay(unsigned short* delay) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     if (delay == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_GetTriggerDelay(this, delay);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::GetTriggerDelay TriggerDelay = %05d(0x%04x), Return = %d",
@@ -103,26 +104,25 @@ int CZOQDevice::VendorCmd_GetTriggerDelay(unsigned short* delay) {
 }
 
 int CZOQDevice::DownloadLUT(unsigned short offset, unsigned char* data, int count) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_DownloadLUT(this, offset, data, count);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_DownloadLUT, offset, data, count);
 }
 
 int CZOQDevice::DownloadGammaLUT(unsigned short offset, unsigned short* data, int count) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_DownloadGammaLUT(this, offset, data, count);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_DownloadGammaLUT, offset, data,
+                   count);
 }
 
 int CZOQDevice::GetDeviceInformation(unsigned short* deviceType, int* serial,
                                      unsigned short* firmwareVersion) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
-    return m_pCam->Cam_GetDeviceInformation(deviceType, serial, firmwareVersion);
+    return CamCall(RC_NOT_INITIALIZED, &IZOQCam::Cam_GetDeviceInformation, deviceType, serial,
+                   firmwareVersion);
 }
 
 int CZOQDevice::GetDeviceInformationEx(unsigned short* deviceType, int* serial,
                                        unsigned short* firmwareVersion,
                                        unsigned short* fpgaVersion) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
-    return m_pCam->Cam_GetDeviceInformationEx(deviceType, serial, firmwareVersion, fpgaVersion);
+    return CamCall(RC_NOT_INITIALIZED, &IZOQCam::Cam_GetDeviceInformationEx, deviceType, serial,
+                   firmwareVersion, fpgaVersion);
 }
 
 int CZOQDevice::SetCaptureTimeOut(unsigned int ms) {
@@ -131,7 +131,7 @@ int CZOQDevice::SetCaptureTimeOut(unsigned int ms) {
 }
 
 int CZOQDevice::GetCaptureTimeOut(unsigned int* ms) {
-    if (ms != nullptr) *ms = m_uCaptureTimeOut;
+    zoq::Put(ms, m_uCaptureTimeOut);
     return RC_SUCCESS;
 }
 
@@ -141,7 +141,7 @@ int CZOQDevice::SetCaptureRecover(bool recover) {
 }
 
 int CZOQDevice::GetCaptureRecover(bool* recover) {
-    if (recover != nullptr) *recover = m_bCaptureRecover;
+    zoq::Put(recover, m_bCaptureRecover);
     return RC_SUCCESS;
 }
 

@@ -4,21 +4,35 @@
 // (IZOQDevice), which it carries out through its bus.
 #pragma once
 
-#include "rawroad/ZOQDevice_AE_Control.h"
-#include "rawroad/ZOQDevice_AF_Measure.h"
-#include "colourroad/ZOQDevice_AWB.h"
+#include <utility>
+
 #include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
 #include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
 #include "calibration/ZOQDevice_Custom_Calibration_Map.h"
+#include "colourroad/ZOQDevice_AWB.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
-#include "rawroad/ZOQDevice_Image_LutFile.h"
 #include "colourroad/ZOQDevice_Image_Saturation.h"
-#include "rawroad/ZOQDevice_Image_Tone.h"
 #include "colourroad/ZOQDevice_Matrix.h"
+#include "rawroad/ZOQDevice_AE_Control.h"
+#include "rawroad/ZOQDevice_AF_Measure.h"
+#include "rawroad/ZOQDevice_Image_LutFile.h"
+#include "rawroad/ZOQDevice_Image_Tone.h"
 #include "zoqapi.h"
 #include "zoqcam.h"
 
 class IZOQBus;
+
+// The first line of an operation that needs the plug-in's camera object (or
+// the bus) names what it answers without one: each family of operations has
+// its own code (-19, -5 or, for a stage with nothing to do, 0).
+#define DEVICE_NEEDS_CAMERA(missingCode)             \
+    do {                                             \
+        if (m_pCam == nullptr) return (missingCode); \
+    } while (0)
+#define DEVICE_NEEDS_BUS(missingCode)                \
+    do {                                             \
+        if (m_pBus == nullptr) return (missingCode); \
+    } while (0)
 
 class CZOQDevice : public IZOQDevice {
 public:
@@ -260,8 +274,7 @@ public:
                                           ZOQ_ADDRESSMODE rowMode, unsigned short multiFrameNum);
     int GetFlatFieldCorrectionFieldOfView(int* columnStart, int* rowStart, int* columnSize,
                                           int* rowSize, ZOQ_ADDRESSMODE* columnMode,
-                                          ZOQ_ADDRESSMODE* rowMode,
-                                          unsigned short* multiFrameNum);
+                                          ZOQ_ADDRESSMODE* rowMode, unsigned short* multiFrameNum);
     int MakeDarkFrame(int count);
     int MakeFlatFieldFrame(int count);
     int SetPreviewFlatFieldCorrectionEnable(bool on);
@@ -327,13 +340,22 @@ public:
     int RgbData8_Do_Calibration(unsigned char* out, int width, int height, int bitCount);
 
     // ---- Accessors for the bus ----
-    IZOQBus* Bus() const { return m_pBus; }
-    IZOQCam* Cam() const { return m_pCam; }
     void* LogHandle() const { return m_hLog; }
-    unsigned int CaptureTimeOut() const { return m_uCaptureTimeOut; }
-    bool CaptureRecover() const { return m_bCaptureRecover; }
 
 protected:
+    // An operation that only forwards to the camera object (or to the bus,
+    // for this device): missingCode without one, else the callee's answer.
+    template <typename Iface, typename... P, typename... A>
+    int CamCall(int missingCode, int (Iface::*op)(P...), A&&... args) {
+        if (m_pCam == nullptr) return missingCode;
+        return (m_pCam->*op)(std::forward<A>(args)...);
+    }
+    template <typename Bus, typename... P, typename... A>
+    int BusCall(int missingCode, int (Bus::*op)(CZOQDevice*, P...), A&&... args) {
+        if (m_pBus == nullptr) return missingCode;
+        return (m_pBus->*op)(this, std::forward<A>(args)...);
+    }
+
     // Answer of the table operations of the EEPROM store.
     int TableStoreAnswer() const {
         return m_pCam == nullptr ? RC_NOT_INITIALIZED : RC_NOT_SUPPORTED;

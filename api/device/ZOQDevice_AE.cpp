@@ -1,5 +1,6 @@
 // Auto exposure: settings, the raw-road stage that evaluates every third
 // frame, and the callbacks that report each evaluation.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 namespace {
@@ -44,12 +45,12 @@ int CZOQDevice::SetAEPeakAveRatio(float ratio) {
 }
 
 int CZOQDevice::GetAEPeakAveRatio(float* ratio) {
-    if (ratio != nullptr) *ratio = m_ae.PeakAveRatio();
+    zoq::Put(ratio, m_ae.PeakAveRatio());
     return RC_SUCCESS;
 }
 
 int CZOQDevice::SetAEExposureTimeRange(float min, float max) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     float low = 0.0f;
     float high = 0.0f;
     int rc = m_pCam->Sensor_GetExposureTimeRange(&low, &high);
@@ -62,8 +63,8 @@ int CZOQDevice::SetAEExposureTimeRange(float min, float max) {
 }
 
 int CZOQDevice::GetAEExposureTimeRange(float* min, float* max) {
-    if (min != nullptr) *min = m_ae.timeMin;
-    if (max != nullptr) *max = m_ae.timeMax;
+    zoq::Put(min, m_ae.timeMin);
+    zoq::Put(max, m_ae.timeMax);
     return RC_SUCCESS;
 }
 
@@ -102,9 +103,9 @@ int CZOQDevice::StartAEEx(bool start) {
 }
 
 int CZOQDevice::GetAEStatusEx(bool* running, int* maxCount, int* target) {
-    if (running != nullptr) *running = m_ae.Running();
-    if (maxCount != nullptr) *maxCount = m_ae.maxCount;
-    if (target != nullptr) *target = m_ae.target;
+    zoq::Put(running, m_ae.Running());
+    zoq::Put(maxCount, m_ae.maxCount);
+    zoq::Put(target, m_ae.target);
     return RC_SUCCESS;
 }
 

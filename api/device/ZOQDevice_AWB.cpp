@@ -1,12 +1,15 @@
 // White-balance settings: mode, presetting, gains, threshold, callbacks and
 // the measurement region.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 namespace {
 
 // Switching the camera's own white balance off may fail on a model without
 // it; the software modes go on in that case.
-bool Tolerated(int rc) { return rc == RC_SUCCESS || rc == RC_NOT_SUPPORTED; }
+bool Tolerated(int rc) {
+    return rc == RC_SUCCESS || rc == RC_NOT_SUPPORTED;
+}
 
 }  // namespace
 
@@ -55,14 +58,14 @@ int CZOQDevice::SetWhiteBalanceMode(ZOQ_WB_MODE mode) {
 }
 
 int CZOQDevice::GetWhiteBalanceMode(ZOQ_WB_MODE* mode) {
-    if (mode != nullptr) *mode = m_awb.mode;
+    zoq::Put(mode, m_awb.mode);
     return RC_SUCCESS;
 }
 
 int CZOQDevice::SetWhiteBalancePresetting(ZOQ_COLOR_TEMPRATURE preset) {
     m_awb.presetting = preset;
     if (m_awb.mode != ZOQ_WB_SOFT_PRESET && m_awb.mode != ZOQ_WB_HW_PRESET) return RC_SUCCESS;
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     int rc = m_awb.mode == ZOQ_WB_SOFT_PRESET
                  ? m_pCam->Sensor_GetAwbPresettingMatrix(preset, m_awb.gains)
                  : m_pCam->Fpga_SetAwbPresetting(preset);
@@ -71,7 +74,7 @@ int CZOQDevice::SetWhiteBalancePresetting(ZOQ_COLOR_TEMPRATURE preset) {
 }
 
 int CZOQDevice::GetWhiteBalancePresetting(ZOQ_COLOR_TEMPRATURE* preset) {
-    if (preset != nullptr) *preset = m_awb.presetting;
+    zoq::Put(preset, m_awb.presetting);
     return RC_SUCCESS;
 }
 
@@ -83,7 +86,7 @@ int CZOQDevice::SetWhiteBalanceMatrix(float* gains) {
         return RC_SUCCESS;
     }
     if (m_awb.mode == ZOQ_WB_HW_MANUAL) {
-        if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+        DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
         if (gains == nullptr) return RC_PARAMETER_ERROR;
         for (int c = 0; c < 3; ++c) m_awb.gains[c] = gains[c];
         return m_pCam->Fpga_SetAwbMatrix(m_awb.gains);
@@ -103,7 +106,7 @@ int CZOQDevice::SetWhiteBalancePhi(int phi) {
 }
 
 int CZOQDevice::GetWhiteBalancePhi(int* phi) {
-    if (phi != nullptr) *phi = m_awb.phi;
+    zoq::Put(phi, m_awb.phi);
     return RC_SUCCESS;
 }
 
@@ -137,10 +140,10 @@ int CZOQDevice::GetAWBRegion(int* x, int* y, int* width, int* height, bool* show
     int rc = CheckColourCamera();
     if (rc != RC_SUCCESS) return rc;
     const ZoqRegion& r = m_awb.requested;
-    if (x != nullptr) *x = r.x;
-    if (y != nullptr) *y = r.y;
-    if (width != nullptr) *width = r.width;
-    if (height != nullptr) *height = r.height;
-    if (show != nullptr) *show = m_awb.showRegion;
+    zoq::Put(x, r.x);
+    zoq::Put(y, r.y);
+    zoq::Put(width, r.width);
+    zoq::Put(height, r.height);
+    zoq::Put(show, m_awb.showRegion);
     return RC_SUCCESS;
 }

@@ -1,8 +1,8 @@
 // White balance on each colour-road frame, the measurement of the software
 // modes, and the state read from the camera when it opens.
-#include "device/ZOQDevice.h"
 #include "colourroad/ZOQDevice_AWB_Measure.h"
 #include "colourroad/ZOQDevice_ColourImage.h"
+#include "device/ZOQDevice.h"
 
 int CZOQDevice::RgbData8_MakeTable_AWB(unsigned char* out, int width, int height, int bitCount) {
     m_awb.fitted = FitRegionEven(m_awb.requested, width, height);
@@ -41,7 +41,7 @@ int CZOQDevice::RgbData8_Do_Matrix_AWB(unsigned char* out, int width, int height
         case ZOQ_WB_HW_PRESET:
         case ZOQ_WB_HW_AUTO_ONCE:
         case ZOQ_WB_HW_AUTO_CONTINUOUS:
-            if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+            DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
             if (first || m_awb.mode == ZOQ_WB_HW_AUTO_CONTINUOUS) {
                 rc = m_pCam->Fpga_GetAwbMatrix(m_awb.gains);
                 m_awb.ReportGains();
@@ -58,7 +58,7 @@ int CZOQDevice::RgbData8_Do_Matrix_AWB(unsigned char* out, int width, int height
 
 int CZOQDevice::InitialMatrixAWB() {
     m_awb.Reset();
-    if (m_pCam == nullptr) return RC_SUCCESS;
+    DEVICE_NEEDS_CAMERA(RC_SUCCESS);
     ZOQ_WB_MODE mode = ZOQ_WB_OFF;
     int rc = m_pCam->Fpga_GetAwbMode(&mode);
     if (rc != RC_SUCCESS) {

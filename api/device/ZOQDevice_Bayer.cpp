@@ -1,6 +1,7 @@
 // Demosaic dispatch and the Bayer and filter mode settings.
 #include "colourroad/ZOQDevice_Bayer.h"
 
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 #include "zoqbayer.h"
 
@@ -14,9 +15,11 @@ using Gray16 = int (*)(unsigned short*, int, int, unsigned short*);
 constexpr int kPatterns = 4;  // BGGR, GRBG, RGGB, GBRG: the order of the Bayer modes
 constexpr int kFilters = 6;
 
-#define ZOQ_ALGORITHMS(P, F)                                                              \
-    {ZOQCFA_NearestNeighbor_##P##F, ZOQCFA_Bilinear_##P##F, ZOQCFA_SmoothHue_##P##F,      \
-     ZOQCFA_EdgeSensing1_##P##F, ZOQCFA_Laplacian_##P##F, ZOQCFA_FastBilinear_##P##F}
+#define ZOQ_ALGORITHMS(P, F)                                                                \
+    {                                                                                       \
+        ZOQCFA_NearestNeighbor_##P##F, ZOQCFA_Bilinear_##P##F, ZOQCFA_SmoothHue_##P##F,     \
+            ZOQCFA_EdgeSensing1_##P##F, ZOQCFA_Laplacian_##P##F, ZOQCFA_FastBilinear_##P##F \
+    }
 
 // [bottom-up][pattern][filter mode]
 constexpr Demosaic8 kDemosaic8[2][kPatterns][kFilters] = {
@@ -38,13 +41,15 @@ constexpr Demosaic16 kDemosaic16[2][kPatterns] = {
 }  // namespace
 
 // The routines read a second row and column around every pixel.
-static bool TooSmall(int width, int height) { return width < 2 || height < 2; }
+static bool TooSmall(int width, int height) {
+    return width < 2 || height < 2;
+}
 
 int DemosaicRaw8(int bayerMode, int filterMode, unsigned char* raw, int width, int height,
                  unsigned char* out, int* bitCount) {
     if (bayerMode < 0 || bayerMode > 23) return RC_NOT_SUPPORTED;
     if (bayerMode >= 16) {
-        if (bitCount != nullptr) *bitCount = 8;
+        zoq::Put(bitCount, 8);
         if (TooSmall(width, height)) return RC_NOT_SUPPORTED;
         Gray8 gray = bayerMode < 20 ? ZOQCFA_NearestNeighbor_RGGB_Gray_Flip
                                     : ZOQCFA_NearestNeighbor_RGGB_Gray;
@@ -53,14 +58,13 @@ int DemosaicRaw8(int bayerMode, int filterMode, unsigned char* raw, int width, i
     // Modes 0-3 and 8-11 are bottom-up; 0-7 are 24-bit, 8-15 are 32-bit.
     bool bottomUp = (bayerMode & 4) == 0;
     unsigned short bits = bayerMode < 8 ? 24 : 32;
-    if (bitCount != nullptr) *bitCount = bits;
+    zoq::Put(bitCount, bits);
     if (filterMode < 0 || filterMode >= kFilters || TooSmall(width, height))
         return RC_NOT_SUPPORTED;
     return kDemosaic8[bottomUp][bayerMode & 3][filterMode](raw, width, height, out, bits);
 }
 
-int DemosaicRaw16(int bayerMode, unsigned short* raw, int width, int height,
-                  unsigned short* out) {
+int DemosaicRaw16(int bayerMode, unsigned short* raw, int width, int height, unsigned short* out) {
     if (bayerMode < 0 || bayerMode > 23 || TooSmall(width, height)) return RC_NOT_SUPPORTED;
     if (bayerMode >= 16) {
         // The 16-bit road runs opposite to the 8-bit one: 16-19 top-down.
@@ -74,8 +78,8 @@ int DemosaicRaw16(int bayerMode, unsigned short* raw, int width, int height,
 }
 
 int CZOQDevice::GetDefaultBayerMode(ZOQ_BAYERMODE* mode) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
-    if (mode != nullptr) *mode = m_pCam->Sensor_GetDefaultBayerMode();
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
+    zoq::Put(mode, m_pCam->Sensor_GetDefaultBayerMode());
     return RC_SUCCESS;
 }
 
@@ -87,7 +91,7 @@ int CZOQDevice::SetBayerMode(ZOQ_BAYERMODE mode) {
 }
 
 int CZOQDevice::GetBayerMode(ZOQ_BAYERMODE* mode) {
-    if (mode != nullptr) *mode = m_BayerMode;
+    zoq::Put(mode, m_BayerMode);
     return RC_SUCCESS;
 }
 
@@ -97,6 +101,6 @@ int CZOQDevice::SetFilterMode(ZOQ_FILTERMODE mode) {
 }
 
 int CZOQDevice::GetFilterMode(ZOQ_FILTERMODE* mode) {
-    if (mode != nullptr) *mode = m_FilterMode;
+    zoq::Put(mode, m_FilterMode);
     return RC_SUCCESS;
 }

@@ -4,8 +4,8 @@
 #include <memory>
 #include <new>
 
-#include "usb/IZOQBus.h"
 #include "device/ZOQDevice.h"
+#include "usb/IZOQBus.h"
 
 template <typename ReadFrame>
 int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
@@ -23,8 +23,8 @@ template <typename CaptureRaw>
 int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
     if (buffer == nullptr) return RC_PARAMETER_ERROR;
     // The read overwrites every byte, so the buffer is not cleared first.
-    std::unique_ptr<unsigned char[]> raw(new (std::nothrow)
-                                             unsigned char[static_cast<size_t>(RawFrameBytes())]);
+    std::unique_ptr<unsigned char[]> raw(
+        new (std::nothrow) unsigned char[static_cast<size_t>(RawFrameBytes())]);
     if (!raw) return RC_ALLOC_FAILED;
     int rc = captureRaw(raw.get());
     if (rc != RC_SUCCESS) return rc;
@@ -54,12 +54,11 @@ int CZOQDevice::CaptureRgbData(unsigned char* buffer) {
 }
 
 int CZOQDevice::EmptyFrameBuffer() {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    return m_pCam->Fpga_EmptyFrameBuffer();
+    return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_EmptyFrameBuffer);
 }
 
 int CZOQDevice::CaptureRawDataAfterEmptyFrameBuffer(unsigned char* buffer) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     return CaptureRawWithPreviewSwitch([&] {
         // Models without the feature, or in trigger mode 2, simply read the
         // next frame.
@@ -75,7 +74,7 @@ int CZOQDevice::CaptureRgbDataAfterEmptyFrameBuffer(unsigned char* buffer) {
 
 int CZOQDevice::CaptureRgbDataExAfterEmptyFrameBuffer(unsigned char* buffer, int* width,
                                                       int* height, int* bitCount) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     // Delivers what the name promises: the frame and its size.
     int rc = CaptureRgbDataAfterEmptyFrameBuffer(buffer);
     if (rc != RC_SUCCESS) return rc;
@@ -83,13 +82,13 @@ int CZOQDevice::CaptureRgbDataExAfterEmptyFrameBuffer(unsigned char* buffer, int
 }
 
 int CZOQDevice::SoftStartCapture() {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     return SoftStart();
 }
 
 int CZOQDevice::ReadRawDataAfterStart(unsigned char* buffer) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     return ReadAfterStart(buffer);
 }

@@ -1,7 +1,7 @@
 // The colour road: demosaic of the corrected raw frame into the caller's
 // buffer, then the colour stages in place.
-#include "device/ZOQDevice.h"
 #include "colourroad/ZOQDevice_Bayer.h"
+#include "device/ZOQDevice.h"
 
 void CZOQDevice::InitColourRoad() {
     InitialMatrixAWB();
@@ -21,12 +21,12 @@ void CZOQDevice::ReleaseColourRoad() {
 
 bool CZOQDevice::IsMonochromeCamera() const {
     int mono = 0;
-    return m_pCam != nullptr && m_pCam->Cam_QueryFunction(ZOQ_FUNC_MONOCHROME, &mono) == RC_SUCCESS &&
-           mono == 1;
+    return m_pCam != nullptr &&
+           m_pCam->Cam_QueryFunction(ZOQ_FUNC_MONOCHROME, &mono) == RC_SUCCESS && mono == 1;
 }
 
 int CZOQDevice::CheckColourCamera() const {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     return IsMonochromeCamera() ? RC_NOT_SUPPORTED : RC_SUCCESS;
 }
 

@@ -1,5 +1,6 @@
 // Bad pixel correction and the calibration map: settings, the raw-road bad
 // pixel stage and the colour road's final remap.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 int CZOQDevice::SetBadPixelCorrectionThreshold(unsigned char low, unsigned char high) {
@@ -9,21 +10,21 @@ int CZOQDevice::SetBadPixelCorrectionThreshold(unsigned char low, unsigned char 
 }
 
 int CZOQDevice::GetBadPixelCorrectionThreshold(unsigned char* low, unsigned char* high) {
-    if (low != nullptr) *low = m_badPixels.low;
-    if (high != nullptr) *high = m_badPixels.high;
+    zoq::Put(low, m_badPixels.low);
+    zoq::Put(high, m_badPixels.high);
     return RC_SUCCESS;
 }
 
 int CZOQDevice::SetBadPixelCorrection(bool on, ZOQ_THRESHOLD level) {
     m_badPixels.Set(on, level);
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     // A camera without the feature leaves the work to the software stage.
     int rc = m_pCam->Fpga_SetBadPixelCorrection(on, level);
     return rc == RC_NOT_SUPPORTED ? RC_SUCCESS : rc;
 }
 
 int CZOQDevice::GetBadPixelCorrection(bool* on, ZOQ_THRESHOLD* level) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     bool cameraOn = false;
     ZOQ_THRESHOLD cameraLevel = ZOQ_THRESHOLD_LOW;
     int rc = m_pCam->Fpga_GetBadPixelCorrection(&cameraOn, &cameraLevel);
@@ -31,8 +32,8 @@ int CZOQDevice::GetBadPixelCorrection(bool* on, ZOQ_THRESHOLD* level) {
         cameraOn = m_badPixels.enable;
         cameraLevel = m_badPixels.level;
     }
-    if (on != nullptr) *on = cameraOn;
-    if (level != nullptr) *level = cameraLevel;
+    zoq::Put(on, cameraOn);
+    zoq::Put(level, cameraLevel);
     return rc;
 }
 
@@ -52,7 +53,7 @@ int CZOQDevice::SetPreviewCalibration(bool on) {
 }
 
 int CZOQDevice::GetPreviewCalibration(bool* on) {
-    if (on != nullptr) *on = m_calibration.previewEnable;
+    zoq::Put(on, m_calibration.previewEnable);
     return RC_SUCCESS;
 }
 
@@ -62,11 +63,13 @@ int CZOQDevice::SetCaptureCalibration(bool on) {
 }
 
 int CZOQDevice::GetCaptureCalibration(bool* on) {
-    if (on != nullptr) *on = m_calibration.captureEnable;
+    zoq::Put(on, m_calibration.captureEnable);
     return RC_SUCCESS;
 }
 
-int CZOQDevice::LoadCalibrationMapFile(const char* path) { return m_calibration.Load(path); }
+int CZOQDevice::LoadCalibrationMapFile(const char* path) {
+    return m_calibration.Load(path);
+}
 
 int CZOQDevice::SetCalibrationMapMode(ZOQ_MAPMODE mode) {
     m_calibration.mode = mode;
@@ -74,7 +77,7 @@ int CZOQDevice::SetCalibrationMapMode(ZOQ_MAPMODE mode) {
 }
 
 int CZOQDevice::GetCalibrationMapMode(ZOQ_MAPMODE* mode) {
-    if (mode != nullptr) *mode = m_calibration.mode;
+    zoq::Put(mode, m_calibration.mode);
     return RC_SUCCESS;
 }
 

@@ -4,13 +4,14 @@
 #include <new>
 #include <vector>
 
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 int CZOQDevice::SetFlatFieldCorrectionFieldOfView(int columnStart, int rowStart, int columnSize,
                                                   int rowSize, ZOQ_ADDRESSMODE columnMode,
                                                   ZOQ_ADDRESSMODE rowMode,
                                                   unsigned short multiFrameNum) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     ZOQ_FOV_INFO fov{};
     ZoqSetFovWindow(&fov, columnStart, rowStart, columnSize, rowSize, columnMode, rowMode,
                     multiFrameNum);
@@ -23,26 +24,25 @@ int CZOQDevice::SetFlatFieldCorrectionFieldOfView(int columnStart, int rowStart,
     return rc;
 }
 
-int CZOQDevice::GetFlatFieldCorrectionFieldOfView(int* columnStart, int* rowStart,
-                                                  int* columnSize, int* rowSize,
-                                                  ZOQ_ADDRESSMODE* columnMode,
+int CZOQDevice::GetFlatFieldCorrectionFieldOfView(int* columnStart, int* rowStart, int* columnSize,
+                                                  int* rowSize, ZOQ_ADDRESSMODE* columnMode,
                                                   ZOQ_ADDRESSMODE* rowMode,
                                                   unsigned short* multiFrameNum) {
     const ZOQ_FOV_INFO& fov = m_flatField.fov;
-    if (columnStart != nullptr) *columnStart = fov.columnStart;
-    if (rowStart != nullptr) *rowStart = fov.rowStart;
-    if (columnSize != nullptr) *columnSize = fov.columnSize;
-    if (rowSize != nullptr) *rowSize = fov.rowSize;
-    if (columnMode != nullptr) *columnMode = fov.columnAddressMode;
-    if (rowMode != nullptr) *rowMode = fov.rowAddressMode;
-    if (multiFrameNum != nullptr) *multiFrameNum = fov.multiFrameNum;
+    zoq::Put(columnStart, fov.columnStart);
+    zoq::Put(rowStart, fov.rowStart);
+    zoq::Put(columnSize, fov.columnSize);
+    zoq::Put(rowSize, fov.rowSize);
+    zoq::Put(columnMode, fov.columnAddressMode);
+    zoq::Put(rowMode, fov.rowAddressMode);
+    zoq::Put(multiFrameNum, fov.multiFrameNum);
     return RC_SUCCESS;
 }
 
 int CZOQDevice::MakeFlatFieldFrameOf(ZoqFlatField::Kind kind, int count) {
     // Per-byte sums of 32 bits hold this many full-scale frames.
     constexpr int kMaxFrames = 16843009;
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     if (count > kMaxFrames) return RC_PARAMETER_ERROR;
     if (!m_flatField.NewFrame(kind))
         return m_flatField.FrameBytes() == 0 ? RC_ILLEGAL_OPERATION : RC_ALLOC_FAILED;
@@ -50,13 +50,12 @@ int CZOQDevice::MakeFlatFieldFrameOf(ZoqFlatField::Kind kind, int count) {
 
     const ZOQ_FOV_INFO saved = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
     const ZOQ_FOV_INFO& fov = m_flatField.fov;
-    SetFieldOfView(ZOQ_FOV_MODE_CAPTURE, fov.columnStart, fov.rowStart, fov.columnSize,
-                   fov.rowSize, fov.columnAddressMode, fov.rowAddressMode, fov.multiFrameNum);
+    SetFieldOfView(ZOQ_FOV_MODE_CAPTURE, fov.columnStart, fov.rowStart, fov.columnSize, fov.rowSize,
+                   fov.columnAddressMode, fov.rowAddressMode, fov.multiFrameNum);
     // Each capture lands in a buffer as large as the camera's frame, in case
     // the window came out larger than asked; its first N bytes count.
-    const size_t frameBytes = static_cast<size_t>(RawFrameBytes()) > n
-                                  ? static_cast<size_t>(RawFrameBytes())
-                                  : n;
+    const size_t frameBytes =
+        static_cast<size_t>(RawFrameBytes()) > n ? static_cast<size_t>(RawFrameBytes()) : n;
     std::vector<uint32_t> sums;
     std::vector<unsigned char> frame;
     int rc = RC_SUCCESS;
@@ -110,7 +109,7 @@ int CZOQDevice::SetPreviewFlatFieldCorrectionEnable(bool on) {
 }
 
 int CZOQDevice::GetPreviewFlatFieldCorrectionEnable(bool* on) {
-    if (on != nullptr) *on = m_flatField.previewEnable;
+    zoq::Put(on, m_flatField.previewEnable);
     return RC_SUCCESS;
 }
 
@@ -119,14 +118,18 @@ int CZOQDevice::SetCaptureFlatFieldCorrectionEnable(bool on) {
 }
 
 int CZOQDevice::GetCaptureFlatFieldCorrectionEnable(bool* on) {
-    if (on != nullptr) *on = m_flatField.captureEnable;
+    zoq::Put(on, m_flatField.captureEnable);
     return RC_SUCCESS;
 }
 
 // No file format for writing correction data is defined.
-int CZOQDevice::SaveFlatFieldCorrection(char*) { return RC_NOT_SUPPORTED; }
+int CZOQDevice::SaveFlatFieldCorrection(char*) {
+    return RC_NOT_SUPPORTED;
+}
 
-int CZOQDevice::LoadFlatFieldCorrection(char* path) { return m_flatField.Load(path); }
+int CZOQDevice::LoadFlatFieldCorrection(char* path) {
+    return m_flatField.Load(path);
+}
 
 int CZOQDevice::RawData8_Do_FFC(unsigned char* data, ZOQ_FOV_INFO fov) {
     if (!m_flatField.Matches(fov)) return RC_NOT_SUPPORTED;

@@ -1,17 +1,18 @@
 // Software gamma, contrast and brightness: settings, ranges and the raw-road
 // stage that applies them.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 namespace {
 
 int Range(int* min, int* max, int low, int high) {
-    if (min != nullptr) *min = low;
-    if (max != nullptr) *max = high;
+    zoq::Put(min, low);
+    zoq::Put(max, high);
     return RC_SUCCESS;
 }
 
-int Put(int* out, int value) {
-    if (out != nullptr) *out = value;
+int Answer(int* out, int value) {
+    zoq::Put(out, value);
     return RC_SUCCESS;
 }
 
@@ -26,7 +27,9 @@ int CZOQDevice::SetGamma(int value) {
     return RC_SUCCESS;
 }
 
-int CZOQDevice::GetGamma(int* value) { return Put(value, m_tone.Gamma()); }
+int CZOQDevice::GetGamma(int* value) {
+    return Answer(value, m_tone.Gamma());
+}
 
 int CZOQDevice::GetContrastRange(int* min, int* max) {
     return Range(min, max, ZoqToneTables::kLevelMin, ZoqToneTables::kLevelMax);
@@ -37,7 +40,9 @@ int CZOQDevice::SetContrast(int value) {
     return RC_SUCCESS;
 }
 
-int CZOQDevice::GetContrast(int* value) { return Put(value, m_tone.Contrast()); }
+int CZOQDevice::GetContrast(int* value) {
+    return Answer(value, m_tone.Contrast());
+}
 
 int CZOQDevice::GetBrightnessRange(int* min, int* max) {
     return Range(min, max, ZoqToneTables::kLevelMin, ZoqToneTables::kLevelMax);
@@ -48,7 +53,9 @@ int CZOQDevice::SetBrightness(int value) {
     return RC_SUCCESS;
 }
 
-int CZOQDevice::GetBrightness(int* value) { return Put(value, m_tone.Brightness()); }
+int CZOQDevice::GetBrightness(int* value) {
+    return Answer(value, m_tone.Brightness());
+}
 
 int CZOQDevice::RawData8_LoadTable_Brightness_Contrast_Gamma(unsigned char* data, int count) {
     if (data == nullptr || count < 0) return RC_PARAMETER_ERROR;

@@ -1,4 +1,5 @@
 // Hue/saturation/lightness settings and their stage of the colour road.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 int CZOQDevice::SetHSLEnable(bool on) {
@@ -7,7 +8,7 @@ int CZOQDevice::SetHSLEnable(bool on) {
 }
 
 int CZOQDevice::GetHSLEnable(bool* on) {
-    if (on != nullptr) *on = m_hsl.Enabled();
+    zoq::Put(on, m_hsl.Enabled());
     return RC_SUCCESS;
 }
 

@@ -12,9 +12,9 @@ constexpr int kGammaLutChunkEntries = 32;
 }  // namespace
 
 template <typename Entry, typename Send>
-int CZOQDevice::DownloadCameraTable(ZOQ_FUNCTION query, const Entry* data, int count,
-                                    Entry* shadow, int chunk, Send send) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+int CZOQDevice::DownloadCameraTable(ZOQ_FUNCTION query, const Entry* data, int count, Entry* shadow,
+                                    int chunk, Send send) {
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     if (data == nullptr) return RC_PARAMETER_ERROR;
     int supported = 0;
     int rc = m_pCam->Cam_QueryFunction(query, &supported);
@@ -36,19 +36,18 @@ int CZOQDevice::DownloadCameraTable(ZOQ_FUNCTION query, const Entry* data, int c
 }
 
 int CZOQDevice::DownloadLutData(unsigned char* data, int length) {
-    return DownloadCameraTable(
-        ZOQ_FUNC_LUT_DOWNLOAD, data, length, m_lutShadow.lut, kLutChunkBytes,
-        [this](unsigned short offset, unsigned char* chunk, int n) {
-            return DownloadLUT(offset, chunk, n);
-        });
+    return DownloadCameraTable(ZOQ_FUNC_LUT_DOWNLOAD, data, length, m_lutShadow.lut, kLutChunkBytes,
+                               [this](unsigned short offset, unsigned char* chunk, int n) {
+                                   return DownloadLUT(offset, chunk, n);
+                               });
 }
 
 int CZOQDevice::DownloadGammaLutData(unsigned short* data, int count) {
-    return DownloadCameraTable(
-        ZOQ_FUNC_GAMMA_LUT_DOWNLOAD, data, count, m_lutShadow.gammaLut, kGammaLutChunkEntries,
-        [this](unsigned short offset, unsigned short* chunk, int n) {
-            return DownloadGammaLUT(offset, chunk, n);
-        });
+    return DownloadCameraTable(ZOQ_FUNC_GAMMA_LUT_DOWNLOAD, data, count, m_lutShadow.gammaLut,
+                               kGammaLutChunkEntries,
+                               [this](unsigned short offset, unsigned short* chunk, int n) {
+                                   return DownloadGammaLUT(offset, chunk, n);
+                               });
 }
 
 int CZOQDevice::DownloadLutFile(const char* path) {
@@ -66,7 +65,7 @@ int CZOQDevice::DownloadGammaLutFile(const char* path) {
 }
 
 int CZOQDevice::SetLutEnable(bool on) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     int supported = 0;
     int rc = m_pCam->Cam_QueryFunction(ZOQ_FUNC_LUT_SWITCH, &supported);
     if (rc != RC_SUCCESS) return rc;
@@ -75,16 +74,13 @@ int CZOQDevice::SetLutEnable(bool on) {
 }
 
 int CZOQDevice::GetLutEnable(bool* on) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    return m_pCam->Fpga_GetLutEnable(on);
+    return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_GetLutEnable, on);
 }
 
 int CZOQDevice::SetGammaLutEnable(bool on) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    return m_pCam->Fpga_SetGammaLutEnable(on);
+    return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_SetGammaLutEnable, on);
 }
 
 int CZOQDevice::GetGammaLutEnable(bool* on) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    return m_pCam->Fpga_GetGammaLutEnable(on);
+    return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_GetGammaLutEnable, on);
 }

@@ -1,11 +1,12 @@
 // Saturation settings and the saturation stage of the colour road.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 int CZOQDevice::GetSaturationRange(int* min, int* max) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     const bool mono = IsMonochromeCamera();
-    if (min != nullptr) *min = mono ? 0 : ZoqSaturation::kMin;
-    if (max != nullptr) *max = mono ? 0 : ZoqSaturation::kMax;
+    zoq::Put(min, mono ? 0 : ZoqSaturation::kMin);
+    zoq::Put(max, mono ? 0 : ZoqSaturation::kMax);
     return mono ? RC_NOT_SUPPORTED : RC_SUCCESS;
 }
 
@@ -15,7 +16,7 @@ int CZOQDevice::SetSaturation(int value) {
 }
 
 int CZOQDevice::GetSaturation(int* value) {
-    if (value != nullptr) *value = m_saturation.Value();
+    zoq::Put(value, m_saturation.Value());
     return RC_SUCCESS;
 }
 

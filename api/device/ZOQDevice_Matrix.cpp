@@ -1,17 +1,20 @@
 // Colour-correction settings, the colour-road stage and the state read from
 // the camera when it opens.
+#include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
 namespace {
 
 // Switching the camera's own colour correction off may fail on a model
 // without it; the software modes go on in that case.
-bool Tolerated(int rc) { return rc == RC_SUCCESS || rc == RC_NOT_SUPPORTED; }
+bool Tolerated(int rc) {
+    return rc == RC_SUCCESS || rc == RC_NOT_SUPPORTED;
+}
 
 }  // namespace
 
 int CZOQDevice::SetColorCorrectionMode(ZOQ_CCM_MODE mode) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     IZOQCam* cam = m_pCam;
     int rc = RC_SUCCESS;
     switch (mode) {
@@ -46,14 +49,14 @@ int CZOQDevice::SetColorCorrectionMode(ZOQ_CCM_MODE mode) {
 }
 
 int CZOQDevice::GetColorCorrectionMode(ZOQ_CCM_MODE* mode) {
-    if (mode != nullptr) *mode = m_ccm.mode;
+    zoq::Put(mode, m_ccm.mode);
     return RC_SUCCESS;
 }
 
 int CZOQDevice::SetColorCorrectionPresetting(ZOQ_COLOR_TEMPRATURE preset) {
     if (m_ccm.mode != ZOQ_CCM_SOFT_PRESET && m_ccm.mode != ZOQ_CCM_HW_PRESET)
         return RC_ILLEGAL_OPERATION;
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     if (m_ccm.mode == ZOQ_CCM_SOFT_PRESET) {
         // A preset the sensor does not have leaves the matrix as it was.
         m_pCam->Sensor_GetCcmPresettingMatrix(preset, &m_ccm.matrix[0][0]);
@@ -67,7 +70,7 @@ int CZOQDevice::SetColorCorrectionPresetting(ZOQ_COLOR_TEMPRATURE preset) {
 }
 
 int CZOQDevice::GetColorCorrectionPresetting(ZOQ_COLOR_TEMPRATURE* preset) {
-    if (preset != nullptr) *preset = m_ccm.presetting;
+    zoq::Put(preset, m_ccm.presetting);
     return RC_SUCCESS;
 }
 
@@ -77,28 +80,25 @@ int CZOQDevice::SetColorCorrectionMatrix(float (*matrix)[3]) {
     if (matrix == nullptr) return RC_PARAMETER_ERROR;
     if (camera && m_pCam == nullptr) return RC_NOT_INITIALIZED;
     for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            m_ccm.matrix[row][column] = matrix[row][column];
+        for (int column = 0; column < 3; ++column) m_ccm.matrix[row][column] = matrix[row][column];
     return camera ? m_pCam->Fpga_SetCcmMatrix(m_ccm.matrix) : RC_SUCCESS;
 }
 
 int CZOQDevice::GetColorCorrectionMatrix(float (*matrix)[3]) {
     if (matrix == nullptr) return RC_PARAMETER_ERROR;
     for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            matrix[row][column] = m_ccm.matrix[row][column];
+        for (int column = 0; column < 3; ++column) matrix[row][column] = m_ccm.matrix[row][column];
     return RC_SUCCESS;
 }
 
 int CZOQDevice::RgbData8_Do_Matrix_CCM(unsigned char* out, int width, int height, int bitCount) {
-    if (m_ccm.mode != ZOQ_CCM_SOFT_PRESET && m_ccm.mode != ZOQ_CCM_SOFT_MANUAL)
-        return RC_SUCCESS;
+    if (m_ccm.mode != ZOQ_CCM_SOFT_PRESET && m_ccm.mode != ZOQ_CCM_SOFT_MANUAL) return RC_SUCCESS;
     return ZoqApplyColourMatrix(m_ccm.matrix, out, width, height, bitCount);
 }
 
 int CZOQDevice::InitialCCM() {
     m_ccm.Reset();
-    if (m_pCam == nullptr) return RC_SUCCESS;
+    DEVICE_NEEDS_CAMERA(RC_SUCCESS);
     ZOQ_CCM_MODE mode = ZOQ_CCM_OFF;
     int rc = m_pCam->Fpga_GetCcmMode(&mode);
     if (rc != RC_SUCCESS) {

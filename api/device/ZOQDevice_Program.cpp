@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <limits>
 
-#include "usb/IZOQBus.h"
 #include "device/ZOQDevice.h"
+#include "usb/IZOQBus.h"
 
 namespace {
 
@@ -27,24 +27,27 @@ struct Item {
 constexpr ZOQ_FUNCTION kNoFunction = static_cast<ZOQ_FUNCTION>(-1);
 constexpr Placement kNone = {Access::None, 0};
 
-constexpr Item kWorkingMode = {ZOQ_FUNC_EEPROM_WORKING_MODE, kNoFunction,
-                               {{Access::Byte, 0x1FF0}, {Access::Block, 0x3FFF0},
-                                {Access::Block, 0x3FF0}}};
-constexpr Item kWorkingModeEx = {ZOQ_FUNC_EEPROM_WORKING_MODE_EX, kNoFunction,
-                                 {kNone, {Access::Block, 0x3FFF4}, kNone}};
-constexpr Item kColorMode = {ZOQ_FUNC_EEPROM_COLOR_MODE, kNoFunction,
-                             {{Access::Byte, 0x1FF2}, {Access::Block, 0x3FFF2},
-                              {Access::Block, 0x3FF2}}};
-constexpr Item kSerialsDesc = {ZOQ_FUNC_EEPROM_SERIALS_DESC, kNoFunction,
-                               {kNone, {Access::Block, 0x3FFE0}, kNone}};
-constexpr Item kLutInfo = {ZOQ_FUNC_EEPROM_LUT_INFO, kNoFunction,
+constexpr Item kWorkingMode = {
+    ZOQ_FUNC_EEPROM_WORKING_MODE,
+    kNoFunction,
+    {{Access::Byte, 0x1FF0}, {Access::Block, 0x3FFF0}, {Access::Block, 0x3FF0}}};
+constexpr Item kWorkingModeEx = {
+    ZOQ_FUNC_EEPROM_WORKING_MODE_EX, kNoFunction, {kNone, {Access::Block, 0x3FFF4}, kNone}};
+constexpr Item kColorMode = {
+    ZOQ_FUNC_EEPROM_COLOR_MODE,
+    kNoFunction,
+    {{Access::Byte, 0x1FF2}, {Access::Block, 0x3FFF2}, {Access::Block, 0x3FF2}}};
+constexpr Item kSerialsDesc = {
+    ZOQ_FUNC_EEPROM_SERIALS_DESC, kNoFunction, {kNone, {Access::Block, 0x3FFE0}, kNone}};
+constexpr Item kLutInfo = {ZOQ_FUNC_EEPROM_LUT_INFO,
+                           kNoFunction,
                            {kNone, {Access::Byte, 0x2FFF0}, {Access::Byte, 0x28F0}}};
-constexpr Item kGammaLutInfo = {ZOQ_FUNC_EEPROM_LUT_INFO, kNoFunction,
-                                {kNone, {Access::Byte, 0x2FFF2}, kNone}};
-constexpr Item kHWBMatrix = {ZOQ_FUNC_EEPROM_MATRICES, ZOQ_FUNC_WB_GAINS_WRITABLE,
-                             {kNone, {Access::Byte, 0x3F000}, kNone}};
-constexpr Item kHCCMMatrix = {ZOQ_FUNC_EEPROM_MATRICES, ZOQ_FUNC_CCM_WRITABLE,
-                              {kNone, {Access::Byte, 0x3F006}, kNone}};
+constexpr Item kGammaLutInfo = {
+    ZOQ_FUNC_EEPROM_LUT_INFO, kNoFunction, {kNone, {Access::Byte, 0x2FFF2}, kNone}};
+constexpr Item kHWBMatrix = {
+    ZOQ_FUNC_EEPROM_MATRICES, ZOQ_FUNC_WB_GAINS_WRITABLE, {kNone, {Access::Byte, 0x3F000}, kNone}};
+constexpr Item kHCCMMatrix = {
+    ZOQ_FUNC_EEPROM_MATRICES, ZOQ_FUNC_CCM_WRITABLE, {kNone, {Access::Byte, 0x3F006}, kNone}};
 
 // Address of the serial number byte by EEPROM type.
 constexpr unsigned int kSerialAddress[3] = {0x1FFF, 0x3FFFF, 0x3FFF};
@@ -71,38 +74,33 @@ float DecodeFixed(uint8_t low, uint8_t high) {
 // ---- Raw access ----
 
 int CZOQDevice::WrEEPROM(unsigned short address, unsigned char value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_WrEEPROM(this, address, value);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_WrEEPROM, address, value);
 }
 
 int CZOQDevice::RdEEPROM(unsigned short address, unsigned char* value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_RdEEPROM(this, address, value);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_RdEEPROM, address, value);
 }
 
 int CZOQDevice::WrEEPROMEx(unsigned int address, unsigned char value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_WrEEPROMEx(this, address, value);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_WrEEPROMEx, address, value);
 }
 
 int CZOQDevice::RdEEPROMEx(unsigned int address, unsigned char* value) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_RdEEPROMEx(this, address, value);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_RdEEPROMEx, address, value);
 }
 
 int CZOQDevice::WrEEPROMExEx(unsigned int address, unsigned char* buffer, int count) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_WrEEPROMExEx(this, address, buffer, count);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_WrEEPROMExEx, address, buffer,
+                   count);
 }
 
 int CZOQDevice::RdEEPROMExEx(unsigned int address, int count, unsigned char* buffer) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->VendorCmd_RdEEPROMExEx(this, address, count, buffer);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::VendorCmd_RdEEPROMExEx, address, count,
+                   buffer);
 }
 
 int CZOQDevice::GetEEPROMType(ZOQ_EEPROM_TYPE* type) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
-    return m_pCam->Cam_GetEEPROMType(type);
+    return CamCall(RC_NOT_INITIALIZED, &IZOQCam::Cam_GetEEPROMType, type);
 }
 
 // ---- Typed items ----
@@ -223,8 +221,8 @@ static int ReadoutMatrix(CZOQDevice& device, IZOQCam* cam, const Item& item, flo
 }
 
 int CZOQDevice::SetSerials(unsigned char serial) {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     ZOQ_EEPROM_TYPE type = ZOQ_EEPROM_TYPE_16BIT_8K;
     m_pCam->Cam_GetEEPROMType(&type);
     if (type < 0 || type > 2) return RC_NOT_SUPPORTED;
@@ -233,7 +231,7 @@ int CZOQDevice::SetSerials(unsigned char serial) {
 
 int CZOQDevice::GetSerials(unsigned char* serial) {
     if (serial == nullptr) return RC_PARAMETER_ERROR;
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     ZOQ_EEPROM_TYPE type = ZOQ_EEPROM_TYPE_16BIT_8K;
     m_pCam->Cam_GetEEPROMType(&type);
     if (type < 0 || type > 2) return RC_NOT_SUPPORTED;
@@ -272,7 +270,7 @@ int CZOQDevice::ReadoutGammaLutInfo(unsigned short* info) {
 }
 
 int CZOQDevice::ProgramSerialsDesc(unsigned char desc[16]) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     if (desc == nullptr) return RC_PARAMETER_ERROR;
     int eepromType = 0;
     Placement placement{};
@@ -282,7 +280,7 @@ int CZOQDevice::ProgramSerialsDesc(unsigned char desc[16]) {
 }
 
 int CZOQDevice::ReadoutSerialsDesc(unsigned char desc[16]) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     if (desc == nullptr) return RC_PARAMETER_ERROR;
     int eepromType = 0;
     Placement placement{};
@@ -306,22 +304,34 @@ int CZOQDevice::ReadoutHCCMMatrix(float matrix[3][3]) {
 
 // The gains and matrix currently set in the camera's FPGA (not the EEPROM).
 int CZOQDevice::UploadHWBMatrix(float gains[3]) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     if (!Reports(m_pCam, ZOQ_FUNC_WB_GAINS_WRITABLE)) return RC_NOT_SUPPORTED;
     return gains == nullptr ? RC_PARAMETER_ERROR : m_pCam->Fpga_GetAwbMatrix(gains);
 }
 
 int CZOQDevice::UploadHCCMMatrix(float matrix[3][3]) {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     if (!Reports(m_pCam, ZOQ_FUNC_CCM_WRITABLE)) return RC_NOT_SUPPORTED;
     return matrix == nullptr ? RC_PARAMETER_ERROR : m_pCam->Fpga_GetCcmMatrix(matrix);
 }
 
 // Storing whole tables in the EEPROM has no defined layout, so these report
 // that they cannot do it rather than pretending they did.
-int CZOQDevice::ProgramLutFile(char*) { return TableStoreAnswer(); }
-int CZOQDevice::ProgramLutData(unsigned char*, int) { return TableStoreAnswer(); }
-int CZOQDevice::ReadoutLutData(unsigned char*, int*) { return TableStoreAnswer(); }
-int CZOQDevice::ProgramGammaLutFile(char*) { return TableStoreAnswer(); }
-int CZOQDevice::ProgramGammaLutData(unsigned short*, int) { return TableStoreAnswer(); }
-int CZOQDevice::ReadoutGammaLutData(unsigned short*, int*) { return TableStoreAnswer(); }
+int CZOQDevice::ProgramLutFile(char*) {
+    return TableStoreAnswer();
+}
+int CZOQDevice::ProgramLutData(unsigned char*, int) {
+    return TableStoreAnswer();
+}
+int CZOQDevice::ReadoutLutData(unsigned char*, int*) {
+    return TableStoreAnswer();
+}
+int CZOQDevice::ProgramGammaLutFile(char*) {
+    return TableStoreAnswer();
+}
+int CZOQDevice::ProgramGammaLutData(unsigned short*, int) {
+    return TableStoreAnswer();
+}
+int CZOQDevice::ReadoutGammaLutData(unsigned short*, int*) {
+    return TableStoreAnswer();
+}

@@ -19,7 +19,7 @@ void CZOQDevice::ReleaseRawRoad() {
 }
 
 int CZOQDevice::RawData8_Process(unsigned char* data, int width, int height) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     if (data == nullptr) return RC_PARAMETER_ERROR;
     m_pCam->Cam_GetCaptureSize(&width, &height);
     bool is16Bits = false;

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "usb/ZOQBusUsb.h"
 #include "platform/ZOQLogControl.h"
 #include "platform/ZOQ_UTIL_linux.h"
 #include "platform/winfunction_linux.h"
+#include "usb/ZOQBusUsb.h"
 
 CBusManager* g_pBusManager = nullptr;
 

@@ -16,7 +16,6 @@ public:
     CBusManager& operator=(const CBusManager&) = delete;
 
     int GetDeviceCount() const { return m_nDeviceCount[0] + m_nDeviceCount[1]; }
-    IZOQBus* GetBus(int slot) const { return m_pBus[slot]; }
 
     // Runs op on the device that index names. -8 when no device has that
     // index, -18 when its bus slot is empty, emptySlotCode for an empty

@@ -1,12 +1,22 @@
 // Flat field, dark frame, bad pixels and calibration map.
 #include "frame/ZOQApiForward.h"
 
-ZOQ_API int ZOQ_SetFlatFieldCorrectionFieldOfView(int index, int columnStart, int rowStart, int columnSize, int rowSize, ZOQ_ADDRESSMODE columnMode, ZOQ_ADDRESSMODE rowMode, unsigned short multiFrameNum) {
-    return ZOQ_FORWARD(index, SetFlatFieldCorrectionFieldOfView, columnStart, rowStart, columnSize, rowSize, columnMode, rowMode, multiFrameNum);
+ZOQ_API int ZOQ_SetFlatFieldCorrectionFieldOfView(int index, int columnStart, int rowStart,
+                                                  int columnSize, int rowSize,
+                                                  ZOQ_ADDRESSMODE columnMode,
+                                                  ZOQ_ADDRESSMODE rowMode,
+                                                  unsigned short multiFrameNum) {
+    return ZOQ_FORWARD(index, SetFlatFieldCorrectionFieldOfView, columnStart, rowStart, columnSize,
+                       rowSize, columnMode, rowMode, multiFrameNum);
 }
 
-ZOQ_API int ZOQ_GetFlatFieldCorrectionFieldOfView(int index, int* columnStart, int* rowStart, int* columnSize, int* rowSize, ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode, unsigned short* multiFrameNum) {
-    return ZOQ_FORWARD(index, GetFlatFieldCorrectionFieldOfView, columnStart, rowStart, columnSize, rowSize, columnMode, rowMode, multiFrameNum);
+ZOQ_API int ZOQ_GetFlatFieldCorrectionFieldOfView(int index, int* columnStart, int* rowStart,
+                                                  int* columnSize, int* rowSize,
+                                                  ZOQ_ADDRESSMODE* columnMode,
+                                                  ZOQ_ADDRESSMODE* rowMode,
+                                                  unsigned short* multiFrameNum) {
+    return ZOQ_FORWARD(index, GetFlatFieldCorrectionFieldOfView, columnStart, rowStart, columnSize,
+                       rowSize, columnMode, rowMode, multiFrameNum);
 }
 
 ZOQ_API int ZOQ_MakeDarkFrame(int index, int count) {

@@ -21,8 +21,10 @@ ZOQ_API int ZOQ_CaptureRgbDataAfterEmptyFrameBuffer(int index, unsigned char* bu
     return ZOQ_FORWARD(index, CaptureRgbDataAfterEmptyFrameBuffer, buffer);
 }
 
-ZOQ_API int ZOQ_CaptureRgbDataExAfterEmptyFrameBuffer(int index, unsigned char* buffer, int* width, int* height, int* bitCount) {
-    return ZOQ_FORWARD(index, CaptureRgbDataExAfterEmptyFrameBuffer, buffer, width, height, bitCount);
+ZOQ_API int ZOQ_CaptureRgbDataExAfterEmptyFrameBuffer(int index, unsigned char* buffer, int* width,
+                                                      int* height, int* bitCount) {
+    return ZOQ_FORWARD(index, CaptureRgbDataExAfterEmptyFrameBuffer, buffer, width, height,
+                       bitCount);
 }
 
 ZOQ_API int ZOQ_SoftStartCapture(int index) {

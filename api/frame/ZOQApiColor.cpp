@@ -37,7 +37,8 @@ ZOQ_API int ZOQ_WhiteBalanceAutoSetCallBack(int index, ZOQ_WB_CALLBACK callback,
     return ZOQ_FORWARD(index, SetWhiteBalanceAutoCallBack, callback, context);
 }
 
-ZOQ_API int ZOQ_WhiteBalanceAutoSetCallBackEx(int index, ZOQ_WB_CALLBACK_EX callback, void* context) {
+ZOQ_API int ZOQ_WhiteBalanceAutoSetCallBackEx(int index, ZOQ_WB_CALLBACK_EX callback,
+                                              void* context) {
     return ZOQ_FORWARD(index, SetWhiteBalanceAutoCallBackEx, callback, context);
 }
 

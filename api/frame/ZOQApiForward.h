@@ -3,8 +3,8 @@
 
 #include <utility>
 
-#include "frame/BusManager.h"
 #include "device/ZOQDevice.h"
+#include "frame/BusManager.h"
 
 // Runs op on the device of a caller's index: -5 before ZOQ_Init, -8 for an
 // index that names no device, -18 for a missing bus, emptySlotCode for an
@@ -17,6 +17,6 @@ inline int ZoqWithDevice(int index, int emptySlotCode, Op&& op) {
 }
 
 // Forwards to the device operation of the same name (empty slot: -5).
-#define ZOQ_FORWARD(index, operation, ...)                              \
-    ZoqWithDevice((index), RC_NOT_INITIALIZED,                          \
+#define ZOQ_FORWARD(index, operation, ...)     \
+    ZoqWithDevice((index), RC_NOT_INITIALIZED, \
                   [&](CZOQDevice& zoqDevice) { return zoqDevice.operation(__VA_ARGS__); })

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ZoqOut.h"
 #include "frame/ZOQApiForward.h"
 #include "platform/ZOQLogControl.h"
 
@@ -14,7 +15,7 @@ ZOQ_API int ZOQ_LogSet(bool enable, const char* folder) {
 }
 
 ZOQ_API int ZOQ_LogGet(bool* enable, char* folder) {
-    if (enable != nullptr) *enable = g_bLogEnable != 0;
+    zoq::Put(enable, g_bLogEnable != 0);
     if (folder != nullptr) memcpy(folder, g_szLogFolder, sizeof g_szLogFolder);
     return RC_SUCCESS;
 }

@@ -42,11 +42,13 @@ ZOQ_API int ZOQ_PreviewGetPausedData(int index, unsigned char* buffer) {
     return ZOQ_FORWARD(index, GetPreviewPausedData, buffer);
 }
 
-ZOQ_API int ZOQ_PreviewGetPausedDataEx(int index, unsigned char* buffer, int* width, int* height, int* bitCount) {
+ZOQ_API int ZOQ_PreviewGetPausedDataEx(int index, unsigned char* buffer, int* width, int* height,
+                                       int* bitCount) {
     return ZOQ_FORWARD(index, GetPreviewPausedDataEx, buffer, width, height, bitCount);
 }
 
-ZOQ_API int ZOQ_PreviewStartEx(int index, void* window, bool start, ZOQ_PREVIEW_CALLBACK callback, void* context) {
+ZOQ_API int ZOQ_PreviewStartEx(int index, void* window, bool start, ZOQ_PREVIEW_CALLBACK callback,
+                               void* context) {
     return ZOQ_FORWARD(index, StartPreviewEx, window, start, callback, context);
 }
 

@@ -13,11 +13,13 @@ ZOQ_API int ZOQ_ProcessSaturationGet(int index, int* value) {
     return ZOQ_FORWARD(index, GetSaturation, value);
 }
 
-ZOQ_API int ZOQ_HueSaturationSet(int index, ZOQHueRange range, int hue, int saturation, int lightness) {
+ZOQ_API int ZOQ_HueSaturationSet(int index, ZOQHueRange range, int hue, int saturation,
+                                 int lightness) {
     return ZOQ_FORWARD(index, SetHSL, range, hue, saturation, lightness);
 }
 
-ZOQ_API int ZOQ_HueSaturationGet(int index, ZOQHueRange range, int* hue, int* saturation, int* lightness) {
+ZOQ_API int ZOQ_HueSaturationGet(int index, ZOQHueRange range, int* hue, int* saturation,
+                                 int* lightness) {
     return ZOQ_FORWARD(index, GetHSL, range, hue, saturation, lightness);
 }
 

@@ -39,8 +39,8 @@ ZOQ_API int ZOQ_StartTimeCounter(void) {
 ZOQ_API int ZOQ_CheckTimePassedSec(float* seconds) {
     StopWatch();
     if (seconds != nullptr)
-        *seconds = static_cast<float>(ct_diff.tv_sec) +
-                   static_cast<float>(ct_diff.tv_usec) / 1000000.0f;
+        *seconds =
+            static_cast<float>(ct_diff.tv_sec) + static_cast<float>(ct_diff.tv_usec) / 1000000.0f;
     return RC_SUCCESS;
 }
 

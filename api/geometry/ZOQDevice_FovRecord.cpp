@@ -7,8 +7,8 @@ int ZoqSkipStep(ZOQ_ADDRESSMODE mode) {
     return m >= 0 && m <= 4 ? g_SkipTable[m] : 1;
 }
 
-void ZoqSetFovWindow(ZOQ_FOV_INFO* fov, int columnStart, int rowStart, int columnSize,
-                     int rowSize, ZOQ_ADDRESSMODE columnMode, ZOQ_ADDRESSMODE rowMode,
+void ZoqSetFovWindow(ZOQ_FOV_INFO* fov, int columnStart, int rowStart, int columnSize, int rowSize,
+                     ZOQ_ADDRESSMODE columnMode, ZOQ_ADDRESSMODE rowMode,
                      unsigned short multiFrameNum) {
     fov->columnStart = columnStart;
     fov->rowStart = rowStart;
@@ -32,9 +32,9 @@ int ZoqCheckFov(IZOQCam* camera, ZOQ_FOV_INFO* fov) {
     unsigned int rowStart = static_cast<unsigned int>(fov->rowStart);
     unsigned int columnSize = static_cast<unsigned int>(fov->columnSize);
     unsigned int rowSize = static_cast<unsigned int>(fov->rowSize);
-    int rc = camera->Cam_CheckFov(&columnStart, &rowStart, &columnSize, &rowSize,
-                                  &fov->columnAddressMode, &fov->rowAddressMode,
-                                  &fov->multiFrameNum);
+    int rc =
+        camera->Cam_CheckFov(&columnStart, &rowStart, &columnSize, &rowSize,
+                             &fov->columnAddressMode, &fov->rowAddressMode, &fov->multiFrameNum);
     fov->columnStart = static_cast<int>(columnStart);
     fov->rowStart = static_cast<int>(rowStart);
     fov->columnSize = static_cast<int>(columnSize);

@@ -10,8 +10,8 @@ class IZOQCam;
 int ZoqSkipStep(ZOQ_ADDRESSMODE mode);
 
 // Sets the seven window fields of a record.
-void ZoqSetFovWindow(ZOQ_FOV_INFO* fov, int columnStart, int rowStart, int columnSize,
-                     int rowSize, ZOQ_ADDRESSMODE columnMode, ZOQ_ADDRESSMODE rowMode,
+void ZoqSetFovWindow(ZOQ_FOV_INFO* fov, int columnStart, int rowStart, int columnSize, int rowSize,
+                     ZOQ_ADDRESSMODE columnMode, ZOQ_ADDRESSMODE rowMode,
                      unsigned short multiFrameNum);
 
 // Fills width, height, pixelCount and byteCount from the window, the address

@@ -1,4 +1,5 @@
 #include "geometry/ZOQDevice_Region.h"
+#include "ZoqOut.h"
 
 namespace {
 
@@ -45,9 +46,9 @@ ZoqFittedRegion FitRegionFocus(const ZoqRegion& requested, int frameWidth, int f
 
 void ZoqPutRegion(const ZoqRegion& region, bool show, int* x, int* y, int* width, int* height,
                   bool* showOut) {
-    if (x != nullptr) *x = region.x;
-    if (y != nullptr) *y = region.y;
-    if (width != nullptr) *width = region.width;
-    if (height != nullptr) *height = region.height;
-    if (showOut != nullptr) *showOut = show;
+    zoq::Put(x, region.x);
+    zoq::Put(y, region.y);
+    zoq::Put(width, region.width);
+    zoq::Put(height, region.height);
+    zoq::Put(showOut, show);
 }

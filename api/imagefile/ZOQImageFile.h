@@ -15,7 +15,9 @@ struct FileCloser {
 // Closed on every early return; Close() reports the final flush.
 using File = std::unique_ptr<FILE, FileCloser>;
 
-inline File Open(const char* path, const char* mode) { return File(fopen(path, mode)); }
+inline File Open(const char* path, const char* mode) {
+    return File(fopen(path, mode));
+}
 
 // True when the buffered data reached the file and it closed cleanly.
 inline bool Close(File& file) {

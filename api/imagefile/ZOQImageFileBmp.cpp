@@ -60,8 +60,8 @@ ZOQ_API int ZOQ_HelperSaveToBmp(const void* data, int width, int height, int bit
 
     img::File file = img::Open(path, "w+");
     if (!file) return RC_FAIL;
-    const auto headers = MakeHeaders(width, height, bitCount, static_cast<uint32_t>(imageSize),
-                                     dataOffset);
+    const auto headers =
+        MakeHeaders(width, height, bitCount, static_cast<uint32_t>(imageSize), dataOffset);
     bool written = fwrite(headers.data(), headers.size(), 1, file.get()) == 1;
     if (written && bitCount == 8)
         written = fwrite(kGrayPalette.data(), kGrayPalette.size(), 1, file.get()) == 1;

@@ -61,8 +61,7 @@ bool Compress(FILE* file, const unsigned char* rows, int width, int height, int 
 // The caller's bottom-up BGR (or gray) rows as top-down RGB (or gray) rows
 // in copy, which holds width * height * components bytes. The caller's
 // buffer stays unchanged.
-void ToTopDownRgb(unsigned char* data, int width, int height, int bitCount,
-                  unsigned char* copy) {
+void ToTopDownRgb(unsigned char* data, int width, int height, int bitCount, unsigned char* copy) {
     if (bitCount == 32) {
         Helper_Rgb32ToRgb24(data, width, height, copy);
     } else {

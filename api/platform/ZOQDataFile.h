@@ -63,4 +63,6 @@ inline uint32_t ZoqLe32(const unsigned char* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-inline int32_t ZoqLe32Signed(const unsigned char* p) { return static_cast<int32_t>(ZoqLe32(p)); }
+inline int32_t ZoqLe32Signed(const unsigned char* p) {
+    return static_cast<int32_t>(ZoqLe32(p));
+}

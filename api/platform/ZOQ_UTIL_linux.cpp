@@ -48,6 +48,8 @@ int CreateDir(const char* path) {
     return 0;
 }
 
-int GetDllPath(int) { return 1; }
+int GetDllPath(int) {
+    return 1;
+}
 
 void GetModuleFileName() {}

@@ -79,7 +79,8 @@ int ZoqAutoExposure::WithinTolerance(float level) {
 
 ZOQ_AE_STATUS ZoqAutoExposure::Step(float level, unsigned int lines, unsigned int* next) {
     const float r = static_cast<float>(target) / level;
-    if (m_lastRatio != 0.0f && ((r > 1.0f && m_lastRatio < 1.0f) || (r < 1.0f && m_lastRatio > 1.0f)))
+    if (m_lastRatio != 0.0f &&
+        ((r > 1.0f && m_lastRatio < 1.0f) || (r < 1.0f && m_lastRatio > 1.0f)))
         ++m_crossings;
     m_lastRatio = r;
 

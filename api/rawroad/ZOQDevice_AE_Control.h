@@ -83,7 +83,8 @@ ZOQ_AE_STATUS ZoqAutoExposure::Evaluate(const unsigned char* data, int width, in
     if (converged >= 0) return static_cast<ZOQ_AE_STATUS>(converged);
     unsigned int current = 0;
     // An exposure that cannot be read cannot be moved either.
-    if (lines.Get(&current) != 0) return Continuous() ? ZOQ_AE_CONTINUOUS_LIMIT : Stop(ZOQ_AE_LIMIT);
+    if (lines.Get(&current) != 0)
+        return Continuous() ? ZOQ_AE_CONTINUOUS_LIMIT : Stop(ZOQ_AE_LIMIT);
     unsigned int next = current;
     ZOQ_AE_STATUS status = Step(level, current, &next);
     if (status == ZOQ_AE_CHANGED) {

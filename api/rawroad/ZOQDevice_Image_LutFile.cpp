@@ -1,5 +1,6 @@
 #include "rawroad/ZOQDevice_Image_LutFile.h"
 
+#include "ZoqOut.h"
 #include "platform/ZOQDataFile.h"
 #include "zoq_errors.h"
 
@@ -11,7 +12,9 @@ constexpr int kSkippedRecordBytes = 8;
 
 }  // namespace
 
-int ZoqTableLength(int bits) { return bits >= 0 && bits <= 30 ? 1 << bits : -1; }
+int ZoqTableLength(int bits) {
+    return bits >= 0 && bits <= 30 ? 1 << bits : -1;
+}
 
 int ZoqReadTableFile(const char* path, ZoqTableKind kind, void* table, int* inputBits) {
     if (path == nullptr || table == nullptr) return RC_PARAMETER_ERROR;
@@ -29,6 +32,6 @@ int ZoqReadTableFile(const char* path, ZoqTableKind kind, void* table, int* inpu
                               ? file.ReadLe16(static_cast<uint16_t*>(table), length)
                               : file.Read(table, length);
     if (!complete) return RC_FAIL;
-    if (inputBits != nullptr) *inputBits = header[11];
+    zoq::Put(inputBits, header[11]);
     return RC_SUCCESS;
 }

@@ -5,11 +5,12 @@
 namespace {
 
 // Gamma exponent by gamma value + 9.
-constexpr float g_GammaValueMap[19] = {1.9f, 1.8f, 1.7f, 1.6f, 1.5f, 1.4f, 1.3f,
-                                       1.2f, 1.1f, 1.0f, 0.9f, 0.8f, 0.7f, 0.6f,
-                                       0.5f, 0.4f, 0.3f, 0.2f, 0.1f};
+constexpr float g_GammaValueMap[19] = {1.9f, 1.8f, 1.7f, 1.6f, 1.5f, 1.4f, 1.3f, 1.2f, 1.1f, 1.0f,
+                                       0.9f, 0.8f, 0.7f, 0.6f, 0.5f, 0.4f, 0.3f, 0.2f, 0.1f};
 
-int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+int Clamp(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
 
 void Identity(unsigned char* table) {
     for (int i = 0; i < 256; ++i) table[i] = static_cast<unsigned char>(i);
@@ -30,7 +31,8 @@ void ZoqToneTables::SetGamma(int value) {
     const float exponent = g_GammaValueMap[m_gamma + 9];
     for (int i = 0; i < 256; ++i) {
         float x = (static_cast<float>(i) + 0.5f) / 256.0f;
-        float y = static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(exponent)));
+        float y =
+            static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(exponent)));
         m_gammaTable[i] = static_cast<unsigned char>(static_cast<int>(y * 256.0f - 0.5f));
     }
     Combine();

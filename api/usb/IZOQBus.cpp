@@ -2,7 +2,9 @@
 
 #include "device/ZOQDevice.h"
 
-IZOQBus::~IZOQBus() { DelAllDevice(); }
+IZOQBus::~IZOQBus() {
+    DelAllDevice();
+}
 
 void IZOQBus::OpenAllDevice() {
     for (CZOQDevice* device : m_pDevices)

@@ -29,8 +29,7 @@ public:
     virtual int VendorCmd_GetDeviceInformation(CZOQDevice* device, unsigned short* type,
                                                int* serial, unsigned short* firmware) = 0;
     virtual int VendorCmd_WrSensor(CZOQDevice* device, unsigned int addr, unsigned int value) = 0;
-    virtual int VendorCmd_RdSensor(CZOQDevice* device, unsigned int addr,
-                                   unsigned int* value) = 0;
+    virtual int VendorCmd_RdSensor(CZOQDevice* device, unsigned int addr, unsigned int* value) = 0;
     virtual int VendorCmd_WrFpga(CZOQDevice* device, unsigned int addr, unsigned int value) = 0;
     virtual int VendorCmd_RdFpga(CZOQDevice* device, unsigned int addr, unsigned int* value) = 0;
     virtual int VendorCmd_SetWorkingMode(CZOQDevice* device, unsigned short mode) = 0;
@@ -49,8 +48,8 @@ public:
                                      unsigned char value) = 0;
     virtual int VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr,
                                      unsigned char* value) = 0;
-    virtual int VendorCmd_WrEEPROMExEx(CZOQDevice* device, unsigned int addr,
-                                       unsigned char* buffer, int count) = 0;
+    virtual int VendorCmd_WrEEPROMExEx(CZOQDevice* device, unsigned int addr, unsigned char* buffer,
+                                       int count) = 0;
     virtual int VendorCmd_RdEEPROMExEx(CZOQDevice* device, unsigned int addr, int count,
                                        unsigned char* buffer) = 0;
 

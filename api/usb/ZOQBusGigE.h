@@ -2,8 +2,8 @@
 // keeps its slot empty.
 #pragma once
 
-#include "usb/IZOQBus.h"
 #include "device/ZOQDevice.h"
+#include "usb/IZOQBus.h"
 
 class CZOQBusGigE : public IZOQBus {
 public:

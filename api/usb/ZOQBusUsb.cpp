@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <iterator>
 
-#include "usb/ZOQDeviceOnBusUsb.h"
 #include "platform/ZOQLogControl.h"
 #include "platform/winfunction_linux.h"
+#include "usb/ZOQDeviceOnBusUsb.h"
 
 CZOQBusUsb::CZOQBusUsb(CBusManager* manager) : IZOQBus(manager) {
     std::fill(std::begin(m_nOpenedAddress), std::end(m_nOpenedAddress), -1);
@@ -28,17 +28,25 @@ CZOQBusUsb::~CZOQBusUsb() {
 
 int CZOQBusUsb::AddAllDevice() {
     if (m_pContext == nullptr) return m_nDeviceCount;
-    libusb_device** list = nullptr;
-    ssize_t count = libusb_get_device_list(m_pContext, &list);
-    if (count < 0) return m_nDeviceCount;
-    for (ssize_t i = 0; i < count && m_nDeviceCount < kMaxDevices; ++i) {
+    UsbDeviceList list(m_pContext);
+    if (!list.ok()) return m_nDeviceCount;
+    for (ssize_t i = 0; i < list.size() && m_nDeviceCount < kMaxDevices; ++i) {
         libusb_device_descriptor descriptor{};
         if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS) break;
         if (IsCameraId(descriptor.idVendor, descriptor.idProduct))
             AddDevice(new CZOQDeviceOnBusUsb(this));
     }
-    libusb_free_device_list(list, 1);
     return m_nDeviceCount;
+}
+
+ssize_t CZOQBusUsb::NextFreeCamera(const UsbDeviceList& list, ssize_t from) const {
+    for (ssize_t i = from; i < list.size(); ++i) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS) return -1;
+        if (!IsCameraId(descriptor.idVendor, descriptor.idProduct)) continue;
+        if (!IsAddressOpened(libusb_get_device_address(list[i]))) return i;
+    }
+    return list.size();
 }
 
 bool CZOQBusUsb::IsAddressOpened(int address) const {

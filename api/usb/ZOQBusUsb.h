@@ -23,6 +23,27 @@ inline libusb_device_handle* ClosedUsbHandle() {
     return reinterpret_cast<libusb_device_handle*>(~static_cast<uintptr_t>(0));
 }
 
+// The device list of a libusb context, freed (and unreferenced) on scope
+// exit; a device object keeps its own reference to the camera it holds.
+class UsbDeviceList {
+public:
+    explicit UsbDeviceList(libusb_context* context) {
+        if (context != nullptr) m_count = libusb_get_device_list(context, &m_list);
+    }
+    ~UsbDeviceList() {
+        if (m_list != nullptr) libusb_free_device_list(m_list, 1);
+    }
+    UsbDeviceList(const UsbDeviceList&) = delete;
+    UsbDeviceList& operator=(const UsbDeviceList&) = delete;
+    bool ok() const { return m_list != nullptr && m_count >= 0; }
+    ssize_t size() const { return m_count; }
+    libusb_device* operator[](ssize_t i) const { return m_list[i]; }
+
+private:
+    libusb_device** m_list = nullptr;
+    ssize_t m_count = -1;
+};
+
 class CZOQBusUsb : public IZOQBus {
 public:
     static constexpr int kOpenedAddressSlots = 32;
@@ -57,12 +78,9 @@ public:
     int VendorCmd_DownloadGammaLUT(CZOQDevice* device, unsigned short offset,
                                    unsigned short* entries, int count) override;
     int VendorCmd_WrEEPROM(CZOQDevice* device, unsigned short addr, unsigned char value) override;
-    int VendorCmd_RdEEPROM(CZOQDevice* device, unsigned short addr,
-                           unsigned char* value) override;
-    int VendorCmd_WrEEPROMEx(CZOQDevice* device, unsigned int addr,
-                             unsigned char value) override;
-    int VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr,
-                             unsigned char* value) override;
+    int VendorCmd_RdEEPROM(CZOQDevice* device, unsigned short addr, unsigned char* value) override;
+    int VendorCmd_WrEEPROMEx(CZOQDevice* device, unsigned int addr, unsigned char value) override;
+    int VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr, unsigned char* value) override;
     int VendorCmd_WrEEPROMExEx(CZOQDevice* device, unsigned int addr, unsigned char* buffer,
                                int count) override;
     int VendorCmd_RdEEPROMExEx(CZOQDevice* device, unsigned int addr, int count,
@@ -76,11 +94,16 @@ public:
     // Transfer primitives: device-to-host (transfer failure -8) and
     // host-to-device (transfer failure -3); -17 for a closed handle.
     int VendorCmd(libusb_device_handle* handle, _tagUSBCmd* cmd, unsigned char* data);
-    int VendorCmdWithOutData(libusb_device_handle* handle, _tagUSBCmd* cmd,
-                             unsigned char* data, int length);
+    int VendorCmdWithOutData(libusb_device_handle* handle, _tagUSBCmd* cmd, unsigned char* data,
+                             int length);
 
     // The context, or null when libusb could not be initialised.
     libusb_context* Context() const { return m_pContext; }
+
+    // The first camera at or after position from of list that no device
+    // object of this bus holds open: its position, list.size() when there is
+    // none, -1 when a device's descriptor cannot be read (the search stops).
+    ssize_t NextFreeCamera(const UsbDeviceList& list, ssize_t from) const;
 
     // Opened-address table: addresses of the cameras this bus holds open.
     bool IsAddressOpened(int address) const;
@@ -93,8 +116,8 @@ private:
     static libusb_device_handle* HandleOf(CZOQDevice* device);
     // A device-to-host request answered with a status byte first: the reply
     // is preset, sent, and refused unless its byte 0 is 0.
-    int StatusRequest(libusb_device_handle* handle, uint8_t request, uint16_t value,
-                      uint16_t index, unsigned char* reply, uint16_t length, uint8_t preset);
+    int StatusRequest(libusb_device_handle* handle, uint8_t request, uint16_t value, uint16_t index,
+                      unsigned char* reply, uint16_t length, uint8_t preset);
     // Sensor and FPGA register access: three-byte replies [status, high, low]
     // preset with `preset`.
     int RegisterRead(CZOQDevice* device, uint8_t request, uint8_t preset, unsigned int addr,

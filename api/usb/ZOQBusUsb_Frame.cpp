@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/winfunction_linux.h"
 #include "usb/ZOQBusUsb.h"
 #include "usb/ZOQDeviceOnBusUsb.h"
-#include "platform/winfunction_linux.h"
 
 namespace {
 constexpr int kReadAttempts = 2;
@@ -29,11 +29,12 @@ int CZOQBusUsb::Bus_ReadAfterStart(CZOQDevice* device, unsigned char* data, int 
         received = 0;
         int rc = libusb_bulk_transfer(handle, endpoint, data, length, &received, timeout);
         if (rc >= 0) break;
-        printf("libusb_bulk_transfer nRetryTimes = %d, ret = %d, hPipe = 0x%x, "
-               "m_uBulkEndpointAddress = 0x%x, nTotalBytes = %d, nNumberOfBytesRead = %d \n",
-               kReadAttempts - attempt, rc,
-               static_cast<unsigned int>(reinterpret_cast<uintptr_t>(handle)),
-               usbDevice->BulkEndpointAddress(), length, received);
+        printf(
+            "libusb_bulk_transfer nRetryTimes = %d, ret = %d, hPipe = 0x%x, "
+            "m_uBulkEndpointAddress = 0x%x, nTotalBytes = %d, nNumberOfBytesRead = %d \n",
+            kReadAttempts - attempt, rc,
+            static_cast<unsigned int>(reinterpret_cast<uintptr_t>(handle)),
+            usbDevice->BulkEndpointAddress(), length, received);
         fflush(stdout);
         // Only an input/output error is worth a second attempt; a time-out is
         // not (the frame is gone).

@@ -2,6 +2,7 @@
 // every request the library sends.
 #include <cstring>
 
+#include "ZoqOut.h"
 #include "usb/ZOQBusUsb.h"
 #include "usb/ZOQDeviceOnBusUsb.h"
 
@@ -47,9 +48,13 @@ _tagUSBCmd MakeCmd(uint8_t direction, uint8_t request, uint16_t value, uint16_t 
     return cmd;
 }
 
-bool IsClosed(libusb_device_handle* handle) { return handle == ClosedUsbHandle(); }
+bool IsClosed(libusb_device_handle* handle) {
+    return handle == ClosedUsbHandle();
+}
 
-bool ValidBlockCount(int count) { return count >= 0 && count <= 0xFFFF; }
+bool ValidBlockCount(int count) {
+    return count >= 0 && count <= 0xFFFF;
+}
 
 }  // namespace
 
@@ -59,16 +64,16 @@ libusb_device_handle* CZOQBusUsb::HandleOf(CZOQDevice* device) {
 
 int CZOQBusUsb::VendorCmd(libusb_device_handle* handle, _tagUSBCmd* cmd, unsigned char* data) {
     if (IsClosed(handle)) return RC_DEVICE_CLOSED;
-    int rc = libusb_control_transfer(handle, kDeviceToHost, cmd->bRequest, cmd->wValue,
-                                     cmd->wIndex, data, cmd->wLength, kControlTimeoutMs);
+    int rc = libusb_control_transfer(handle, kDeviceToHost, cmd->bRequest, cmd->wValue, cmd->wIndex,
+                                     data, cmd->wLength, kControlTimeoutMs);
     return rc > 0 ? RC_SUCCESS : RC_FAIL;
 }
 
 int CZOQBusUsb::VendorCmdWithOutData(libusb_device_handle* handle, _tagUSBCmd* cmd,
                                      unsigned char* data, int) {
     if (IsClosed(handle)) return RC_DEVICE_CLOSED;
-    int rc = libusb_control_transfer(handle, kHostToDevice, cmd->bRequest, cmd->wValue,
-                                     cmd->wIndex, data, cmd->wLength, kControlTimeoutMs);
+    int rc = libusb_control_transfer(handle, kHostToDevice, cmd->bRequest, cmd->wValue, cmd->wIndex,
+                                     data, cmd->wLength, kControlTimeoutMs);
     return rc > 0 ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 
@@ -82,19 +87,19 @@ int CZOQBusUsb::StatusRequest(libusb_device_handle* handle, uint8_t request, uin
     return reply[0] == 0 ? RC_SUCCESS : RC_FAIL;
 }
 
-int CZOQBusUsb::StatusRead(CZOQDevice* device, const void* output, uint8_t request,
-                           uint16_t value, uint16_t index, unsigned char* reply, uint16_t length) {
+int CZOQBusUsb::StatusRead(CZOQDevice* device, const void* output, uint8_t request, uint16_t value,
+                           uint16_t index, unsigned char* reply, uint16_t length) {
     libusb_device_handle* handle = HandleOf(device);
     if (IsClosed(handle)) return RC_DEVICE_CLOSED;
     if (output == nullptr) return RC_PARAMETER_ERROR;
     return StatusRequest(handle, request, value, index, reply, length, 0x00);
 }
 
-int CZOQBusUsb::RegisterRead(CZOQDevice* device, uint8_t request, uint8_t preset,
-                             unsigned int addr, unsigned int* value) {
+int CZOQBusUsb::RegisterRead(CZOQDevice* device, uint8_t request, uint8_t preset, unsigned int addr,
+                             unsigned int* value) {
     unsigned char reply[3];
-    int rc = StatusRequest(HandleOf(device), request, static_cast<uint16_t>(addr), 0, reply, 3,
-                           preset);
+    int rc =
+        StatusRequest(HandleOf(device), request, static_cast<uint16_t>(addr), 0, reply, 3, preset);
     // Register values come back high byte first.
     if (rc == RC_SUCCESS && value != nullptr) *value = reply[1] * 256u + reply[2];
     return rc;
@@ -123,16 +128,14 @@ int CZOQBusUsb::VendorCmd_WrSensor(CZOQDevice* device, unsigned int addr, unsign
     return RegisterWrite(device, kWrSensor, 0x00, addr, value);
 }
 
-int CZOQBusUsb::VendorCmd_RdEEPROM(CZOQDevice* device, unsigned short addr,
-                                   unsigned char* value) {
+int CZOQBusUsb::VendorCmd_RdEEPROM(CZOQDevice* device, unsigned short addr, unsigned char* value) {
     unsigned char reply[2];
     int rc = StatusRead(device, value, kRdEEPROM, addr, 0, reply, 2);
     if (rc == RC_SUCCESS) *value = reply[1];
     return rc;
 }
 
-int CZOQBusUsb::VendorCmd_WrEEPROM(CZOQDevice* device, unsigned short addr,
-                                   unsigned char value) {
+int CZOQBusUsb::VendorCmd_WrEEPROM(CZOQDevice* device, unsigned short addr, unsigned char value) {
     unsigned char reply[1];
     return StatusRequest(HandleOf(device), kWrEEPROM, addr, value, reply, 1, 0x00);
 }
@@ -147,9 +150,9 @@ int CZOQBusUsb::VendorCmd_GetDeviceInformation(CZOQDevice* device, unsigned shor
     unsigned char reply[5];
     int rc = StatusRequest(HandleOf(device), kGetDeviceInformation, 0, 0, reply, 5, 0xFF);
     if (rc != RC_SUCCESS) return rc;
-    if (type != nullptr) *type = reply[1];
-    if (serial != nullptr) *serial = reply[2];
-    if (firmware != nullptr) *firmware = static_cast<unsigned short>(reply[3] + 256 * reply[4]);
+    zoq::Put(type, reply[1]);
+    zoq::Put(serial, reply[2]);
+    zoq::Put(firmware, static_cast<unsigned short>(reply[3] + 256 * reply[4]));
     return RC_SUCCESS;
 }
 
@@ -165,8 +168,7 @@ int CZOQBusUsb::VendorCmd_GetWorkingMode(CZOQDevice* device, unsigned short* mod
     return rc;
 }
 
-int CZOQBusUsb::VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr,
-                                     unsigned char* value) {
+int CZOQBusUsb::VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr, unsigned char* value) {
     unsigned char reply[2];
     int rc = StatusRead(device, value, kRdEEPROMEx, static_cast<uint16_t>(addr >> 16),
                         static_cast<uint16_t>(addr & 0xFFFF), reply, 2);
@@ -174,13 +176,11 @@ int CZOQBusUsb::VendorCmd_RdEEPROMEx(CZOQDevice* device, unsigned int addr,
     return rc;
 }
 
-int CZOQBusUsb::VendorCmd_WrEEPROMEx(CZOQDevice* device, unsigned int addr,
-                                     unsigned char value) {
+int CZOQBusUsb::VendorCmd_WrEEPROMEx(CZOQDevice* device, unsigned int addr, unsigned char value) {
     // The 24-bit address travels in the data stage, most significant first.
-    unsigned char data[4] = {static_cast<unsigned char>(addr >> 24),
-                             static_cast<unsigned char>(addr >> 16),
-                             static_cast<unsigned char>(addr >> 8),
-                             static_cast<unsigned char>(addr)};
+    unsigned char data[4] = {
+        static_cast<unsigned char>(addr >> 24), static_cast<unsigned char>(addr >> 16),
+        static_cast<unsigned char>(addr >> 8), static_cast<unsigned char>(addr)};
     _tagUSBCmd cmd = MakeCmd(kHostToDevice, kWrEEPROMEx, 0, value, sizeof data);
     return VendorCmdWithOutData(HandleOf(device), &cmd, data, sizeof data);
 }
@@ -195,8 +195,8 @@ int CZOQBusUsb::VendorCmd_RdEEPROMExEx(CZOQDevice* device, unsigned int addr, in
     return VendorCmd(handle, &cmd, buffer);
 }
 
-int CZOQBusUsb::VendorCmd_WrEEPROMExEx(CZOQDevice* device, unsigned int addr,
-                                       unsigned char* buffer, int count) {
+int CZOQBusUsb::VendorCmd_WrEEPROMExEx(CZOQDevice* device, unsigned int addr, unsigned char* buffer,
+                                       int count) {
     libusb_device_handle* handle = HandleOf(device);
     if (IsClosed(handle)) return RC_DEVICE_CLOSED;
     if (buffer == nullptr || !ValidBlockCount(count)) return RC_PARAMETER_ERROR;

@@ -19,27 +19,6 @@ constexpr useconds_t kLostDeviceSettleUs = 300 * 1000;
 constexpr useconds_t kLostDeviceClaimedUs = 200 * 1000;
 constexpr useconds_t kLostDeviceDoneUs = 1000 * 1000;
 
-// The device list of the bus's context, freed (and unreferenced) on scope
-// exit; the device object keeps its own reference to the camera it holds.
-class DeviceList {
-public:
-    explicit DeviceList(libusb_context* context) {
-        if (context != nullptr) m_count = libusb_get_device_list(context, &m_list);
-    }
-    ~DeviceList() {
-        if (m_list != nullptr) libusb_free_device_list(m_list, 1);
-    }
-    DeviceList(const DeviceList&) = delete;
-    DeviceList& operator=(const DeviceList&) = delete;
-    bool ok() const { return m_list != nullptr && m_count >= 0; }
-    ssize_t size() const { return m_count; }
-    libusb_device* operator[](ssize_t i) const { return m_list[i]; }
-
-private:
-    libusb_device** m_list = nullptr;
-    ssize_t m_count = -1;
-};
-
 std::string DlError() {
     const char* error = dlerror();
     return error != nullptr ? error : "";
@@ -68,7 +47,7 @@ CZOQDeviceOnBusUsb::~CZOQDeviceOnBusUsb() {
 
 int CZOQDeviceOnBusUsb::VendorCmd(_tagUSBCmd* cmd, unsigned char* data) {
     if (m_hDevice == ClosedUsbHandle()) return RC_DEVICE_CLOSED;
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     if (cmd == nullptr || (data == nullptr && cmd->wLength > 0)) return RC_PARAMETER_ERROR;
     return UsbBus()->VendorCmd(m_hDevice, cmd, data);
 }
@@ -101,14 +80,11 @@ void CZOQDeviceOnBusUsb::Unclaim() {
 }
 
 int CZOQDeviceOnBusUsb::Open() {
-    if (m_pBus == nullptr) return RC_FAIL;
-    DeviceList list(UsbBus()->Context());
+    DEVICE_NEEDS_BUS(RC_FAIL);
+    UsbDeviceList list(UsbBus()->Context());
     if (!list.ok()) return RC_FAIL;
-    for (ssize_t i = 0; i < list.size(); ++i) {
-        libusb_device_descriptor descriptor{};
-        if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS) return RC_FAIL;
-        if (!IsCameraId(descriptor.idVendor, descriptor.idProduct)) continue;
-        if (UsbBus()->IsAddressOpened(libusb_get_device_address(list[i]))) continue;
+    for (ssize_t i = 0; (i = UsbBus()->NextFreeCamera(list, i)) < list.size(); ++i) {
+        if (i < 0) return RC_FAIL;
         int entry = UsbBus()->FirstFreeAddressEntry();
         if (entry < 0) continue;
         if (!Claim(list[i], entry)) continue;
@@ -173,7 +149,7 @@ int CZOQDeviceOnBusUsb::AddCamera() {
 }
 
 int CZOQDeviceOnBusUsb::InitDevice() {
-    if (m_pCam == nullptr) return RC_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
     Reset();
     LoadFovInfoFromCamera();
     m_BayerMode = m_pCam->Sensor_GetDefaultBayerMode();
@@ -186,7 +162,7 @@ int CZOQDeviceOnBusUsb::InitDevice() {
 }
 
 int CZOQDeviceOnBusUsb::Reset() {
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int rc = UsbBus()->VendorCmd_ResetDevice(m_hDevice);
     if (rc != RC_SUCCESS) return rc;
     // Clearing the endpoint feature and the pipe need nothing more on this
@@ -199,17 +175,13 @@ int CZOQDeviceOnBusUsb::Reset() {
 }
 
 int CZOQDeviceOnBusUsb::OpenLostDevice() {
-    if (m_pBus == nullptr) return RC_FAIL;
+    DEVICE_NEEDS_BUS(RC_FAIL);
     int result = RC_FAIL;
     {
-        DeviceList list(UsbBus()->Context());
+        UsbDeviceList list(UsbBus()->Context());
         if (!list.ok()) return RC_FAIL;
-        for (ssize_t i = 0; i < list.size(); ++i) {
-            libusb_device_descriptor descriptor{};
-            if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS)
-                return RC_FAIL;
-            if (!IsCameraId(descriptor.idVendor, descriptor.idProduct)) continue;
-            if (UsbBus()->IsAddressOpened(libusb_get_device_address(list[i]))) continue;
+        for (ssize_t i = 0; (i = UsbBus()->NextFreeCamera(list, i)) < list.size(); ++i) {
+            if (i < 0) return RC_FAIL;
             usleep(kLostDeviceSettleUs);
             int entry = UsbBus()->FirstFreeAddressEntry();
             if (entry < 0) continue;
@@ -244,7 +216,7 @@ int CZOQDeviceOnBusUsb::OpenLostDevice() {
 }
 
 int CZOQDeviceOnBusUsb::Recover() {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     int rc = Close();
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::CZOQDeviceOnBusUsb::Recover Close()  nRet = %d  ", rc);
     if (rc != RC_SUCCESS) return rc;
@@ -272,9 +244,9 @@ int CZOQDeviceOnBusUsb::AfterFailedRead(int readResult, bool recover) {
 }
 
 int CZOQDeviceOnBusUsb::ReadRawData(unsigned char* data) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     if (m_hDevice == ClosedUsbHandle() && Recover() != RC_SUCCESS) return RC_RECOVERY_FAILED;
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int bytes = m_pCam->Cam_GetCaptureBytes();
     int rc = m_pBus->Bus_CatchOneFrame(this, data, bytes, m_uCaptureTimeOut);
     if (rc != RC_SUCCESS) return AfterFailedRead(rc, rc == RC_FAIL || m_bCaptureRecover);
@@ -288,14 +260,13 @@ int CZOQDeviceOnBusUsb::ReadRawData(unsigned char* data) {
 }
 
 int CZOQDeviceOnBusUsb::SoftStart() {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
-    return m_pBus->Bus_SoftStart(this);
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
+    return BusCall(RC_BUS_NOT_INITIALIZED, &IZOQBus::Bus_SoftStart);
 }
 
 int CZOQDeviceOnBusUsb::ReadAfterStart(unsigned char* data) {
-    if (m_pCam == nullptr) return RC_CAMERA_NOT_CREATED;
-    if (m_pBus == nullptr) return RC_BUS_NOT_INITIALIZED;
+    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
+    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     int bytes = m_pCam->Cam_GetCaptureBytes();
     int rc = m_pBus->Bus_ReadAfterStart(this, data, bytes, m_uCaptureTimeOut);
     if (rc == RC_SUCCESS) return RC_SUCCESS;

@@ -5,8 +5,8 @@
 
 #include <libusb.h>
 
-#include "usb/ZOQBusUsb.h"
 #include "device/ZOQDevice.h"
+#include "usb/ZOQBusUsb.h"
 
 class CZOQDeviceOnBusUsb : public CZOQDevice {
 public:
@@ -29,7 +29,6 @@ public:
 
     libusb_device_handle* UsbHandle() const { return m_hDevice; }
     unsigned int BulkEndpointAddress() const { return m_uBulkEndpointAddress; }
-    int UsbAddress() const { return m_nAddress; }
 
 private:
     CZOQBusUsb* UsbBus() const { return static_cast<CZOQBusUsb*>(m_pBus); }
@@ -40,7 +39,6 @@ private:
     void Unclaim();
     // Takes the result of a failed frame read through reset or recovery.
     int AfterFailedRead(int readResult, bool recover);
-    int RecoverForRead();
 
     libusb_device_handle* m_hDevice;
     int m_nAddress = -1;
