@@ -1,5 +1,5 @@
 /* Capabilities of device type 36 (MT9V034, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_36 = {
     .deviceType = 36,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 52 (MT9P031, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_52 = {
     .deviceType = 52,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 53 (MT9P031, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_53 = {
     .deviceType = 53,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 58 (EV76C560, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_58 = {
     .deviceType = 58,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 59 (EV76C560, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_59 = {
     .deviceType = 59,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 62 (MT9M031, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_62 = {
     .deviceType = 62,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 63 (MT9M031, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_63 = {
     .deviceType = 63,

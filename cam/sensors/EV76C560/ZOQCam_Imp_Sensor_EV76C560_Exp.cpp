@@ -2,7 +2,7 @@
  * with. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_EV76C560_Registers.h"
 #include "ZOQCam_Imp_Sensor_EV76C560.h"
 

@@ -3,7 +3,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_ISG1307_H
 #define ZOQCAM_IMP_SENSOR_ISG1307_H
 
-#include "ZOQCam_Imp_Isg.h"
+#include "isg/ZOQCam_Imp_Isg.h"
 
 class CZOQCamISG1307 : public CZOQCamIsg {
 public:

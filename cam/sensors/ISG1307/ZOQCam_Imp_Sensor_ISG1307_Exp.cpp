@@ -1,6 +1,6 @@
 /* CZOQCamISG1307: exposure lines and milliseconds; a line lasts 321 clocks
  * of a tenth of the pixel clock (5.35 us at 600 MHz). */
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_ISG1307_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG1307.h"
 

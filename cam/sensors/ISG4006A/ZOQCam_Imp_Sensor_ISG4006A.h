@@ -3,7 +3,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_ISG4006A_H
 #define ZOQCAM_IMP_SENSOR_ISG4006A_H
 
-#include "ZOQCam_Imp_Isg.h"
+#include "isg/ZOQCam_Imp_Isg.h"
 
 class CZOQCamISG4006A : public CZOQCamIsg {
 public:

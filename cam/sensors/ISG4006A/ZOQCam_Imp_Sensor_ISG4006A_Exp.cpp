@@ -1,6 +1,6 @@
 /* CZOQCamISG4006A: exposure lines and milliseconds; a line lasts 2580
  * clocks. */
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_ISG4006A_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG4006A.h"
 

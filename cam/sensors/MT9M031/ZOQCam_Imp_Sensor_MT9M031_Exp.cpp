@@ -1,6 +1,6 @@
 /* CZOQCamMT9M031: exposure lines and milliseconds: whole lines of the line
  * length plus the fine integration clocks. */
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9M031.h"
 #include "ZOQCam_MT9M031_Registers.h"
 

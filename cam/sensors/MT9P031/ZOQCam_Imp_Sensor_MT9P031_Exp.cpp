@@ -2,7 +2,7 @@
  * the window width, the blanks and the bin and skip modes. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9P031.h"
 #include "ZOQCam_MT9P031_Registers.h"
 

@@ -3,7 +3,7 @@
  * skip modes. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9T001.h"
 #include "ZOQCam_MT9T001_Registers.h"
 

@@ -1,6 +1,6 @@
 /* CZOQCamMT9V034: exposure lines and milliseconds; a row lasts the window
  * width plus the horizontal blank. */
-#include "ZOQCam_Convert.h"
+#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9V034.h"
 #include "ZOQCam_MT9V034_Registers.h"
 
