@@ -157,17 +157,21 @@ private:
     const ZOQCapabilityTable& m_CapabilityTable;
 };
 
+namespace zoqplugin {
+
 // Pixel step of an address mode (g_SkipTable); 1 for a value outside 0..4.
-unsigned int ZOQ_SkipStep(ZOQ_ADDRESSMODE mode);
+unsigned int SkipStep(ZOQ_ADDRESSMODE mode);
 
 // Frames of width x height (x2 with 16-bit transfer) that fit the 16 MiB
 // capture limit, as the FPGA layer counts them: the quotient kept to 16
 // bits. An empty image gives 0.
-unsigned short ZOQ_MultiFrameLimit(unsigned int width, unsigned int height, bool is16Bits);
+unsigned short MultiFrameLimit(unsigned int width, unsigned int height, bool is16Bits);
 
 // Fit one dimension of a window to a sensor of maxSize pixels: a size of 0
 // becomes 1, a size above maxSize becomes maxSize, and the start is lowered
 // so that start + size <= maxSize.
-void ZOQ_FitWindow(unsigned int* start, unsigned int* size, unsigned int maxSize);
+void FitWindow(unsigned int* start, unsigned int* size, unsigned int maxSize);
+
+}  // namespace zoqplugin
 
 #endif

@@ -4,7 +4,7 @@
 
 using namespace zoqfpga;
 
-unsigned int ZOQ_SkipStep(ZOQ_ADDRESSMODE mode) {
+unsigned int zoqplugin::SkipStep(ZOQ_ADDRESSMODE mode) {
     return (mode >= ZOQ_ADDRESSMODE_NORMAL && mode <= ZOQ_ADDRESSMODE_STEP8)
                ? static_cast<unsigned int>(g_SkipTable[mode])
                : 1u;
@@ -26,7 +26,7 @@ ZOQ_ADDRESSMODE CZOQCam::CorrectAddressMode(ZOQ_ADDRESSMODE requested) const {
     return requested;
 }
 
-void ZOQ_FitWindow(unsigned int* start, unsigned int* size, unsigned int maxSize) {
+void zoqplugin::FitWindow(unsigned int* start, unsigned int* size, unsigned int maxSize) {
     if (*size == 0) *size = 1;
     if (*size > maxSize) *size = maxSize;
     if (*start > maxSize - *size) *start = maxSize - *size;
@@ -39,9 +39,9 @@ int CZOQCam::Cam_CheckFov(unsigned int* columnStart, unsigned int* rowStart,
     if (!multiFrameNum) return RC_PARAMETER_ERROR;
     int rc = Sensor_CheckFov(columnStart, rowStart, columnSize, rowSize, columnMode, rowMode);
     if (rc != RC_SUCCESS) return rc;
-    unsigned short limit = ZOQ_MultiFrameLimit(*columnSize / ZOQ_SkipStep(*columnMode),
-                                               *rowSize / ZOQ_SkipStep(*rowMode),
-                                               Is16BitsTransfer());
+    unsigned short limit = zoqplugin::MultiFrameLimit(*columnSize / zoqplugin::SkipStep(*columnMode),
+                                                      *rowSize / zoqplugin::SkipStep(*rowMode),
+                                                      Is16BitsTransfer());
     if (*multiFrameNum > limit) *multiFrameNum = limit;
     if (*multiFrameNum == 0) *multiFrameNum = 1;
     return RC_SUCCESS;

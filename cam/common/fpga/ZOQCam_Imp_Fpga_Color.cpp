@@ -34,7 +34,7 @@ bool StopsRead(int rc) { return rc != RC_SUCCESS && rc != RC_NOT_SUPPORTED; }
 int CZOQCam::WriteMatrixRegisters(unsigned short first, const float* values, unsigned count) {
     for (unsigned i = 0; i < count; ++i) {
         int rc = Fpga_WrRelatedRegValue(static_cast<unsigned short>(first + i),
-                                        ZOQ_TruncToU16(values[i] * kMatrixScale), nullptr);
+                                        zoqplugin::TruncToU16(values[i] * kMatrixScale), nullptr);
         if (rc != RC_SUCCESS) return rc;
     }
     return RC_SUCCESS;

@@ -4,7 +4,7 @@
 
 using namespace zoqfpga;
 
-unsigned short ZOQ_MultiFrameLimit(unsigned int width, unsigned int height, bool is16Bits) {
+unsigned short zoqplugin::MultiFrameLimit(unsigned int width, unsigned int height, bool is16Bits) {
     unsigned long long bytesPerFrame =
         static_cast<unsigned long long>(width) * height * (is16Bits ? 2u : 1u);
     if (bytesPerFrame == 0) return 0;
@@ -14,7 +14,7 @@ unsigned short ZOQ_MultiFrameLimit(unsigned int width, unsigned int height, bool
 int CZOQCam::Fpga_SetMultiFrameNum(unsigned short frames) {
     if (!Cap(CAP_REG8_WRITE)) return RC_NOT_SUPPORTED;
     if (frames == m_FpgaRegs.Get(REG_FRAMES)) return RC_SUCCESS;
-    unsigned short limit = ZOQ_MultiFrameLimit(m_uImageWidth, m_uImageHeight, Is16BitsTransfer());
+    unsigned short limit = zoqplugin::MultiFrameLimit(m_uImageWidth, m_uImageHeight, Is16BitsTransfer());
     if (frames > limit) frames = limit;
     if (frames == 0) frames = 1;
     return Fpga_WrRelatedRegValue(REG_FRAMES, frames, nullptr);

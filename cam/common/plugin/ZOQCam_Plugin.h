@@ -11,8 +11,10 @@
 #include "fpga/ZOQCam_Capability.h"
 #include "zoqcam.h"
 
+namespace zoqplugin {
+
 template <class Sensor>
-int ZOQ_CreateCamera(IZOQDevice* device, IZOQCam** camera, const ZOQCapabilityTable& table) {
+int CreateCamera(IZOQDevice* device, IZOQCam** camera, const ZOQCapabilityTable& table) {
     if (!camera) return RC_PARAMETER_ERROR;
     // Construction failures are not reported: the object is still created
     // with whatever the register reads left in its caches.
@@ -22,7 +24,7 @@ int ZOQ_CreateCamera(IZOQDevice* device, IZOQCam** camera, const ZOQCapabilityTa
     return RC_SUCCESS;
 }
 
-inline int ZOQ_DeleteCamera(IZOQCam** camera) {
+inline int DeleteCamera(IZOQCam** camera) {
     if (camera && *camera) {
         delete *camera;
         *camera = nullptr;
@@ -31,7 +33,7 @@ inline int ZOQ_DeleteCamera(IZOQCam** camera) {
 }
 
 // The model name is 11 to 15 characters; the caller's buffer holds 16.
-inline int ZOQ_ReportType(int type, const char* model, int* deviceType, char* modelName) {
+inline int ReportType(int type, const char* model, int* deviceType, char* modelName) {
     if (deviceType) *deviceType = type;
     if (!modelName) return RC_PARAMETER_ERROR;
     std::strncpy(modelName, model, 15);
@@ -39,16 +41,18 @@ inline int ZOQ_ReportType(int type, const char* model, int* deviceType, char* mo
     return RC_SUCCESS;
 }
 
+}  // namespace zoqplugin
+
 #define ZOQCAM_MODEL_NAME_OK(MODEL) (sizeof(MODEL) >= 12 && sizeof(MODEL) <= 16)
 
 #define ZOQCAM_DEFINE_PLUGIN(TYPE, MODEL, SENSOR, TABLE)                                 \
     static_assert(ZOQCAM_MODEL_NAME_OK(MODEL), "model names have 11 to 15 characters"); \
     int ZOQCAM_Create(IZOQDevice* device, IZOQCam** camera) {                           \
-        return ZOQ_CreateCamera<SENSOR>(device, camera, TABLE);                          \
+        return ::zoqplugin::CreateCamera<SENSOR>(device, camera, TABLE);                          \
     }                                                                                    \
-    int ZOQCAM_Delete(IZOQCam** camera) { return ZOQ_DeleteCamera(camera); }             \
+    int ZOQCAM_Delete(IZOQCam** camera) { return ::zoqplugin::DeleteCamera(camera); }             \
     int ZOQCAM_GetType(int* deviceType, char* modelName) {                               \
-        return ZOQ_ReportType(TYPE, MODEL, deviceType, modelName);                       \
+        return ::zoqplugin::ReportType(TYPE, MODEL, deviceType, modelName);                       \
     }
 
 #endif

@@ -23,13 +23,13 @@ const float g_CCMatrix[kZOQCcmPresets][3][3] = {
     {{1.42f, -0.32f, -0.1f}, {-0.15f, 1.4f, -0.25f}, {-0.14f, -0.32f, 1.36f}},
 };
 
-int ZOQ_CopyAwbPreset(const ZOQAwbPresetTable& table, ZOQ_COLOR_TEMPRATURE preset, float* gains3) {
+int zoqplugin::CopyAwbPreset(const ZOQAwbPresetTable& table, ZOQ_COLOR_TEMPRATURE preset, float* gains3) {
     if (!gains3 || preset < 0 || preset >= kZOQAwbPresets) return RC_PARAMETER_ERROR;
     for (int i = 0; i < 3; ++i) gains3[i] = table[preset][i];
     return RC_SUCCESS;
 }
 
-int ZOQ_CopyCcmPreset(ZOQ_COLOR_TEMPRATURE preset, float* matrix9) {
+int zoqplugin::CopyCcmPreset(ZOQ_COLOR_TEMPRATURE preset, float* matrix9) {
     if (!matrix9 || preset < 0 || preset >= kZOQCcmPresets) return RC_PARAMETER_ERROR;
     for (int i = 0; i < 9; ++i) matrix9[i] = g_CCMatrix[preset][i / 3][i % 3];
     return RC_SUCCESS;

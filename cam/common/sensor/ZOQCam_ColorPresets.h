@@ -17,9 +17,13 @@ extern const ZOQAwbPresetTable g_AWBMatrixA;
 extern const ZOQAwbPresetTable g_AWBMatrixB;
 extern const float g_CCMatrix[kZOQCcmPresets][3][3];
 
+namespace zoqplugin {
+
 // Copy one preset row (3 gains) or matrix (9 coefficients, row by row);
 // -1 for a null output or a preset the table does not have.
-int ZOQ_CopyAwbPreset(const ZOQAwbPresetTable& table, ZOQ_COLOR_TEMPRATURE preset, float* gains3);
-int ZOQ_CopyCcmPreset(ZOQ_COLOR_TEMPRATURE preset, float* matrix9);
+int CopyAwbPreset(const ZOQAwbPresetTable& table, ZOQ_COLOR_TEMPRATURE preset, float* gains3);
+int CopyCcmPreset(ZOQ_COLOR_TEMPRATURE preset, float* matrix9);
+
+}  // namespace zoqplugin
 
 #endif

@@ -19,7 +19,7 @@ int CZOQCamSensor::Sensor_GetFovRange(unsigned int* minColumnSize, unsigned int*
 void CZOQCamSensor::FitAligned(unsigned int* start, unsigned int* size, unsigned int minSize,
                                unsigned int maxSize, unsigned int clear) {
     if (*size < minSize) *size = minSize;
-    ZOQ_FitWindow(start, size, maxSize);
+    zoqplugin::FitWindow(start, size, maxSize);
     if (!clear) return;
     unsigned int aligned = *size & ~clear;
     // Clearing must not take the size below the smallest window.
@@ -102,7 +102,7 @@ int CZOQCamSensor::Sensor_UpdateSensorWidth() {
     unsigned int size = 0;
     ZOQ_ADDRESSMODE mode = ZOQ_ADDRESSMODE_NORMAL;
     Sensor_GetFov(nullptr, nullptr, &size, nullptr, &mode, nullptr);
-    m_uImageWidth = size / ZOQ_SkipStep(mode);
+    m_uImageWidth = size / zoqplugin::SkipStep(mode);
     return RC_SUCCESS;
 }
 
@@ -110,6 +110,6 @@ int CZOQCamSensor::Sensor_UpdateSensorHeight() {
     unsigned int size = 0;
     ZOQ_ADDRESSMODE mode = ZOQ_ADDRESSMODE_NORMAL;
     Sensor_GetFov(nullptr, nullptr, nullptr, &size, nullptr, &mode);
-    m_uImageHeight = size / ZOQ_SkipStep(mode);
+    m_uImageHeight = size / zoqplugin::SkipStep(mode);
     return RC_SUCCESS;
 }

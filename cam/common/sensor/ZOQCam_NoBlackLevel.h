@@ -5,15 +5,19 @@
 
 #include "zoqcam.h"
 
-inline int ZOQ_NoBlackLevelRange(unsigned int* min, unsigned int* max) {
+namespace zoqplugin {
+
+inline int NoBlackLevelRange(unsigned int* min, unsigned int* max) {
     if (min) *min = 0;
     if (max) *max = 0;
     return RC_NOT_SUPPORTED;
 }
 
-inline int ZOQ_NoBlackLevel(unsigned int* level) {
+inline int NoBlackLevel(unsigned int* level) {
     if (level) *level = 0;
     return RC_NOT_SUPPORTED;
 }
+
+}  // namespace zoqplugin
 
 #endif

@@ -63,7 +63,7 @@ unsigned int CZOQCamSony::Sensor_GetExposureLinesFromExposureTime(float ms) {
     float lineMs = static_cast<float>(Hmax()) * m_fPixelClockPeriod;
     float offset = m_Sony.offsetLines * lineMs + m_Sony.offsetMs;
     if (ms < offset) return 1;
-    return std::max(1u, ZOQ_TruncToUInt((ms - offset) / lineMs + 0.5f));
+    return std::max(1u, zoqplugin::TruncToUInt((ms - offset) / lineMs + 0.5f));
 }
 
 int CZOQCamSony::SyncPulse() {

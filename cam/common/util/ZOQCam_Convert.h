@@ -4,9 +4,11 @@
 #ifndef ZOQCAM_CONVERT_H
 #define ZOQCAM_CONVERT_H
 
+namespace zoqplugin {
+
 // Truncated toward zero; NaN and values below 0 give 0, values at or above
 // 2^32 give 0xFFFFFFFF.
-inline unsigned int ZOQ_TruncToUInt(float value) {
+inline unsigned int TruncToUInt(float value) {
     if (!(value > 0.0f)) return 0;
     if (value >= 4294967296.0f) return 0xFFFFFFFFu;
     return static_cast<unsigned int>(value);
@@ -14,7 +16,7 @@ inline unsigned int ZOQ_TruncToUInt(float value) {
 
 // Truncated toward zero to an integer (saturated to the 32-bit range, NaN
 // as 0), then kept to its low 16 bits: the register holds value mod 65536.
-inline unsigned short ZOQ_TruncToU16(float value) {
+inline unsigned short TruncToU16(float value) {
     int whole;
     if (!(value == value))
         whole = 0;
@@ -26,5 +28,7 @@ inline unsigned short ZOQ_TruncToU16(float value) {
         whole = static_cast<int>(value);
     return static_cast<unsigned short>(static_cast<unsigned int>(whole) & 0xFFFFu);
 }
+
+}  // namespace zoqplugin
 
 #endif

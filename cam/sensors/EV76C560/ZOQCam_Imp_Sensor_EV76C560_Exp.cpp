@@ -56,7 +56,7 @@ float CZOQCamEV76C560::Sensor_GetExposureTimeFromExposureLines(unsigned int line
 unsigned int CZOQCamEV76C560::Sensor_GetExposureLinesFromExposureTime(float ms) {
     // The line-length form counts line-length units of 8 clocks.
     float unitMs = LineLengthExposure() ? kClocksPerLineUnit * m_fClockPeriod : LineMs();
-    return ZOQ_TruncToUInt(ms / unitMs + 0.5f);
+    return zoqplugin::TruncToUInt(ms / unitMs + 0.5f);
 }
 
 double CZOQCamEV76C560::ClockHz() const {

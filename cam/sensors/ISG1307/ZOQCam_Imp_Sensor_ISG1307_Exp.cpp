@@ -17,5 +17,5 @@ float CZOQCamISG1307::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 }
 
 unsigned int CZOQCamISG1307::Sensor_GetExposureLinesFromExposureTime(float ms) {
-    return ZOQ_TruncToUInt(ms * kMicrosecondsPerMs / LineMicroseconds() + 0.5f);
+    return zoqplugin::TruncToUInt(ms * kMicrosecondsPerMs / LineMicroseconds() + 0.5f);
 }

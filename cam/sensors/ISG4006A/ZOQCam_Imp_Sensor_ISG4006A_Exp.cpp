@@ -11,5 +11,5 @@ float CZOQCamISG4006A::Sensor_GetExposureTimeFromExposureLines(unsigned int line
 }
 
 unsigned int CZOQCamISG4006A::Sensor_GetExposureLinesFromExposureTime(float ms) {
-    return ZOQ_TruncToUInt(ms / (kLineClocks * m_fPixelClockPeriod) + 0.5f);
+    return zoqplugin::TruncToUInt(ms / (kLineClocks * m_fPixelClockPeriod) + 0.5f);
 }

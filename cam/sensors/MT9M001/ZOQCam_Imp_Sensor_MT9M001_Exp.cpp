@@ -51,5 +51,5 @@ float CZOQCamMT9M001::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 unsigned int CZOQCamMT9M001::Sensor_GetExposureLinesFromExposureTime(float ms) {
     RowTiming timing = Timing();
     float clocks = ms / m_fPixelClockPeriod + timing.shutterDelay + kShutterOverhead;
-    return ZOQ_TruncToUInt(clocks / timing.rowFactor + 0.5f);
+    return zoqplugin::TruncToUInt(clocks / timing.rowFactor + 0.5f);
 }

@@ -13,6 +13,6 @@ float CZOQCamMT9M031::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 
 unsigned int CZOQCamMT9M031::Sensor_GetExposureLinesFromExposureTime(float ms) {
     float lineClocks = static_cast<float>(Reg(REG_LINE_LENGTH));
-    return ZOQ_TruncToUInt((ms / m_fPixelClockPeriod - Reg(REG_FINE_INTEGRATION)) / lineClocks +
+    return zoqplugin::TruncToUInt((ms / m_fPixelClockPeriod - Reg(REG_FINE_INTEGRATION)) / lineClocks +
                            0.5f);
 }

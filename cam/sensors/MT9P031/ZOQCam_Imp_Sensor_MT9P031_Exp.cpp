@@ -52,7 +52,7 @@ float CZOQCamMT9P031::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 unsigned int CZOQCamMT9P031::Sensor_GetExposureLinesFromExposureTime(float ms) {
     RowTiming timing = Timing();
     float t = m_fPixelClockPeriod;
-    return ZOQ_TruncToUInt((ms + timing.shutterOverheadClocks * 2.0f * t) /
+    return zoqplugin::TruncToUInt((ms + timing.shutterOverheadClocks * 2.0f * t) /
                                (timing.rowClocks * 2.0f * t) +
                            0.5f);
 }

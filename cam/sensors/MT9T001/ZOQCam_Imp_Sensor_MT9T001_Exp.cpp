@@ -56,5 +56,5 @@ unsigned int CZOQCamMT9T001::Sensor_GetExposureLinesFromExposureTime(float ms) {
     RowTiming timing = Timing();
     float clocks = ms / m_fPixelClockPeriod - kShutterOverhead + timing.binConstant +
                    timing.shutterDelay;
-    return ZOQ_TruncToUInt(clocks / timing.rowClocks + 0.5f);
+    return zoqplugin::TruncToUInt(clocks / timing.rowClocks + 0.5f);
 }

@@ -16,5 +16,5 @@ float CZOQCamMT9V034::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 }
 
 unsigned int CZOQCamMT9V034::Sensor_GetExposureLinesFromExposureTime(float ms) {
-    return ZOQ_TruncToU16(ms / (RowClocks() * m_fPixelClockPeriod) + 0.5f);
+    return zoqplugin::TruncToU16(ms / (RowClocks() * m_fPixelClockPeriod) + 0.5f);
 }
