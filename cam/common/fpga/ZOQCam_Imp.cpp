@@ -1,7 +1,9 @@
 /* CZOQCam: construction and the whole-camera operations. */
 #include "fpga/ZOQCam_Imp.h"
+#include "util/ZOQCam_Out.h"
 
 using namespace zoqfpga;
+using zoqplugin::PutIfWanted;
 
 CZOQCam::CZOQCam(IZOQDevice* device, const ZOQCapabilityTable& capability)
     : m_pDevice(device),
@@ -58,10 +60,10 @@ int CZOQCam::Cam_GetDeviceInformationEx(unsigned short* deviceType, int* serial,
                                         unsigned short* firmwareVersion,
                                         unsigned short* fpgaVersion) {
     if (!m_pDevice) return RC_INVALID_HANDLE;
-    if (deviceType) *deviceType = m_wDeviceType;
-    if (serial) *serial = m_nSerial;
-    if (firmwareVersion) *firmwareVersion = m_wFirmwareVersion;
-    if (fpgaVersion) *fpgaVersion = m_wFpgaVersion;
+    PutIfWanted(deviceType, m_wDeviceType);
+    PutIfWanted(serial, m_nSerial);
+    PutIfWanted(firmwareVersion, m_wFirmwareVersion);
+    PutIfWanted(fpgaVersion, m_wFpgaVersion);
     return RC_SUCCESS;
 }
 
@@ -72,13 +74,13 @@ int CZOQCam::Cam_GetCaptureBytes() {
 }
 
 int CZOQCam::Cam_GetCaptureSize(int* width, int* height) {
-    if (width) *width = static_cast<int>(m_uImageWidth);
-    if (height) *height = static_cast<int>(m_uImageHeight * FramesPerCapture());
+    PutIfWanted(width, static_cast<int>(m_uImageWidth));
+    PutIfWanted(height, static_cast<int>(m_uImageHeight * FramesPerCapture()));
     return RC_SUCCESS;
 }
 
 int CZOQCam::Cam_GetEEPROMType(ZOQ_EEPROM_TYPE* type) {
-    if (type) *type = static_cast<ZOQ_EEPROM_TYPE>(m_Capability.Field(CAP_EEPROM_TYPE, 3));
+    PutIfWanted(type, static_cast<ZOQ_EEPROM_TYPE>(m_Capability.Field(CAP_EEPROM_TYPE, 3)));
     return RC_SUCCESS;
 }
 

@@ -1,8 +1,10 @@
 /* CZOQCam: trigger mode, method, status and delay, fixed frame rate and the
  * frame buffer. */
 #include "fpga/ZOQCam_Imp.h"
+#include "util/ZOQCam_Out.h"
 
 using namespace zoqfpga;
+using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -60,9 +62,8 @@ int CZOQCam::Fpga_SetTriggerMethod(ZOQ_TRIGGERMETHOD method) {
 }
 
 int CZOQCam::Fpga_GetTriggerMethod(ZOQ_TRIGGERMETHOD* method) {
-    if (method)
-        *method = static_cast<ZOQ_TRIGGERMETHOD>((m_FpgaRegs.Get(REG_CONTROL) & CTL_METHOD_MASK) >>
-                                                 CTL_METHOD_SHIFT);
+    PutIfWanted(method, static_cast<ZOQ_TRIGGERMETHOD>(
+                            (m_FpgaRegs.Get(REG_CONTROL) & CTL_METHOD_MASK) >> CTL_METHOD_SHIFT));
     return RC_SUCCESS;
 }
 
@@ -77,8 +78,8 @@ int CZOQCam::Fpga_GetTriggerStatus(ZOQ_TRIGGERSTATUS* status) {
 
 int CZOQCam::Fpga_GetTriggerDelayRange(unsigned short* min, unsigned short* max) {
     bool supported = Cap(CAP_TRIGGER_DELAY);
-    if (min) *min = 0;
-    if (max) *max = supported ? 0xFFFF : 0;
+    PutIfWanted(min, 0);
+    PutIfWanted(max, supported ? 0xFFFF : 0);
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 
@@ -121,7 +122,7 @@ int CZOQCam::Fpga_GetFixedFrameRateEx(float* fps) {
     unsigned int units = m_FpgaRegs.Get(REG_FRAME_PERIOD);
     if (units == 0) return RC_FAIL;  // a rate too fast for one unit
     unsigned int period = Cap(CAP_REG28_1US) ? units : units * kPeriodUnit50us;
-    if (fps) *fps = kMicrosecondsPerSecond / static_cast<float>(period);
+    PutIfWanted(fps, kMicrosecondsPerSecond / static_cast<float>(period));
     return RC_SUCCESS;
 }
 

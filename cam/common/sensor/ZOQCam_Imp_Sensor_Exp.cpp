@@ -2,6 +2,9 @@
  * milliseconds (the chip's conversions). The requested time is kept, so
  * that the lines can be recomputed when the line time changes. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 unsigned int CZOQCamSensor::ClampLines(unsigned int lines) {
     unsigned int low = 0, high = 0;
@@ -10,8 +13,8 @@ unsigned int CZOQCamSensor::ClampLines(unsigned int lines) {
 }
 
 int CZOQCamSensor::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    if (min) *min = m_Layout.lines.minLines;
-    if (max) *max = m_Layout.lines.maxLines;
+    PutIfWanted(min, m_Layout.lines.minLines);
+    PutIfWanted(max, m_Layout.lines.maxLines);
     return RC_SUCCESS;
 }
 
@@ -41,8 +44,8 @@ int CZOQCamSensor::Sensor_GetExposureLines(unsigned int* lines) {
 int CZOQCamSensor::Sensor_GetExposureTimeRange(float* min, float* max) {
     unsigned int low = 0, high = 0;
     Sensor_GetExposureLinesRange(&low, &high);
-    if (min) *min = Sensor_GetExposureTimeFromExposureLines(low);
-    if (max) *max = Sensor_GetExposureTimeFromExposureLines(high);
+    PutIfWanted(min, Sensor_GetExposureTimeFromExposureLines(low));
+    PutIfWanted(max, Sensor_GetExposureTimeFromExposureLines(high));
     return RC_SUCCESS;
 }
 
@@ -52,7 +55,7 @@ int CZOQCamSensor::Sensor_SetExposureTime(float ms) {
 }
 
 int CZOQCamSensor::Sensor_GetExposureTime(float* ms) {
-    if (ms) *ms = m_fExposureTime;
+    PutIfWanted(ms, m_fExposureTime);
     return RC_SUCCESS;
 }
 

@@ -1,6 +1,9 @@
 /* CZOQCamSensor: the strobe output. Chips with enable and invert bits
  * program them; others accept the calls without effect or refuse them. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -8,7 +11,7 @@ namespace {
 // getters leave their output), or refused with -3 (the getters report off).
 int WithoutStrobeBits(ZOQStrobe strobe, bool* output) {
     if (strobe == ZOQStrobe::NotSupported) {
-        if (output) *output = false;
+        PutIfWanted(output, false);
         return RC_NOT_SUPPORTED;
     }
     return RC_SUCCESS;  // accepted, output left as it was
@@ -23,7 +26,7 @@ int CZOQCamSensor::Sensor_EnableFlash(bool on) {
 
 int CZOQCamSensor::Sensor_IsFlashEnable(bool* on) {
     if (m_Layout.strobe != ZOQStrobe::Bits) return WithoutStrobeBits(m_Layout.strobe, on);
-    if (on) *on = RegisterBitIsOn(m_Layout.strobeEnable);
+    PutIfWanted(on, RegisterBitIsOn(m_Layout.strobeEnable));
     return RC_SUCCESS;
 }
 
@@ -34,6 +37,6 @@ int CZOQCamSensor::Sensor_InvertFlash(bool invert) {
 
 int CZOQCamSensor::Sensor_IsFlashInvert(bool* invert) {
     if (m_Layout.strobe != ZOQStrobe::Bits) return WithoutStrobeBits(m_Layout.strobe, invert);
-    if (invert) *invert = RegisterBitIsOn(m_Layout.strobeInvert);
+    PutIfWanted(invert, RegisterBitIsOn(m_Layout.strobeInvert));
     return RC_SUCCESS;
 }

@@ -1,6 +1,9 @@
 /* CZOQCamSensor: window, address modes and the image size, from the
  * layout's window and address-mode registers. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 namespace {
 constexpr ZOQ_ADDRESSMODE kLastMode = ZOQ_ADDRESSMODE_STEP8;
@@ -9,10 +12,10 @@ constexpr ZOQ_ADDRESSMODE kLastMode = ZOQ_ADDRESSMODE_STEP8;
 int CZOQCamSensor::Sensor_GetFovRange(unsigned int* minColumnSize, unsigned int* maxColumnSize,
                                       unsigned int* minRowSize, unsigned int* maxRowSize) {
     const ZOQFovLimits& limits = m_Layout.window.limits;
-    if (minColumnSize) *minColumnSize = limits.minColumns;
-    if (maxColumnSize) *maxColumnSize = limits.maxColumns;
-    if (minRowSize) *minRowSize = limits.minRows;
-    if (maxRowSize) *maxRowSize = limits.maxRows;
+    PutIfWanted(minColumnSize, limits.minColumns);
+    PutIfWanted(maxColumnSize, limits.maxColumns);
+    PutIfWanted(minRowSize, limits.minRows);
+    PutIfWanted(maxRowSize, limits.maxRows);
     return RC_SUCCESS;
 }
 
@@ -66,8 +69,8 @@ int CZOQCamSensor::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowSta
         if (outputs[i]) *outputs[i] = (Reg(field.reg) & field.readMask) - field.offset;
     }
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
-    if (columnMode) *columnMode = mode;
-    if (rowMode) *rowMode = mode;
+    PutIfWanted(columnMode, mode);
+    PutIfWanted(rowMode, mode);
     return RC_SUCCESS;
 }
 

@@ -2,6 +2,9 @@
  * monochrome model the colour operations act on the global gain, so that
  * the pixel positions of the unused colour pattern keep one gain. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 ZOQ_GAINCHANNEL CZOQCamSensor::ColourChannel(ZOQ_GAINCHANNEL channel) const {
     return Cap(CAP_MONOCHROME) ? GAIN_GLOBAL : channel;
@@ -49,8 +52,8 @@ int CZOQCamSensor::GetGain(ZOQ_GAINCHANNEL channel, unsigned int* index) {
 }
 
 int CZOQCamSensor::Sensor_GetGainRange(unsigned int* min, unsigned int* max) {
-    if (min) *min = m_Layout.gain.code.minIndex;
-    if (max) *max = MaxGainIndex();
+    PutIfWanted(min, m_Layout.gain.code.minIndex);
+    PutIfWanted(max, MaxGainIndex());
     return RC_SUCCESS;
 }
 

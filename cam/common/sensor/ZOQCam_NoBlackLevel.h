@@ -3,18 +3,19 @@
 #ifndef ZOQCAM_NOBLACKLEVEL_H
 #define ZOQCAM_NOBLACKLEVEL_H
 
+#include "util/ZOQCam_Out.h"
 #include "zoqcam.h"
 
 namespace zoqplugin {
 
 inline int NoBlackLevelRange(unsigned int* min, unsigned int* max) {
-    if (min) *min = 0;
-    if (max) *max = 0;
+    PutIfWanted(min, 0);
+    PutIfWanted(max, 0);
     return RC_NOT_SUPPORTED;
 }
 
 inline int NoBlackLevel(unsigned int* level) {
-    if (level) *level = 0;
+    PutIfWanted(level, 0);
     return RC_NOT_SUPPORTED;
 }
 

@@ -1,5 +1,8 @@
 /* CZOQCamSony: construction, the wide register quantities and the gain. */
 #include "sony/ZOQCam_Imp_Sony.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 namespace {
 constexpr unsigned kByteBits = 8;
@@ -38,6 +41,6 @@ int CZOQCamSony::SetGain(ZOQ_GAINCHANNEL /*channel*/, unsigned int index) {
 }
 
 int CZOQCamSony::GetGain(ZOQ_GAINCHANNEL /*channel*/, unsigned int* index) {
-    if (index) *index = ReadField(m_Sony.gain);
+    PutIfWanted(index, ReadField(m_Sony.gain));
     return RC_SUCCESS;
 }

@@ -3,6 +3,9 @@
 
 #include "util/ZOQCam_Convert.h"
 #include "sony/ZOQCam_Imp_Sony.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 namespace {
 constexpr unsigned long long kMaxLines = 0xFFFFFFFFull;
@@ -16,10 +19,10 @@ unsigned int CZOQCamSony::FrameLines() const {
 }
 
 int CZOQCamSony::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    if (min) *min = 1;
-    if (max)
-        *max = static_cast<unsigned int>(std::min(
-            static_cast<unsigned long long>(FrameLines()) * m_Sony.linesPerVmax, kMaxLines));
+    PutIfWanted(min, 1);
+    PutIfWanted(max, static_cast<unsigned int>(std::min(
+                         static_cast<unsigned long long>(FrameLines()) * m_Sony.linesPerVmax,
+                         kMaxLines)));
     return RC_SUCCESS;
 }
 

@@ -1,6 +1,9 @@
 /* CZOQCamSony: the window as four 16-bit values, and the frame and line
  * length that follow it. */
 #include "sony/ZOQCam_Imp_Sony.h"
+#include "util/ZOQCam_Out.h"
+
+using zoqplugin::PutIfWanted;
 
 int CZOQCamSony::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                unsigned int columnSize, unsigned int rowSize,
@@ -22,8 +25,8 @@ int CZOQCamSony::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart
     for (unsigned i = 0; i < 4; ++i)
         if (outputs[i]) *outputs[i] = ReadField(m_Sony.window.field[i]);
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
-    if (columnMode) *columnMode = mode;
-    if (rowMode) *rowMode = mode;
+    PutIfWanted(columnMode, mode);
+    PutIfWanted(rowMode, mode);
     return RC_SUCCESS;
 }
 
