@@ -131,7 +131,9 @@ constexpr ZOQVersionMatch MajorFrom(unsigned char major) {
 constexpr ZOQVersionMatch MajorAndMinorFrom(unsigned char major, unsigned char minor) {
     return ZOQVersionMatch{true, major, 0xFF, minor, 0xFF};
 }
-constexpr ZOQVersionMatch EveryVersion() { return ZOQVersionMatch{true, 0, 0xFF, 0, 0xFF}; }
+constexpr ZOQVersionMatch EveryVersion() {
+    return ZOQVersionMatch{true, 0, 0xFF, 0, 0xFF};
+}
 
 // One firmware-dependent change of a base byte (8..18).
 struct ZOQFirmwareOverride {

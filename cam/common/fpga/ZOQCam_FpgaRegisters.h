@@ -60,7 +60,7 @@ enum : unsigned short {
     GAMMA_LUT_ON = 1u << 0,                       // register 33
 };
 
-constexpr float kMatrixScale = 4096.0f;  // gains and coefficients in 1/4096
+constexpr float kMatrixScale = 4096.0f;           // gains and coefficients in 1/4096
 constexpr unsigned kMaxCaptureBytes = 16777216u;  // 16 MiB per capture
 constexpr unsigned short kDefaultFramePeriod = 666;
 
@@ -72,9 +72,8 @@ constexpr unsigned short kCachedRegisters[] = {128, 241, 0,  3,  4,  8,  9,  16,
 constexpr std::size_t kCachedCount = sizeof(kCachedRegisters) / sizeof(kCachedRegisters[0]);
 
 // The order in which the cache is written back after register 0.
-constexpr unsigned short kRecoverOrder[] = {3,  4,  8,  9,  16, 17, 18, 19, 20, 21,
-                                            22, 23, 24, 25, 26, 27, 28, 29, 30, 31,
-                                            33, 34, 35, 36, 43, 1,  44, 2};
+constexpr unsigned short kRecoverOrder[] = {3,  4,  8,  9,  16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
+                                            26, 27, 28, 29, 30, 31, 33, 34, 35, 36, 43, 1,  44, 2};
 
 // Capability that guards reading or writing a register range; kNoGuard
 // where the register is handled by a rule of its own or not guarded.

@@ -45,7 +45,9 @@ unsigned int CZOQCam::FramesPerCapture() const {
     return frames ? frames : 1u;
 }
 
-bool CZOQCam::Is16BitsTransfer() const { return m_FpgaRegs.Get(REG_CONTROL) & CTL_16BITS; }
+bool CZOQCam::Is16BitsTransfer() const {
+    return m_FpgaRegs.Get(REG_CONTROL) & CTL_16BITS;
+}
 
 ZOQ_BAYERMODE CZOQCam::Sensor_GetDefaultBayerMode() {
     return static_cast<ZOQ_BAYERMODE>(m_Capability.Field(CAP_DEFAULT_BAYER, 2));

@@ -128,9 +128,9 @@ protected:
     ZOQ_ADDRESSMODE CorrectAddressMode(ZOQ_ADDRESSMODE requested) const;
 
     IZOQDevice* m_pDevice;
-    void* m_pPrivate;            // plug-in scratch pointer, unused by the common code
-    float m_fPixelClock;         // MHz
-    float m_fPixelClockPeriod;   // ms
+    void* m_pPrivate;           // plug-in scratch pointer, unused by the common code
+    float m_fPixelClock;        // MHz
+    float m_fPixelClockPeriod;  // ms
     unsigned short m_wDeviceType;
     unsigned short m_wFirmwareVersion;
     int m_nSerial;
@@ -139,7 +139,7 @@ protected:
     unsigned char m_byFirmwareMinor;
     unsigned char m_byFpgaMajor;
     unsigned char m_byFpgaMinor;
-    unsigned int m_uImageWidth;   // window / pixel step, kept by the sensor class
+    unsigned int m_uImageWidth;  // window / pixel step, kept by the sensor class
     unsigned int m_uImageHeight;
     CZOQRegisterCache<zoqfpga::kCachedCount> m_FpgaRegs;
     ZOQCapabilityRecord m_Capability;

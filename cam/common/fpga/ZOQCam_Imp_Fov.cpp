@@ -13,8 +13,8 @@ unsigned int zoqplugin::SkipStep(ZOQ_ADDRESSMODE mode) {
 namespace {
 
 // Capability of address modes 1..4.
-constexpr ZOQ_CAPBIT kAddressModeCaps[] = {CAP_ADDRESSMODE_1, CAP_ADDRESSMODE_2,
-                                           CAP_ADDRESSMODE_3, CAP_ADDRESSMODE_4};
+constexpr ZOQ_CAPBIT kAddressModeCaps[] = {CAP_ADDRESSMODE_1, CAP_ADDRESSMODE_2, CAP_ADDRESSMODE_3,
+                                           CAP_ADDRESSMODE_4};
 
 }  // namespace
 
@@ -39,9 +39,9 @@ int CZOQCam::Cam_CheckFov(unsigned int* columnStart, unsigned int* rowStart,
     if (!multiFrameNum) return RC_PARAMETER_ERROR;
     int rc = Sensor_CheckFov(columnStart, rowStart, columnSize, rowSize, columnMode, rowMode);
     if (rc != RC_SUCCESS) return rc;
-    unsigned short limit = zoqplugin::MultiFrameLimit(*columnSize / zoqplugin::SkipStep(*columnMode),
-                                                      *rowSize / zoqplugin::SkipStep(*rowMode),
-                                                      Is16BitsTransfer());
+    unsigned short limit =
+        zoqplugin::MultiFrameLimit(*columnSize / zoqplugin::SkipStep(*columnMode),
+                                   *rowSize / zoqplugin::SkipStep(*rowMode), Is16BitsTransfer());
     if (*multiFrameNum > limit) *multiFrameNum = limit;
     if (*multiFrameNum == 0) *multiFrameNum = 1;
     return RC_SUCCESS;
@@ -60,10 +60,9 @@ int CZOQCam::Cam_SetFov(unsigned int columnStart, unsigned int rowStart, unsigne
     return window != RC_SUCCESS ? window : frames;
 }
 
-int CZOQCam::Cam_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                        unsigned int* columnSize, unsigned int* rowSize,
-                        ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode,
-                        unsigned short* multiFrameNum) {
+int CZOQCam::Cam_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                        unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                        ZOQ_ADDRESSMODE* rowMode, unsigned short* multiFrameNum) {
     int window = Sensor_GetFov(columnStart, rowStart, columnSize, rowSize, columnMode, rowMode);
     int frames = Fpga_GetMultiFrameNum(multiFrameNum);
     return window != RC_SUCCESS ? window : frames;

@@ -16,7 +16,9 @@ const RegisterGuard* FindGuard(unsigned int reg) {
 
 // -3 is a register the model lacks: not an error while the whole cache is
 // read or written back.
-bool StopsSequence(int rc) { return rc != RC_SUCCESS && rc != RC_NOT_SUPPORTED; }
+bool StopsSequence(int rc) {
+    return rc != RC_SUCCESS && rc != RC_NOT_SUPPORTED;
+}
 
 // The bus address of a register read: the low 8 bits of the read address.
 unsigned int ReadAddress(unsigned int reg) {
@@ -47,36 +49,36 @@ int CZOQCam::Fpga_RdReg(unsigned int reg, unsigned short* value) {
         return RC_NOT_SUPPORTED;
 
     switch (reg) {
-    case REG_CONTROL:
-        if (!Cap(CAP_REG0_READ))
-            return Cap(CAP_REG0_WORKING_MODE) ? m_pDevice->GetWorkingMode(value)
-                                              : RC_NOT_SUPPORTED;
-        break;
-    case REG_TRIGGER_DELAY:
-        if (!Cap(CAP_REG3_READ) && m_pDevice->GetTriggerDelay(value) != RC_SUCCESS)
-            return RC_NOT_SUPPORTED;
-        break;
-    case REG_FRAMES:
-        if (!Cap(CAP_REG8_READ)) {
-            *value = 1;
-            return RC_NOT_SUPPORTED;
+        case REG_CONTROL:
+            if (!Cap(CAP_REG0_READ))
+                return Cap(CAP_REG0_WORKING_MODE) ? m_pDevice->GetWorkingMode(value)
+                                                  : RC_NOT_SUPPORTED;
+            break;
+        case REG_TRIGGER_DELAY:
+            if (!Cap(CAP_REG3_READ) && m_pDevice->GetTriggerDelay(value) != RC_SUCCESS)
+                return RC_NOT_SUPPORTED;
+            break;
+        case REG_FRAMES:
+            if (!Cap(CAP_REG8_READ)) {
+                *value = 1;
+                return RC_NOT_SUPPORTED;
+            }
+            break;
+        case REG_FRAME_PERIOD:
+            // A model that cannot read the period back is given the default
+            // period, so the cache holds what the FPGA runs with.
+            if (!Cap(CAP_REG28_READ)) {
+                int rc = Fpga_WrReg(REG_FRAME_PERIOD, kDefaultFramePeriod);
+                *value = rc == RC_SUCCESS ? kDefaultFramePeriod : 0;
+                return rc;
+            }
+            break;
+        default: {
+            const RegisterGuard* guard = FindGuard(reg);
+            if (guard && guard->read != kNoGuard && !Cap(static_cast<ZOQ_CAPBIT>(guard->read)))
+                return RC_NOT_SUPPORTED;
+            break;
         }
-        break;
-    case REG_FRAME_PERIOD:
-        // A model that cannot read the period back is given the default
-        // period, so the cache holds what the FPGA runs with.
-        if (!Cap(CAP_REG28_READ)) {
-            int rc = Fpga_WrReg(REG_FRAME_PERIOD, kDefaultFramePeriod);
-            *value = rc == RC_SUCCESS ? kDefaultFramePeriod : 0;
-            return rc;
-        }
-        break;
-    default: {
-        const RegisterGuard* guard = FindGuard(reg);
-        if (guard && guard->read != kNoGuard && !Cap(static_cast<ZOQ_CAPBIT>(guard->read)))
-            return RC_NOT_SUPPORTED;
-        break;
-    }
     }
     return ReadThroughFpga(reg, value);
 }

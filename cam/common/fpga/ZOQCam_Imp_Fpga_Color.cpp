@@ -1,7 +1,7 @@
 /* CZOQCam: the FPGA's white balance and colour correction (register 9, the
  * gains 16-18 and the matrix 19-27). */
-#include "util/ZOQCam_Convert.h"
 #include "fpga/ZOQCam_Imp.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace zoqfpga;
 
@@ -27,7 +27,9 @@ unsigned short CcmFields(unsigned short mode) {
     return static_cast<unsigned short>(COLOR_CCM_ON | (mode << COLOR_CCM_MODE_SHIFT));
 }
 
-bool StopsRead(int rc) { return rc != RC_SUCCESS && rc != RC_NOT_SUPPORTED; }
+bool StopsRead(int rc) {
+    return rc != RC_SUCCESS && rc != RC_NOT_SUPPORTED;
+}
 
 }  // namespace
 
@@ -66,8 +68,8 @@ int CZOQCam::Fpga_GetAwbEnable(bool* on) {
 int CZOQCam::Fpga_SetAwbPresetting(ZOQ_COLOR_TEMPRATURE preset) {
     if (!Cap(CAP_REG9_WRITE) || !Cap(CAP_AWB_PRESETS)) return RC_NOT_SUPPORTED;
     // Enable, mode 0 (preset), preset number in bits 3-7.
-    unsigned short low = static_cast<unsigned short>((static_cast<unsigned>(preset) * 8u + 1u) &
-                                                     COLOR_LOW_BYTE);
+    unsigned short low =
+        static_cast<unsigned short>((static_cast<unsigned>(preset) * 8u + 1u) & COLOR_LOW_BYTE);
     return UpdateFpgaBits(REG_COLOR, COLOR_LOW_BYTE, low);
 }
 
@@ -140,7 +142,8 @@ int CZOQCam::Fpga_SetCcmPresetting(ZOQ_COLOR_TEMPRATURE preset) {
 
 int CZOQCam::Fpga_GetCcmPresetting(ZOQ_COLOR_TEMPRATURE* preset) {
     if (!preset) return RC_PARAMETER_ERROR;
-    *preset = static_cast<ZOQ_COLOR_TEMPRATURE>(m_FpgaRegs.Get(REG_COLOR) >> COLOR_CCM_PRESET_SHIFT);
+    *preset =
+        static_cast<ZOQ_COLOR_TEMPRATURE>(m_FpgaRegs.Get(REG_COLOR) >> COLOR_CCM_PRESET_SHIFT);
     return Cap(CAP_CCM_PRESETS) ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 

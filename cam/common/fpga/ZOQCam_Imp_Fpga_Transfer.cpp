@@ -16,7 +16,8 @@ unsigned short zoqplugin::MultiFrameLimit(unsigned int width, unsigned int heigh
 int CZOQCam::Fpga_SetMultiFrameNum(unsigned short frames) {
     if (!Cap(CAP_REG8_WRITE)) return RC_NOT_SUPPORTED;
     if (frames == m_FpgaRegs.Get(REG_FRAMES)) return RC_SUCCESS;
-    unsigned short limit = zoqplugin::MultiFrameLimit(m_uImageWidth, m_uImageHeight, Is16BitsTransfer());
+    unsigned short limit =
+        zoqplugin::MultiFrameLimit(m_uImageWidth, m_uImageHeight, Is16BitsTransfer());
     if (frames > limit) frames = limit;
     if (frames == 0) frames = 1;
     return Fpga_WrRelatedRegValue(REG_FRAMES, frames, nullptr);
@@ -66,8 +67,8 @@ int CZOQCam::Fpga_GetGammaLutEnable(bool* on) {
 
 int CZOQCam::Fpga_SetBadPixelCorrection(bool on, ZOQ_THRESHOLD threshold) {
     if (!Cap(CAP_BAD_PIXEL_CORRECTION)) return RC_NOT_SUPPORTED;
-    unsigned short bits = static_cast<unsigned short>((on ? CTL_BAD_PIXEL : 0) |
-                                                      ((threshold & 1) ? CTL_BAD_PIXEL_THRESHOLD : 0));
+    unsigned short bits = static_cast<unsigned short>(
+        (on ? CTL_BAD_PIXEL : 0) | ((threshold & 1) ? CTL_BAD_PIXEL_THRESHOLD : 0));
     return UpdateFpgaBits(REG_CONTROL, CTL_BAD_PIXEL | CTL_BAD_PIXEL_THRESHOLD, bits);
 }
 

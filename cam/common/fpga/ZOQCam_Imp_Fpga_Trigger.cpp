@@ -131,6 +131,6 @@ int CZOQCam::Fpga_EmptyFrameBuffer() {
         return RC_NOT_SUPPORTED;
     // Bit 8 acts when written and is never cached, so every call writes.
     return Fpga_WrRelatedRegValue(
-        REG_CONTROL, static_cast<unsigned short>(m_FpgaRegs.Get(REG_CONTROL) | CTL_EMPTY_FRAME_BUFFER),
-        nullptr);
+        REG_CONTROL,
+        static_cast<unsigned short>(m_FpgaRegs.Get(REG_CONTROL) | CTL_EMPTY_FRAME_BUFFER), nullptr);
 }

@@ -12,52 +12,52 @@ struct QueryField {
 };
 
 constexpr QueryField kQueryFields[] = {
-    {CAP_MONOCHROME, 1},          // 0
-    {CAP_LUT_INPUT_BITS, 4},      // 1
-    {CAP_MIRROR, 1},              // 2
-    {CAP_FLIP, 1},                // 3
-    {CAP_ADDRESSMODE_1, 1},       // 4
-    {CAP_ADDRESSMODE_2, 1},       // 5
-    {CAP_ADDRESSMODE_3, 1},       // 6
-    {CAP_ADDRESSMODE_4, 1},       // 7
-    {CAP_MODEL_FLAG_8, 1},        // 8
-    {CAP_MODEL_FLAG_9, 1},        // 9
-    {CAP_MODEL_FLAG_10, 1},       // 10
-    {CAP_TRIGGER_MODE_1, 1},      // 11
-    {CAP_TRIGGER_MODE_2, 1},      // 12
-    {CAP_TRIGGER_MODE_3, 1},      // 13
-    {0, 0},                       // 14: always 0
-    {CAP_REG28_WRITE, 1},         // 15
-    {CAP_LUT_SWITCH, 1},          // 16
-    {CAP_TRIGGER_METHOD_0, 1},    // 17
-    {CAP_TRIGGER_METHOD_1, 1},    // 18
-    {CAP_TRIGGER_METHOD_2, 1},    // 19
-    {CAP_TRIGGER_METHOD_3, 1},    // 20
-    {CAP_EMPTY_FRAME_BUFFER, 1},  // 21
-    {CAP_SENSITIVITY_MODE, 1},    // 22
-    {CAP_16BITS_TRANSFER, 1},     // 23
-    {CAP_BAD_PIXEL_CORRECTION, 1},  // 24
-    {CAP_LUT_DOWNLOAD, 1},        // 25
-    {CAP_AWB_PRESETS, 1},         // 26
-    {CAP_NUMBER_27, 3},           // 27
-    {CAP_AWB_ONCE, 1},            // 28
-    {CAP_AWB_CONTINUOUS, 1},      // 29
-    {CAP_CCM_PRESETS, 1},         // 30
-    {CAP_NUMBER_31, 3},           // 31
-    {CAP_GAMMA_LUT_SWITCH, 1},    // 32
-    {CAP_GAMMA_LUT_DOWNLOAD, 1},  // 33
-    {CAP_TRIGGER_DELAY, 1},       // 34
-    {CAP_REG8_WRITE, 1},          // 35
-    {CAP_REG16_18_WRITE, 1},      // 36
-    {CAP_REG19_27_WRITE, 1},      // 37
-    {CAP_REG29_30, 1},            // 38
-    {CAP_REG31, 1},               // 39
-    {CAP_REG34, 1},               // 40
-    {0, 0},                       // 41: the FPGA version is not 0
-    {CAP_MODEL_FLAG_42 + 0, 1},   // 42
-    {CAP_MODEL_FLAG_42 + 1, 1},   // 43
-    {CAP_MODEL_FLAG_42 + 2, 1},   // 44
-    {CAP_MODEL_FLAG_42 + 3, 1},   // 45
+    {CAP_MONOCHROME, 1},              // 0
+    {CAP_LUT_INPUT_BITS, 4},          // 1
+    {CAP_MIRROR, 1},                  // 2
+    {CAP_FLIP, 1},                    // 3
+    {CAP_ADDRESSMODE_1, 1},           // 4
+    {CAP_ADDRESSMODE_2, 1},           // 5
+    {CAP_ADDRESSMODE_3, 1},           // 6
+    {CAP_ADDRESSMODE_4, 1},           // 7
+    {CAP_MODEL_FLAG_8, 1},            // 8
+    {CAP_MODEL_FLAG_9, 1},            // 9
+    {CAP_MODEL_FLAG_10, 1},           // 10
+    {CAP_TRIGGER_MODE_1, 1},          // 11
+    {CAP_TRIGGER_MODE_2, 1},          // 12
+    {CAP_TRIGGER_MODE_3, 1},          // 13
+    {0, 0},                           // 14: always 0
+    {CAP_REG28_WRITE, 1},             // 15
+    {CAP_LUT_SWITCH, 1},              // 16
+    {CAP_TRIGGER_METHOD_0, 1},        // 17
+    {CAP_TRIGGER_METHOD_1, 1},        // 18
+    {CAP_TRIGGER_METHOD_2, 1},        // 19
+    {CAP_TRIGGER_METHOD_3, 1},        // 20
+    {CAP_EMPTY_FRAME_BUFFER, 1},      // 21
+    {CAP_SENSITIVITY_MODE, 1},        // 22
+    {CAP_16BITS_TRANSFER, 1},         // 23
+    {CAP_BAD_PIXEL_CORRECTION, 1},    // 24
+    {CAP_LUT_DOWNLOAD, 1},            // 25
+    {CAP_AWB_PRESETS, 1},             // 26
+    {CAP_NUMBER_27, 3},               // 27
+    {CAP_AWB_ONCE, 1},                // 28
+    {CAP_AWB_CONTINUOUS, 1},          // 29
+    {CAP_CCM_PRESETS, 1},             // 30
+    {CAP_NUMBER_31, 3},               // 31
+    {CAP_GAMMA_LUT_SWITCH, 1},        // 32
+    {CAP_GAMMA_LUT_DOWNLOAD, 1},      // 33
+    {CAP_TRIGGER_DELAY, 1},           // 34
+    {CAP_REG8_WRITE, 1},              // 35
+    {CAP_REG16_18_WRITE, 1},          // 36
+    {CAP_REG19_27_WRITE, 1},          // 37
+    {CAP_REG29_30, 1},                // 38
+    {CAP_REG31, 1},                   // 39
+    {CAP_REG34, 1},                   // 40
+    {0, 0},                           // 41: the FPGA version is not 0
+    {CAP_MODEL_FLAG_42 + 0, 1},       // 42
+    {CAP_MODEL_FLAG_42 + 1, 1},       // 43
+    {CAP_MODEL_FLAG_42 + 2, 1},       // 44
+    {CAP_MODEL_FLAG_42 + 3, 1},       // 45
     {CAP_EEPROM_WORKING_MODE, 1},     // 46
     {CAP_EEPROM_SERIAL_DESC, 1},      // 47
     {CAP_EEPROM_LUT_INFO, 1},         // 48

@@ -23,7 +23,8 @@ constexpr ZOQSensorLayout ZOQIsgLayout(ZOQRegisterList cached, unsigned short ga
         .cached = cached,
         .retime = {},
         .awb = awb,
-        .gain = ZOQSingleGain(gain, ZOQOffsetGain(0, maxGain, 0, kZOQIsgGainField, kZOQIsgGainField)),
+        .gain =
+            ZOQSingleGain(gain, ZOQOffsetGain(0, maxGain, 0, kZOQIsgGainField, kZOQIsgGainField)),
         .lines = {.part = {{linesLow, 0, 0xFF}, {linesMiddle, 8, 0xFF}, {linesHigh, 16, 0xFF}},
                   .count = 3,
                   .minLines = 1,

@@ -46,14 +46,16 @@ inline int ReportType(int type, const char* model, int* deviceType, char* modelN
 
 #define ZOQCAM_MODEL_NAME_OK(MODEL) (sizeof(MODEL) >= 12 && sizeof(MODEL) <= 16)
 
-#define ZOQCAM_DEFINE_PLUGIN(TYPE, MODEL, SENSOR, TABLE)                                 \
+#define ZOQCAM_DEFINE_PLUGIN(TYPE, MODEL, SENSOR, TABLE)                                \
     static_assert(ZOQCAM_MODEL_NAME_OK(MODEL), "model names have 11 to 15 characters"); \
     int ZOQCAM_Create(IZOQDevice* device, IZOQCam** camera) {                           \
-        return ::zoqplugin::CreateCamera<SENSOR>(device, camera, TABLE);                          \
-    }                                                                                    \
-    int ZOQCAM_Delete(IZOQCam** camera) { return ::zoqplugin::DeleteCamera(camera); }             \
-    int ZOQCAM_GetType(int* deviceType, char* modelName) {                               \
-        return ::zoqplugin::ReportType(TYPE, MODEL, deviceType, modelName);                       \
+        return ::zoqplugin::CreateCamera<SENSOR>(device, camera, TABLE);                \
+    }                                                                                   \
+    int ZOQCAM_Delete(IZOQCam** camera) {                                               \
+        return ::zoqplugin::DeleteCamera(camera);                                       \
+    }                                                                                   \
+    int ZOQCAM_GetType(int* deviceType, char* modelName) {                              \
+        return ::zoqplugin::ReportType(TYPE, MODEL, deviceType, modelName);             \
     }
 
 #endif

@@ -61,15 +61,15 @@ public:
     // Window and address mode
     int Sensor_GetFovRange(unsigned int* minColumnSize, unsigned int* maxColumnSize,
                            unsigned int* minRowSize, unsigned int* maxRowSize) override;
-    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart,
-                        unsigned int* columnSize, unsigned int* rowSize,
-                        ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                        unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                        ZOQ_ADDRESSMODE* rowMode) override;
     int Sensor_SetFov(unsigned int columnStart, unsigned int rowStart, unsigned int columnSize,
                       unsigned int rowSize, ZOQ_ADDRESSMODE columnMode,
                       ZOQ_ADDRESSMODE rowMode) override;
-    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                      unsigned int* columnSize, unsigned int* rowSize,
-                      ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                      unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                      ZOQ_ADDRESSMODE* rowMode) override;
     ZOQ_ADDRESSMODE Sensor_GetAddressMode() override;
     int Sensor_SetAddressMode(ZOQ_ADDRESSMODE mode, bool* written) override;
     int Sensor_UpdateSensorWidth() override;

@@ -59,10 +59,13 @@ int CZOQCamSensor::Sensor_GetExposureTime(float* ms) {
     return RC_SUCCESS;
 }
 
-float CZOQCamSensor::Sensor_GetExposureTime() { return m_fExposureTime; }
+float CZOQCamSensor::Sensor_GetExposureTime() {
+    return m_fExposureTime;
+}
 
 int CZOQCamSensor::Sensor_SyncExposureLines() {
-    return Sensor_SetExposureLines(Sensor_GetExposureLinesFromExposureTime(m_fRequestedExposureTime));
+    return Sensor_SetExposureLines(
+        Sensor_GetExposureLinesFromExposureTime(m_fRequestedExposureTime));
 }
 
 int CZOQCamSensor::Sensor_UpdateExposureTime() {

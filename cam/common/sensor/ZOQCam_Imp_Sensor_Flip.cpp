@@ -25,9 +25,13 @@ int CZOQCamSensor::GetOrientation(const ZOQRegisterBit& bit, ZOQ_CAPBIT capabili
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 
-int CZOQCamSensor::Sensor_SetFlip(bool on) { return SetOrientation(m_Layout.flip, CAP_FLIP, on); }
+int CZOQCamSensor::Sensor_SetFlip(bool on) {
+    return SetOrientation(m_Layout.flip, CAP_FLIP, on);
+}
 
-int CZOQCamSensor::Sensor_GetFlip(bool* on) { return GetOrientation(m_Layout.flip, CAP_FLIP, on); }
+int CZOQCamSensor::Sensor_GetFlip(bool* on) {
+    return GetOrientation(m_Layout.flip, CAP_FLIP, on);
+}
 
 int CZOQCamSensor::Sensor_SetMirror(bool on) {
     return SetOrientation(m_Layout.mirror, CAP_MIRROR, on);

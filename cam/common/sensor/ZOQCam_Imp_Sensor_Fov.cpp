@@ -93,8 +93,8 @@ int CZOQCamSensor::Sensor_SetAddressMode(ZOQ_ADDRESSMODE mode, bool* written) {
     int rc = RC_SUCCESS;
     for (unsigned i = 0; i < modes.regCount; ++i) {
         const ZOQModeRegister& target = modes.reg[i];
-        unsigned short value = static_cast<unsigned short>((Reg(target.reg) & ~target.clear) |
-                                                           target.bits[mode]);
+        unsigned short value =
+            static_cast<unsigned short>((Reg(target.reg) & ~target.clear) | target.bits[mode]);
         int one = Sensor_WrRelatedRegValue(target.reg, value, written);
         if (rc == RC_SUCCESS) rc = one;
     }

@@ -18,8 +18,8 @@ unsigned int CZOQCamSensor::ClampGainIndex(unsigned int index) const {
 int CZOQCamSensor::SetGain(ZOQ_GAINCHANNEL channel, unsigned int index) {
     const ZOQGainCode& code = m_Layout.gain.code;
     index = ClampGainIndex(index);
-    unsigned short value = code.table ? code.table[index]
-                                      : static_cast<unsigned short>(index + code.offset);
+    unsigned short value =
+        code.table ? code.table[index] : static_cast<unsigned short>(index + code.offset);
     // Every register of the channel is written; the first failure is
     // reported.
     int rc = RC_SUCCESS;
@@ -57,13 +57,17 @@ int CZOQCamSensor::Sensor_GetGainRange(unsigned int* min, unsigned int* max) {
     return RC_SUCCESS;
 }
 
-int CZOQCamSensor::Sensor_SetGainR(unsigned int gain) { return SetGain(ColourChannel(GAIN_RED), gain); }
+int CZOQCamSensor::Sensor_SetGainR(unsigned int gain) {
+    return SetGain(ColourChannel(GAIN_RED), gain);
+}
 
 int CZOQCamSensor::Sensor_GetGainR(unsigned int* gain) {
     return GetGain(ColourChannel(GAIN_RED), gain);
 }
 
-int CZOQCamSensor::Sensor_SetGainB(unsigned int gain) { return SetGain(ColourChannel(GAIN_BLUE), gain); }
+int CZOQCamSensor::Sensor_SetGainB(unsigned int gain) {
+    return SetGain(ColourChannel(GAIN_BLUE), gain);
+}
 
 int CZOQCamSensor::Sensor_GetGainB(unsigned int* gain) {
     return GetGain(ColourChannel(GAIN_BLUE), gain);
@@ -77,6 +81,10 @@ int CZOQCamSensor::Sensor_GetGainG(unsigned int* gain) {
     return GetGain(ColourChannel(GAIN_GREEN), gain);
 }
 
-int CZOQCamSensor::Sensor_SetGainGlobal(unsigned int gain) { return SetGain(GAIN_GLOBAL, gain); }
+int CZOQCamSensor::Sensor_SetGainGlobal(unsigned int gain) {
+    return SetGain(GAIN_GLOBAL, gain);
+}
 
-int CZOQCamSensor::Sensor_GetGainGlobal(unsigned int* gain) { return GetGain(GAIN_GLOBAL, gain); }
+int CZOQCamSensor::Sensor_GetGainGlobal(unsigned int* gain) {
+    return GetGain(GAIN_GLOBAL, gain);
+}

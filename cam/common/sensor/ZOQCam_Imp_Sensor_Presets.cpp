@@ -6,9 +6,13 @@ int CZOQCamSensor::Sensor_GetBlackLevelRange(unsigned int* min, unsigned int* ma
     return zoqplugin::NoBlackLevelRange(min, max);
 }
 
-int CZOQCamSensor::Sensor_SetBlackLevel(unsigned int /*level*/) { return RC_NOT_SUPPORTED; }
+int CZOQCamSensor::Sensor_SetBlackLevel(unsigned int /*level*/) {
+    return RC_NOT_SUPPORTED;
+}
 
-int CZOQCamSensor::Sensor_GetBlackLevel(unsigned int* level) { return zoqplugin::NoBlackLevel(level); }
+int CZOQCamSensor::Sensor_GetBlackLevel(unsigned int* level) {
+    return zoqplugin::NoBlackLevel(level);
+}
 
 int CZOQCamSensor::Sensor_GetAwbPresettingMatrix(ZOQ_COLOR_TEMPRATURE preset, float* gains3) {
     return zoqplugin::CopyAwbPreset(*m_Layout.awb, preset, gains3);

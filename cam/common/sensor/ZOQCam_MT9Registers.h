@@ -45,11 +45,11 @@ constexpr ZOQGainMirror kGainMirror = {
 
 // The registers the MT9P031 and MT9T001 mirror, in reading order.
 constexpr unsigned short kMirroredRegisters[] = {
-    REG_COLUMN_START,  REG_ROW_START,        REG_COLUMN_SIZE,         REG_ROW_SIZE,
+    REG_COLUMN_START,     REG_ROW_START,           REG_COLUMN_SIZE,      REG_ROW_SIZE,
     REG_ROW_ADDRESS_MODE, REG_COLUMN_ADDRESS_MODE, REG_HORIZONTAL_BLANK, REG_VERTICAL_BLANK,
-    REG_SHUTTER_DELAY, REG_SHUTTER_LOWER,    REG_SHUTTER_UPPER,       REG_GAIN_RED,
-    REG_GAIN_BLUE,     REG_GAIN_GREEN1,      REG_GAIN_GREEN2,         REG_READ_MODE_1,
-    REG_READ_MODE_2,   REG_GAIN_GLOBAL};
+    REG_SHUTTER_DELAY,    REG_SHUTTER_LOWER,       REG_SHUTTER_UPPER,    REG_GAIN_RED,
+    REG_GAIN_BLUE,        REG_GAIN_GREEN1,         REG_GAIN_GREEN2,      REG_READ_MODE_1,
+    REG_READ_MODE_2,      REG_GAIN_GLOBAL};
 
 // The row time of those two chips depends on these.
 constexpr unsigned short kRowTimeRegisters[] = {REG_COLUMN_SIZE, REG_HORIZONTAL_BLANK,
@@ -87,11 +87,13 @@ constexpr ZOQWindowLayout OffsetWindow(ZOQFovLimits limits, int columnOffset, in
 // are replaced by codes[mode]; the mode reads back from the column skip
 // field, where 1, 2, 3 and 7 mean modes 1 to 4 and any other value mode 0.
 constexpr ZOQModeRegister SkipBinCodes(unsigned short reg, const short (&codes)[5]) {
-    return ZOQModeRegister{reg, ADDRESS_MODE_FIELD, {codes[0], codes[1], codes[2], codes[3], codes[4]}};
+    return ZOQModeRegister{
+        reg, ADDRESS_MODE_FIELD, {codes[0], codes[1], codes[2], codes[3], codes[4]}};
 }
 constexpr ZOQAddressModeLayout SkipBinModes(const short (&codes)[5]) {
     return ZOQAddressModeLayout{
-        .reg = {SkipBinCodes(REG_ROW_ADDRESS_MODE, codes), SkipBinCodes(REG_COLUMN_ADDRESS_MODE, codes)},
+        .reg = {SkipBinCodes(REG_ROW_ADDRESS_MODE, codes),
+                SkipBinCodes(REG_COLUMN_ADDRESS_MODE, codes)},
         .regCount = 2,
         .probe = {{REG_COLUMN_ADDRESS_MODE, ADDRESS_SKIP_MASK, 1, ZOQ_ADDRESSMODE_STEP2},
                   {REG_COLUMN_ADDRESS_MODE, ADDRESS_SKIP_MASK, 2, ZOQ_ADDRESSMODE_STEP3},

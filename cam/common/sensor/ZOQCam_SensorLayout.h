@@ -81,7 +81,8 @@ struct ZOQGainLayout {
 // Gain register values from a table of `entries` values (indices
 // 0 .. entries - 1).
 constexpr ZOQGainCode ZOQTableGain(const unsigned short* table, unsigned short entries) {
-    return ZOQGainCode{table, entries, 0, static_cast<unsigned short>(entries - 1), 0, 0xFFFF, 0xFFFF};
+    return ZOQGainCode{table, entries, 0,     static_cast<unsigned short>(entries - 1),
+                       0,     0xFFFF,  0xFFFF};
 }
 
 // Gain register value = index + offset, for indices minIndex .. maxIndex.
@@ -93,7 +94,8 @@ constexpr ZOQGainCode ZOQOffsetGain(unsigned short minIndex, unsigned short maxI
 
 // One register for every channel.
 constexpr ZOQGainLayout ZOQSingleGain(unsigned short reg, ZOQGainCode code) {
-    return ZOQGainLayout{{{{reg}, 1, reg}, {{reg}, 1, reg}, {{reg}, 1, reg}, {{reg}, 1, reg}}, code, {}};
+    return ZOQGainLayout{
+        {{{reg}, 1, reg}, {{reg}, 1, reg}, {{reg}, 1, reg}, {{reg}, 1, reg}}, code, {}};
 }
 
 // Red, the two greens (written in this order, the first read back), blue

@@ -51,14 +51,14 @@ constexpr ZOQSonyWindow ZOQSonyWindow16(unsigned short columnStart, unsigned sho
 
 struct ZOQSonyLayout {
     ZOQWideField vmax, hmax, shs, svs;
-    unsigned int svsLimit;        // largest frame count
-    unsigned int linesPerVmax;    // line range 1 .. VMAX x this
-    float offsetLines;            // fixed part of the exposure, in lines of HMAX
-    float offsetMs;               // and in milliseconds
-    unsigned int vmaxMargin;      // VMAX = row size + margin
+    unsigned int svsLimit;      // largest frame count
+    unsigned int linesPerVmax;  // line range 1 .. VMAX x this
+    float offsetLines;          // fixed part of the exposure, in lines of HMAX
+    float offsetMs;             // and in milliseconds
+    unsigned int vmaxMargin;    // VMAX = row size + margin
     ZOQWideField gain;
     ZOQSonyWindow window;
-    ZOQWideField pulse;           // strobe pulse length: the line count, at most 0xFFFF
+    ZOQWideField pulse;  // strobe pulse length: the line count, at most 0xFFFF
     ZOQSonyPulseStrobe strobe;
 };
 
@@ -108,9 +108,9 @@ public:
     int Sensor_SetFov(unsigned int columnStart, unsigned int rowStart, unsigned int columnSize,
                       unsigned int rowSize, ZOQ_ADDRESSMODE columnMode,
                       ZOQ_ADDRESSMODE rowMode) override;
-    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                      unsigned int* columnSize, unsigned int* rowSize,
-                      ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                      unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                      ZOQ_ADDRESSMODE* rowMode) override;
 
     // Strobe through the pulse registers, where the chip has them
     int Sensor_EnableFlash(bool on) override;

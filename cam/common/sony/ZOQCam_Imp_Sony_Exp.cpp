@@ -1,8 +1,8 @@
 /* CZOQCamSony: exposure by frame length, frame count and shutter start. */
 #include <algorithm>
 
-#include "util/ZOQCam_Convert.h"
 #include "sony/ZOQCam_Imp_Sony.h"
+#include "util/ZOQCam_Convert.h"
 #include "util/ZOQCam_Out.h"
 
 using zoqplugin::PutIfWanted;
@@ -20,9 +20,9 @@ unsigned int CZOQCamSony::FrameLines() const {
 
 int CZOQCamSony::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
     PutIfWanted(min, 1);
-    PutIfWanted(max, static_cast<unsigned int>(std::min(
-                         static_cast<unsigned long long>(FrameLines()) * m_Sony.linesPerVmax,
-                         kMaxLines)));
+    PutIfWanted(
+        max, static_cast<unsigned int>(std::min(
+                 static_cast<unsigned long long>(FrameLines()) * m_Sony.linesPerVmax, kMaxLines)));
     return RC_SUCCESS;
 }
 
@@ -53,7 +53,8 @@ int CZOQCamSony::Sensor_GetExposureLines(unsigned int* lines) {
     if (!lines) return RC_SUCCESS;
     long long count = static_cast<long long>(Vmax()) * (ReadField(m_Sony.svs) + 1ll) -
                       static_cast<long long>(ReadField(m_Sony.shs));
-    *lines = static_cast<unsigned int>(std::max(0ll, std::min(count, static_cast<long long>(kMaxLines))));
+    *lines = static_cast<unsigned int>(
+        std::max(0ll, std::min(count, static_cast<long long>(kMaxLines))));
     return RC_SUCCESS;
 }
 

@@ -10,8 +10,8 @@ enum : unsigned short {
     STROBE_ENABLE_BITS = 0x03,  // enable register, bits 0-1
     STROBE_MODE_FIELD = 0x07,   // mode register, bits 0-2 (3-7 kept)
     STROBE_MODE_ON = 0x01,
-    STROBE_OUTPUT_ON = 0x02,     // output register, bit 1
-    STROBE_OUTPUT_INVERT = 0x04, // output register, bit 2
+    STROBE_OUTPUT_ON = 0x02,      // output register, bit 1
+    STROBE_OUTPUT_INVERT = 0x04,  // output register, bit 2
 };
 }  // namespace
 

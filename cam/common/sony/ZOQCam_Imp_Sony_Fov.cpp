@@ -30,7 +30,9 @@ int CZOQCamSony::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart
     return RC_SUCCESS;
 }
 
-int CZOQCamSony::SetWindowMode(ZOQ_ADDRESSMODE /*mode*/) { return RC_SUCCESS; }
+int CZOQCamSony::SetWindowMode(ZOQ_ADDRESSMODE /*mode*/) {
+    return RC_SUCCESS;
+}
 
 int CZOQCamSony::SyncTiming() {
     int rc = SyncHMAX();
@@ -38,7 +40,9 @@ int CZOQCamSony::SyncTiming() {
     return SyncVMAX();
 }
 
-int CZOQCamSony::SyncVMAX() { return WriteVmax(RowSize() + m_Sony.vmaxMargin); }
+int CZOQCamSony::SyncVMAX() {
+    return WriteVmax(RowSize() + m_Sony.vmaxMargin);
+}
 
 int CZOQCamSony::WriteVmax(unsigned int vmax) {
     int rc = WriteField(m_Sony.vmax, vmax);

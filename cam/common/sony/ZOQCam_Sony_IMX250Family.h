@@ -34,8 +34,8 @@ constexpr float kOffsetLines = 0.15f;
 
 // The mirrored registers, in reading order.
 inline constexpr unsigned short kCachedRegisters[] = {
-    532,  533,  528,  529,  530,  653,  654,  655,  656, 657, 1028, 1029, 1108, 1109, 1296, 1297,
-    1298, 1299, 1300, 1301, 1302, 1303, 550,  553,  621, 624, 625,  626,  628,  629,  630,  526};
+    532,  533,  528,  529,  530,  653,  654, 655, 656, 657, 1028, 1029, 1108, 1109, 1296, 1297,
+    1298, 1299, 1300, 1301, 1302, 1303, 550, 553, 621, 624, 625,  626,  628,  629,  630,  526};
 
 constexpr ZOQSonyPulseStrobe kNoPulseStrobe = {};
 constexpr ZOQSonyPulseStrobe kPulseStrobe = {.enable = REG_STROBE_ENABLE,
@@ -46,26 +46,30 @@ constexpr ZOQSonyPulseStrobe kPulseStrobe = {.enable = REG_STROBE_ENABLE,
 // One member: its array size, its frame margin, the fixed part of its
 // exposure (in lines) and its strobe.
 constexpr ZOQSonyChip Member(ZOQFovLimits limits, unsigned int vmaxMargin = kVmaxMargin,
-                             float offsetLines = kOffsetLines, ZOQStrobe strobe = ZOQStrobe::NoEffect,
+                             float offsetLines = kOffsetLines,
+                             ZOQStrobe strobe = ZOQStrobe::NoEffect,
                              ZOQSonyPulseStrobe pulseStrobe = kNoPulseStrobe) {
     return ZOQSonyChip{
-        .sensor = ZOQSonySensorLayout(ZOQCachedRegisters(kCachedRegisters), REG_ORIENTATION,
-                                      kMaxGainIndex, limits, ZOQFovAlign{0, 0}, strobe, &g_AWBMatrixA),
-        .sony = {
-            .vmax = {.first = REG_VMAX, .bytes = 3},
-            .hmax = {.first = REG_HMAX, .bytes = 2},
-            .shs = {.first = REG_SHS, .bytes = 3},
-            .svs = {.first = REG_SVS, .bytes = 2},
-            .svsLimit = 0xFFFF,
-            .linesPerVmax = 65536,
-            .offsetLines = offsetLines,
-            .offsetMs = 0.0f,
-            .vmaxMargin = vmaxMargin,
-            .gain = {.first = REG_GAIN, .bytes = 2},
-            .window = ZOQSonyWindow16(REG_COLUMN_START, REG_ROW_START, REG_COLUMN_SIZE, REG_ROW_SIZE),
-            .pulse = {.first = REG_PULSE, .bytes = 3},
-            .strobe = pulseStrobe,
-        },
+        .sensor =
+            ZOQSonySensorLayout(ZOQCachedRegisters(kCachedRegisters), REG_ORIENTATION,
+                                kMaxGainIndex, limits, ZOQFovAlign{0, 0}, strobe, &g_AWBMatrixA),
+        .sony =
+            {
+                .vmax = {.first = REG_VMAX, .bytes = 3},
+                .hmax = {.first = REG_HMAX, .bytes = 2},
+                .shs = {.first = REG_SHS, .bytes = 3},
+                .svs = {.first = REG_SVS, .bytes = 2},
+                .svsLimit = 0xFFFF,
+                .linesPerVmax = 65536,
+                .offsetLines = offsetLines,
+                .offsetMs = 0.0f,
+                .vmaxMargin = vmaxMargin,
+                .gain = {.first = REG_GAIN, .bytes = 2},
+                .window =
+                    ZOQSonyWindow16(REG_COLUMN_START, REG_ROW_START, REG_COLUMN_SIZE, REG_ROW_SIZE),
+                .pulse = {.first = REG_PULSE, .bytes = 3},
+                .strobe = pulseStrobe,
+            },
     };
 }
 

@@ -2,9 +2,9 @@
  * with. */
 #include <algorithm>
 
-#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_EV76C560_Registers.h"
 #include "ZOQCam_Imp_Sensor_EV76C560.h"
+#include "util/ZOQCam_Convert.h"
 #include "util/ZOQCam_Out.h"
 
 using namespace ev76c560;
@@ -35,9 +35,8 @@ float CZOQCamEV76C560::LineMs() const {
 int CZOQCamEV76C560::Sensor_SetExposureLines(unsigned int lines) {
     if (!LineLengthExposure()) return CZOQCamSensor::Sensor_SetExposureLines(lines);
     lines = ClampLines(lines);
-    unsigned short trim = lines < kShortestLine
-                              ? static_cast<unsigned short>(~lines & OSCILLATOR_FIELD)
-                              : kFixedTrim;
+    unsigned short trim =
+        lines < kShortestLine ? static_cast<unsigned short>(~lines & OSCILLATOR_FIELD) : kFixedTrim;
     unsigned int length = lines < kShortestLine ? kShortestLine : std::min(lines, kLongestLine);
     int rc = WriteMasked(REG_OSCILLATOR, OSCILLATOR_FIELD, trim);
     if (rc != RC_SUCCESS) return rc;

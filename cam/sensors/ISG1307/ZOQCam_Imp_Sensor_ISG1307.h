@@ -15,9 +15,9 @@ public:
     int Sensor_SetFov(unsigned int columnStart, unsigned int rowStart, unsigned int columnSize,
                       unsigned int rowSize, ZOQ_ADDRESSMODE columnMode,
                       ZOQ_ADDRESSMODE rowMode) override;
-    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                      unsigned int* columnSize, unsigned int* rowSize,
-                      ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                      unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                      ZOQ_ADDRESSMODE* rowMode) override;
 
 private:
     float LineMicroseconds() const;

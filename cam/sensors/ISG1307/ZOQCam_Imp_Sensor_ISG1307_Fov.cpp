@@ -12,9 +12,11 @@ int CZOQCamISG1307::Sensor_SetFov(unsigned int columnStart, unsigned int rowStar
                                   ZOQ_ADDRESSMODE /*columnMode*/, ZOQ_ADDRESSMODE /*rowMode*/) {
     int rc = WriteRows(rowStart, rowSize);
     if (rc != RC_SUCCESS) return rc;
-    rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_START, static_cast<unsigned short>(columnStart), nullptr);
+    rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_START, static_cast<unsigned short>(columnStart),
+                                nullptr);
     if (rc == RC_SUCCESS)
-        rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_SIZE, static_cast<unsigned short>(columnSize), nullptr);
+        rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_SIZE, static_cast<unsigned short>(columnSize),
+                                    nullptr);
     // The FPGA registers have no sensor follow-up: the width is taken here.
     Sensor_UpdateSensorWidth();
     return rc;

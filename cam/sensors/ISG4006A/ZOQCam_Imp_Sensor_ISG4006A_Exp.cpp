@@ -1,8 +1,8 @@
 /* CZOQCamISG4006A: exposure lines and milliseconds; a line lasts 2580
  * clocks. */
-#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_ISG4006A_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG4006A.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace isg4006a;
 

@@ -2,9 +2,9 @@
  * row readout; a long shutter delay lengthens the row. */
 #include <algorithm>
 
-#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9M001.h"
 #include "ZOQCam_MT9M001_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9m001;
 

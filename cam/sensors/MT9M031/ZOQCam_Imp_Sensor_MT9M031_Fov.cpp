@@ -40,4 +40,6 @@ int CZOQCamMT9M031::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowSt
     return RC_SUCCESS;
 }
 
-int CZOQCamMT9M031::SyncFrameLengthLines() { return ReadIntoCache(REG_FRAME_LENGTH); }
+int CZOQCamMT9M031::SyncFrameLengthLines() {
+    return ReadIntoCache(REG_FRAME_LENGTH);
+}

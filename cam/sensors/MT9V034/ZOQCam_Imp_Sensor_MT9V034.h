@@ -15,9 +15,9 @@ public:
 
     // Refuses modes above 4 (-1) and modes the model lacks (-3); sizes
     // become multiples of the mode's pixel step.
-    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart,
-                        unsigned int* columnSize, unsigned int* rowSize,
-                        ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                        unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                        ZOQ_ADDRESSMODE* rowMode) override;
 
 protected:
     // -6 while the chip's automatic gain is on.

@@ -1,8 +1,8 @@
 /* CZOQCamMT9V034: exposure lines and milliseconds; a row lasts the window
  * width plus the horizontal blank. */
-#include "util/ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9V034.h"
 #include "ZOQCam_MT9V034_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9v034;
 
