@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 #include "FakeZOQDevice.h"
 
 // A register and the value written to it.

@@ -1,5 +1,5 @@
 /* Capabilities of device type 104 (IMX250, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_104 = {
     .deviceType = 104,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 106 (IMX174, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_106 = {
     .deviceType = 106,

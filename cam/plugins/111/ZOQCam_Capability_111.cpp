@@ -1,5 +1,5 @@
 /* Capabilities of device type 111 (ISG4006A, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_111 = {
     .deviceType = 111,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 114 (IMX287, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_114 = {
     .deviceType = 114,

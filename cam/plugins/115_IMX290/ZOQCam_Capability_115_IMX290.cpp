@@ -1,5 +1,5 @@
 /* Capabilities of device type 115 (IMX290, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_115_IMX290 = {
     .deviceType = 115,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 115 (ISG1307, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_115_ISG1307 = {
     .deviceType = 115,

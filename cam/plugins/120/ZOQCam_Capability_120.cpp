@@ -1,5 +1,5 @@
 /* Capabilities of device type 120 (IMX265, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_120 = {
     .deviceType = 120,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 3 (MT9T001, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_3 = {
     .deviceType = 3,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 36 (MT9V034, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_36 = {
     .deviceType = 36,
@@ -19,7 +19,11 @@ extern const ZOQCapabilityTable g_ZOQCapability_36 = {
     // bytes 0 to 6 by FPGA version
     .fpga =
         {
-            {.versions = {AnyMinor(8)}, .bytes = {0xff, 0x7f, 0x0e, 0x00, 0x80, 0x03, 0x05}, .byte16 = 0xb8},
-            {.versions = {AnyMinor(9)}, .bytes = {0xff, 0x77, 0xfe, 0x3d, 0x80, 0x01, 0x05}, .byte16 = 0xb8},
+            {.versions = {AnyMinor(8)},
+             .bytes = {0xff, 0x7f, 0x0e, 0x00, 0x80, 0x03, 0x05},
+             .byte16 = 0xb8},
+            {.versions = {AnyMinor(9)},
+             .bytes = {0xff, 0x77, 0xfe, 0x3d, 0x80, 0x01, 0x05},
+             .byte16 = 0xb8},
         },
 };

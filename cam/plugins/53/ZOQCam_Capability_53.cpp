@@ -1,5 +1,5 @@
 /* Capabilities of device type 53 (MT9P031, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_53 = {
     .deviceType = 53,
@@ -14,8 +14,10 @@ extern const ZOQCapabilityTable g_ZOQCapability_53 = {
     .fpga =
         {
             {.versions = {Version(0, 0)}, .bytes = {0xe6, 0x37, 0x00, 0x00, 0x00, 0x00, 0x06}},
-            {.versions = {Version(1, 1), Version(5, 0)}, .bytes = {0xf6, 0x37, 0x08, 0x00, 0x00, 0x00, 0x06}},
-            {.versions = {Version(5, 2), Version(5, 3), Version(5, 4), Version(6, 1)}, .bytes = {0xf6, 0xbf, 0x08, 0x00, 0x00, 0x00, 0x06}},
+            {.versions = {Version(1, 1), Version(5, 0)},
+             .bytes = {0xf6, 0x37, 0x08, 0x00, 0x00, 0x00, 0x06}},
+            {.versions = {Version(5, 2), Version(5, 3), Version(5, 4), Version(6, 1)},
+             .bytes = {0xf6, 0xbf, 0x08, 0x00, 0x00, 0x00, 0x06}},
             {.versions = {Version(6, 4)}, .bytes = {0xfe, 0xbf, 0x08, 0x00, 0x00, 0x00, 0x06}},
             {.versions = {Version(6, 5)}, .bytes = {0xff, 0xff, 0xff, 0xfd, 0xbd, 0x4f, 0x06}},
         },

@@ -1,5 +1,5 @@
 /* Capabilities of device type 59 (EV76C560, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_59 = {
     .deviceType = 59,
@@ -11,7 +11,9 @@ extern const ZOQCapabilityTable g_ZOQCapability_59 = {
         {
             {.versions = {Version(0, 0)}, .bytes = {0xe2, 0x37, 0x00, 0x00, 0x00, 0x00, 0x06}},
             {.versions = {Version(2, 6)}, .bytes = {0xe6, 0x37, 0x00, 0x00, 0x00, 0x00, 0x06}},
-            {.versions = {Version(5, 3), Version(5, 4), Version(5, 5), Version(6, 1)}, .bytes = {0xf6, 0xbf, 0x08, 0x00, 0x00, 0x00, 0x05}},
-            {.versions = {Version(6, 2), Version(6, 3)}, .bytes = {0xfe, 0xbf, 0x0a, 0x00, 0x00, 0x00, 0x05}},
+            {.versions = {Version(5, 3), Version(5, 4), Version(5, 5), Version(6, 1)},
+             .bytes = {0xf6, 0xbf, 0x08, 0x00, 0x00, 0x00, 0x05}},
+            {.versions = {Version(6, 2), Version(6, 3)},
+             .bytes = {0xfe, 0xbf, 0x0a, 0x00, 0x00, 0x00, 0x05}},
         },
 };

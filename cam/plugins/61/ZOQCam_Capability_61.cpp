@@ -1,5 +1,5 @@
 /* Capabilities of device type 61 (MT9V034, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_61 = {
     .deviceType = 61,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 63 (MT9M031, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_63 = {
     .deviceType = 63,
@@ -14,8 +14,10 @@ extern const ZOQCapabilityTable g_ZOQCapability_63 = {
     .fpga =
         {
             {.versions = {Version(1, 0)}, .bytes = {0xe6, 0x37, 0x00, 0x00, 0x00, 0x00, 0x06}},
-            {.versions = {Version(5, 1), Version(5, 5)}, .bytes = {0xf6, 0x37, 0x08, 0x00, 0x00, 0x00, 0x06}},
-            {.versions = {Version(6, 0), Version(6, 1)}, .bytes = {0xf6, 0x3f, 0x08, 0x00, 0x00, 0x00, 0x06}},
+            {.versions = {Version(5, 1), Version(5, 5)},
+             .bytes = {0xf6, 0x37, 0x08, 0x00, 0x00, 0x00, 0x06}},
+            {.versions = {Version(6, 0), Version(6, 1)},
+             .bytes = {0xf6, 0x3f, 0x08, 0x00, 0x00, 0x00, 0x06}},
             {.versions = {Version(6, 5)}, .bytes = {0xff, 0xff, 0xff, 0xfd, 0xbd, 0x4d, 0x06}},
             {.versions = {AnyMinor(8)}, .bytes = {0xff, 0xff, 0xff, 0xfd, 0xbd, 0x0b, 0x06}},
         },

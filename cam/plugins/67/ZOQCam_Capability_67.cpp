@@ -1,5 +1,5 @@
 /* Capabilities of device type 67 (MT9M001, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_67 = {
     .deviceType = 67,

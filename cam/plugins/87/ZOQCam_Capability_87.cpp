@@ -1,5 +1,5 @@
 /* Capabilities of device type 87 (IMX174, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_87 = {
     .deviceType = 87,

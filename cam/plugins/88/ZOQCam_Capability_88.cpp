@@ -1,5 +1,5 @@
 /* Capabilities of device type 88 (IMX178, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_88 = {
     .deviceType = 88,

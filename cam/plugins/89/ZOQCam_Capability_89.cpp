@@ -1,5 +1,5 @@
 /* Capabilities of device type 89 (IMX178, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_89 = {
     .deviceType = 89,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 92 (IMX249, colour). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_92 = {
     .deviceType = 92,

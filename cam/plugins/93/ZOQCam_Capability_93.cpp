@@ -1,5 +1,5 @@
 /* Capabilities of device type 93 (IMX249, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_93 = {
     .deviceType = 93,

@@ -1,5 +1,5 @@
 /* Capabilities of device type 95 (IMX264, monochrome). */
-#include "ZOQCam_Capability.h"
+#include "fpga/ZOQCam_Capability.h"
 
 extern const ZOQCapabilityTable g_ZOQCapability_95 = {
     .deviceType = 95,

@@ -5,7 +5,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_EV76C560_H
 #define ZOQCAM_IMP_SENSOR_EV76C560_H
 
-#include "ZOQCam_Imp_Sensor.h"
+#include "sensor/ZOQCam_Imp_Sensor.h"
 
 class CZOQCamEV76C560 : public CZOQCamSensor {
 public:

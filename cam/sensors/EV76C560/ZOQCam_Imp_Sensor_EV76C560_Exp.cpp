@@ -2,11 +2,13 @@
  * with. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_EV76C560_Registers.h"
 #include "ZOQCam_Imp_Sensor_EV76C560.h"
+#include "util/ZOQCam_Convert.h"
+#include "util/ZOQCam_Out.h"
 
 using namespace ev76c560;
+using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -33,9 +35,8 @@ float CZOQCamEV76C560::LineMs() const {
 int CZOQCamEV76C560::Sensor_SetExposureLines(unsigned int lines) {
     if (!LineLengthExposure()) return CZOQCamSensor::Sensor_SetExposureLines(lines);
     lines = ClampLines(lines);
-    unsigned short trim = lines < kShortestLine
-                              ? static_cast<unsigned short>(~lines & OSCILLATOR_FIELD)
-                              : kFixedTrim;
+    unsigned short trim =
+        lines < kShortestLine ? static_cast<unsigned short>(~lines & OSCILLATOR_FIELD) : kFixedTrim;
     unsigned int length = lines < kShortestLine ? kShortestLine : std::min(lines, kLongestLine);
     int rc = WriteMasked(REG_OSCILLATOR, OSCILLATOR_FIELD, trim);
     if (rc != RC_SUCCESS) return rc;
@@ -44,7 +45,7 @@ int CZOQCamEV76C560::Sensor_SetExposureLines(unsigned int lines) {
 
 int CZOQCamEV76C560::Sensor_GetExposureLines(unsigned int* lines) {
     if (!LineLengthExposure()) return CZOQCamSensor::Sensor_GetExposureLines(lines);
-    if (lines) *lines = Reg(REG_LINE_LENGTH) & LINE_LENGTH_FIELD;
+    PutIfWanted(lines, Reg(REG_LINE_LENGTH) & LINE_LENGTH_FIELD);
     return RC_SUCCESS;
 }
 
@@ -56,7 +57,7 @@ float CZOQCamEV76C560::Sensor_GetExposureTimeFromExposureLines(unsigned int line
 unsigned int CZOQCamEV76C560::Sensor_GetExposureLinesFromExposureTime(float ms) {
     // The line-length form counts line-length units of 8 clocks.
     float unitMs = LineLengthExposure() ? kClocksPerLineUnit * m_fClockPeriod : LineMs();
-    return ZOQ_TruncToUInt(ms / unitMs + 0.5f);
+    return zoqplugin::TruncToUInt(ms / unitMs + 0.5f);
 }
 
 double CZOQCamEV76C560::ClockHz() const {

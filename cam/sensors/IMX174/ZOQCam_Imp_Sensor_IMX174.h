@@ -5,7 +5,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_IMX174_H
 #define ZOQCAM_IMP_SENSOR_IMX174_H
 
-#include "ZOQCam_Imp_Sony.h"
+#include "sony/ZOQCam_Imp_Sony.h"
 
 class CZOQCamIMX174 : public CZOQCamSony {
 public:

@@ -5,7 +5,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_IMX178_H
 #define ZOQCAM_IMP_SENSOR_IMX178_H
 
-#include "ZOQCam_Imp_Sony.h"
+#include "sony/ZOQCam_Imp_Sony.h"
 
 class CZOQCamIMX178 : public CZOQCamSony {
 public:

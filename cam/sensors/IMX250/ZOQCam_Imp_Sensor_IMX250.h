@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_IMX250_H
 #define ZOQCAM_IMP_SENSOR_IMX250_H
 
-#include "ZOQCam_Sony_IMX250Family.h"
+#include "sony/ZOQCam_Sony_IMX250Family.h"
 
 class CZOQCamIMX250 : public CZOQCamSony {
 public:

@@ -3,7 +3,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_IMX264_H
 #define ZOQCAM_IMP_SENSOR_IMX264_H
 
-#include "ZOQCam_Sony_IMX250Family.h"
+#include "sony/ZOQCam_Sony_IMX250Family.h"
 
 class CZOQCamIMX264 : public CZOQCamSony {
 public:

@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_IMX287_H
 #define ZOQCAM_IMP_SENSOR_IMX287_H
 
-#include "ZOQCam_Sony_IMX250Family.h"
+#include "sony/ZOQCam_Sony_IMX250Family.h"
 
 class CZOQCamIMX287 : public CZOQCamSony {
 public:

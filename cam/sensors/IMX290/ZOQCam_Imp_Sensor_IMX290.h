@@ -5,7 +5,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_IMX290_H
 #define ZOQCAM_IMP_SENSOR_IMX290_H
 
-#include "ZOQCam_Imp_Sony.h"
+#include "sony/ZOQCam_Imp_Sony.h"
 
 class CZOQCamIMX290 : public CZOQCamSony {
 public:

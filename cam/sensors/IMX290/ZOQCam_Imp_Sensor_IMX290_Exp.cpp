@@ -5,12 +5,14 @@
 
 #include "ZOQCam_IMX290_Registers.h"
 #include "ZOQCam_Imp_Sensor_IMX290.h"
+#include "util/ZOQCam_Out.h"
 
 using namespace imx290;
+using zoqplugin::PutIfWanted;
 
 int CZOQCamIMX290::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    if (min) *min = 1;
-    if (max) *max = kMaxLines;
+    PutIfWanted(min, 1);
+    PutIfWanted(max, kMaxLines);
     return RC_SUCCESS;
 }
 

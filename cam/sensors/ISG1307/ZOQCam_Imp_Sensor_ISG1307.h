@@ -3,7 +3,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_ISG1307_H
 #define ZOQCAM_IMP_SENSOR_ISG1307_H
 
-#include "ZOQCam_Imp_Isg.h"
+#include "isg/ZOQCam_Imp_Isg.h"
 
 class CZOQCamISG1307 : public CZOQCamIsg {
 public:
@@ -15,9 +15,9 @@ public:
     int Sensor_SetFov(unsigned int columnStart, unsigned int rowStart, unsigned int columnSize,
                       unsigned int rowSize, ZOQ_ADDRESSMODE columnMode,
                       ZOQ_ADDRESSMODE rowMode) override;
-    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                      unsigned int* columnSize, unsigned int* rowSize,
-                      ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                      unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                      ZOQ_ADDRESSMODE* rowMode) override;
 
 private:
     float LineMicroseconds() const;

@@ -2,17 +2,21 @@
  * registers 43 (start) and 1 (size). */
 #include "ZOQCam_ISG1307_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG1307.h"
+#include "util/ZOQCam_Out.h"
 
 using namespace isg1307;
+using zoqplugin::PutIfWanted;
 
 int CZOQCamISG1307::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                   unsigned int columnSize, unsigned int rowSize,
                                   ZOQ_ADDRESSMODE /*columnMode*/, ZOQ_ADDRESSMODE /*rowMode*/) {
     int rc = WriteRows(rowStart, rowSize);
     if (rc != RC_SUCCESS) return rc;
-    rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_START, static_cast<unsigned short>(columnStart), nullptr);
+    rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_START, static_cast<unsigned short>(columnStart),
+                                nullptr);
     if (rc == RC_SUCCESS)
-        rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_SIZE, static_cast<unsigned short>(columnSize), nullptr);
+        rc = Fpga_WrRelatedRegValue(FPGA_COLUMN_SIZE, static_cast<unsigned short>(columnSize),
+                                    nullptr);
     // The FPGA registers have no sensor follow-up: the width is taken here.
     Sensor_UpdateSensorWidth();
     return rc;
@@ -21,11 +25,11 @@ int CZOQCamISG1307::Sensor_SetFov(unsigned int columnStart, unsigned int rowStar
 int CZOQCamISG1307::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
                                   unsigned int* columnSize, unsigned int* rowSize,
                                   ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) {
-    if (columnStart) *columnStart = CachedFpgaReg(FPGA_COLUMN_START);
-    if (rowStart) *rowStart = RowStart();
-    if (columnSize) *columnSize = CachedFpgaReg(FPGA_COLUMN_SIZE);
-    if (rowSize) *rowSize = RowSize();
-    if (columnMode) *columnMode = ZOQ_ADDRESSMODE_NORMAL;
-    if (rowMode) *rowMode = ZOQ_ADDRESSMODE_NORMAL;
+    PutIfWanted(columnStart, CachedFpgaReg(FPGA_COLUMN_START));
+    PutIfWanted(rowStart, RowStart());
+    PutIfWanted(columnSize, CachedFpgaReg(FPGA_COLUMN_SIZE));
+    PutIfWanted(rowSize, RowSize());
+    PutIfWanted(columnMode, ZOQ_ADDRESSMODE_NORMAL);
+    PutIfWanted(rowMode, ZOQ_ADDRESSMODE_NORMAL);
     return RC_SUCCESS;
 }

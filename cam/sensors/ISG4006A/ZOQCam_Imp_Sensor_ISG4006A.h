@@ -3,7 +3,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_ISG4006A_H
 #define ZOQCAM_IMP_SENSOR_ISG4006A_H
 
-#include "ZOQCam_Imp_Isg.h"
+#include "isg/ZOQCam_Imp_Isg.h"
 
 class CZOQCamISG4006A : public CZOQCamIsg {
 public:
@@ -12,15 +12,15 @@ public:
     float Sensor_GetExposureTimeFromExposureLines(unsigned int lines) override;
     unsigned int Sensor_GetExposureLinesFromExposureTime(float ms) override;
 
-    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart,
-                        unsigned int* columnSize, unsigned int* rowSize,
-                        ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                        unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                        ZOQ_ADDRESSMODE* rowMode) override;
     int Sensor_SetFov(unsigned int columnStart, unsigned int rowStart, unsigned int columnSize,
                       unsigned int rowSize, ZOQ_ADDRESSMODE columnMode,
                       ZOQ_ADDRESSMODE rowMode) override;
-    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                      unsigned int* columnSize, unsigned int* rowSize,
-                      ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                      unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                      ZOQ_ADDRESSMODE* rowMode) override;
 };
 
 #endif

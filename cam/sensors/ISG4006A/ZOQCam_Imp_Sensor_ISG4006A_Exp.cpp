@@ -1,8 +1,8 @@
 /* CZOQCamISG4006A: exposure lines and milliseconds; a line lasts 2580
  * clocks. */
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_ISG4006A_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG4006A.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace isg4006a;
 
@@ -11,5 +11,5 @@ float CZOQCamISG4006A::Sensor_GetExposureTimeFromExposureLines(unsigned int line
 }
 
 unsigned int CZOQCamISG4006A::Sensor_GetExposureLinesFromExposureTime(float ms) {
-    return ZOQ_TruncToUInt(ms / (kLineClocks * m_fPixelClockPeriod) + 0.5f);
+    return zoqplugin::TruncToUInt(ms / (kLineClocks * m_fPixelClockPeriod) + 0.5f);
 }

@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_MT9M001_H
 #define ZOQCAM_IMP_SENSOR_MT9M001_H
 
-#include "ZOQCam_Imp_Sensor.h"
+#include "sensor/ZOQCam_Imp_Sensor.h"
 
 class CZOQCamMT9M001 : public CZOQCamSensor {
 public:

@@ -2,9 +2,9 @@
  * row readout; a long shutter delay lengthens the row. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9M001.h"
 #include "ZOQCam_MT9M001_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9m001;
 
@@ -51,5 +51,5 @@ float CZOQCamMT9M001::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 unsigned int CZOQCamMT9M001::Sensor_GetExposureLinesFromExposureTime(float ms) {
     RowTiming timing = Timing();
     float clocks = ms / m_fPixelClockPeriod + timing.shutterDelay + kShutterOverhead;
-    return ZOQ_TruncToUInt(clocks / timing.rowFactor + 0.5f);
+    return zoqplugin::TruncToUInt(clocks / timing.rowFactor + 0.5f);
 }

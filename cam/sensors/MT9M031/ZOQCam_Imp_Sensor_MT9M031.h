@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_MT9M031_H
 #define ZOQCAM_IMP_SENSOR_MT9M031_H
 
-#include "ZOQCam_Imp_Sensor.h"
+#include "sensor/ZOQCam_Imp_Sensor.h"
 
 class CZOQCamMT9M031 : public CZOQCamSensor {
 public:
@@ -16,9 +16,9 @@ public:
     int Sensor_SetFov(unsigned int columnStart, unsigned int rowStart, unsigned int columnSize,
                       unsigned int rowSize, ZOQ_ADDRESSMODE columnMode,
                       ZOQ_ADDRESSMODE rowMode) override;
-    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
-                      unsigned int* columnSize, unsigned int* rowSize,
-                      ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                      unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                      ZOQ_ADDRESSMODE* rowMode) override;
 
 private:
     // The sensor sets its frame length for the new window; read it back

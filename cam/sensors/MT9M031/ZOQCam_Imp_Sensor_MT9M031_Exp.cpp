@@ -1,8 +1,8 @@
 /* CZOQCamMT9M031: exposure lines and milliseconds: whole lines of the line
  * length plus the fine integration clocks. */
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9M031.h"
 #include "ZOQCam_MT9M031_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9m031;
 
@@ -13,6 +13,6 @@ float CZOQCamMT9M031::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 
 unsigned int CZOQCamMT9M031::Sensor_GetExposureLinesFromExposureTime(float ms) {
     float lineClocks = static_cast<float>(Reg(REG_LINE_LENGTH));
-    return ZOQ_TruncToUInt((ms / m_fPixelClockPeriod - Reg(REG_FINE_INTEGRATION)) / lineClocks +
-                           0.5f);
+    return zoqplugin::TruncToUInt(
+        (ms / m_fPixelClockPeriod - Reg(REG_FINE_INTEGRATION)) / lineClocks + 0.5f);
 }

@@ -1,8 +1,10 @@
 /* CZOQCamMT9M031: the window as first and last column and row. */
 #include "ZOQCam_Imp_Sensor_MT9M031.h"
 #include "ZOQCam_MT9M031_Registers.h"
+#include "util/ZOQCam_Out.h"
 
 using namespace mt9m031;
+using zoqplugin::PutIfWanted;
 
 int CZOQCamMT9M031::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                   unsigned int columnSize, unsigned int rowSize,
@@ -28,14 +30,16 @@ int CZOQCamMT9M031::Sensor_SetFov(unsigned int columnStart, unsigned int rowStar
 int CZOQCamMT9M031::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
                                   unsigned int* columnSize, unsigned int* rowSize,
                                   ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) {
-    if (columnStart) *columnStart = Reg(REG_X_START) - kColumnOffset;
-    if (rowStart) *rowStart = Reg(REG_Y_START) - kRowOffset;
-    if (columnSize) *columnSize = Reg(REG_X_END) - Reg(REG_X_START) + 1u;
-    if (rowSize) *rowSize = Reg(REG_Y_END) - Reg(REG_Y_START) + 1u;
+    PutIfWanted(columnStart, Reg(REG_X_START) - kColumnOffset);
+    PutIfWanted(rowStart, Reg(REG_Y_START) - kRowOffset);
+    PutIfWanted(columnSize, Reg(REG_X_END) - Reg(REG_X_START) + 1u);
+    PutIfWanted(rowSize, Reg(REG_Y_END) - Reg(REG_Y_START) + 1u);
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
-    if (columnMode) *columnMode = mode;
-    if (rowMode) *rowMode = mode;
+    PutIfWanted(columnMode, mode);
+    PutIfWanted(rowMode, mode);
     return RC_SUCCESS;
 }
 
-int CZOQCamMT9M031::SyncFrameLengthLines() { return ReadIntoCache(REG_FRAME_LENGTH); }
+int CZOQCamMT9M031::SyncFrameLengthLines() {
+    return ReadIntoCache(REG_FRAME_LENGTH);
+}

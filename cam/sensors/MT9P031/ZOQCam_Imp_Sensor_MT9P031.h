@@ -5,7 +5,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_MT9P031_H
 #define ZOQCAM_IMP_SENSOR_MT9P031_H
 
-#include "ZOQCam_Imp_Sensor.h"
+#include "sensor/ZOQCam_Imp_Sensor.h"
 
 class CZOQCamMT9P031 : public CZOQCamSensor {
 public:

@@ -2,9 +2,9 @@
  * the window width, the blanks and the bin and skip modes. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9P031.h"
 #include "ZOQCam_MT9P031_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9p031;
 
@@ -52,7 +52,6 @@ float CZOQCamMT9P031::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 unsigned int CZOQCamMT9P031::Sensor_GetExposureLinesFromExposureTime(float ms) {
     RowTiming timing = Timing();
     float t = m_fPixelClockPeriod;
-    return ZOQ_TruncToUInt((ms + timing.shutterOverheadClocks * 2.0f * t) /
-                               (timing.rowClocks * 2.0f * t) +
-                           0.5f);
+    return zoqplugin::TruncToUInt(
+        (ms + timing.shutterOverheadClocks * 2.0f * t) / (timing.rowClocks * 2.0f * t) + 0.5f);
 }

@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_MT9T001_H
 #define ZOQCAM_IMP_SENSOR_MT9T001_H
 
-#include "ZOQCam_Imp_Sensor.h"
+#include "sensor/ZOQCam_Imp_Sensor.h"
 
 class CZOQCamMT9T001 : public CZOQCamSensor {
 public:

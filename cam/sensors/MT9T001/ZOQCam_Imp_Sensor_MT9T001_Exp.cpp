@@ -3,9 +3,9 @@
  * skip modes. */
 #include <algorithm>
 
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9T001.h"
 #include "ZOQCam_MT9T001_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9t001;
 
@@ -54,7 +54,7 @@ float CZOQCamMT9T001::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 
 unsigned int CZOQCamMT9T001::Sensor_GetExposureLinesFromExposureTime(float ms) {
     RowTiming timing = Timing();
-    float clocks = ms / m_fPixelClockPeriod - kShutterOverhead + timing.binConstant +
-                   timing.shutterDelay;
-    return ZOQ_TruncToUInt(clocks / timing.rowClocks + 0.5f);
+    float clocks =
+        ms / m_fPixelClockPeriod - kShutterOverhead + timing.binConstant + timing.shutterDelay;
+    return zoqplugin::TruncToUInt(clocks / timing.rowClocks + 0.5f);
 }

@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_MT9T001_REGISTERS_H
 #define ZOQCAM_MT9T001_REGISTERS_H
 
-#include "ZOQCam_MT9Registers.h"
+#include "sensor/ZOQCam_MT9Registers.h"
 
 namespace mt9t001 {
 

@@ -4,7 +4,7 @@
 #ifndef ZOQCAM_IMP_SENSOR_MT9V034_H
 #define ZOQCAM_IMP_SENSOR_MT9V034_H
 
-#include "ZOQCam_Imp_Sensor.h"
+#include "sensor/ZOQCam_Imp_Sensor.h"
 
 class CZOQCamMT9V034 : public CZOQCamSensor {
 public:
@@ -15,9 +15,9 @@ public:
 
     // Refuses modes above 4 (-1) and modes the model lacks (-3); sizes
     // become multiples of the mode's pixel step.
-    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart,
-                        unsigned int* columnSize, unsigned int* rowSize,
-                        ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) override;
+    int Sensor_CheckFov(unsigned int* columnStart, unsigned int* rowStart, unsigned int* columnSize,
+                        unsigned int* rowSize, ZOQ_ADDRESSMODE* columnMode,
+                        ZOQ_ADDRESSMODE* rowMode) override;
 
 protected:
     // -6 while the chip's automatic gain is on.

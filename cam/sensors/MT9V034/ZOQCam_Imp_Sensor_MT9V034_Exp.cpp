@@ -1,8 +1,8 @@
 /* CZOQCamMT9V034: exposure lines and milliseconds; a row lasts the window
  * width plus the horizontal blank. */
-#include "ZOQCam_Convert.h"
 #include "ZOQCam_Imp_Sensor_MT9V034.h"
 #include "ZOQCam_MT9V034_Registers.h"
+#include "util/ZOQCam_Convert.h"
 
 using namespace mt9v034;
 
@@ -16,5 +16,5 @@ float CZOQCamMT9V034::Sensor_GetExposureTimeFromExposureLines(unsigned int lines
 }
 
 unsigned int CZOQCamMT9V034::Sensor_GetExposureLinesFromExposureTime(float ms) {
-    return ZOQ_TruncToU16(ms / (RowClocks() * m_fPixelClockPeriod) + 0.5f);
+    return zoqplugin::TruncToU16(ms / (RowClocks() * m_fPixelClockPeriod) + 0.5f);
 }

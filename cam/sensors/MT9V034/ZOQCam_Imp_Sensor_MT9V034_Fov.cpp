@@ -10,7 +10,7 @@ namespace {
 // Clamp a size into 1 .. maxSize, reduce it to a multiple of step (at least
 // one step), then lower the start so that the window fits.
 void FitBinned(unsigned int* start, unsigned int* size, unsigned int maxSize, unsigned int step) {
-    ZOQ_FitWindow(start, size, maxSize);
+    zoqplugin::FitWindow(start, size, maxSize);
     *size -= *size % step;
     if (*size == 0) *size = step;
     if (*start > maxSize - *size) *start = maxSize - *size;
@@ -33,7 +33,7 @@ int CZOQCamMT9V034::Sensor_CheckFov(unsigned int* columnStart, unsigned int* row
         return RC_NOT_SUPPORTED;
     // One binning field serves both directions.
     *rowMode = *columnMode;
-    unsigned int step = ZOQ_SkipStep(*columnMode);
+    unsigned int step = zoqplugin::SkipStep(*columnMode);
     FitBinned(columnStart, columnSize, kMaxColumns, step);
     FitBinned(rowStart, rowSize, kMaxRows, step);
     return RC_SUCCESS;
