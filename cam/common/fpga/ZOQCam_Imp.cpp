@@ -1,9 +1,8 @@
 /* CZOQCam: construction and the whole-camera operations. */
 #include "fpga/ZOQCam_Imp.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace zoqfpga;
-using zoqplugin::PutIfWanted;
 
 CZOQCam::CZOQCam(IZOQDevice* device, const ZOQCapabilityTable& capability)
     : m_pDevice(device),
@@ -62,10 +61,10 @@ int CZOQCam::Cam_GetDeviceInformationEx(unsigned short* deviceType, int* serial,
                                         unsigned short* firmwareVersion,
                                         unsigned short* fpgaVersion) {
     if (!m_pDevice) return RC_INVALID_HANDLE;
-    PutIfWanted(deviceType, m_wDeviceType);
-    PutIfWanted(serial, m_nSerial);
-    PutIfWanted(firmwareVersion, m_wFirmwareVersion);
-    PutIfWanted(fpgaVersion, m_wFpgaVersion);
+    zoq::Put(deviceType, m_wDeviceType);
+    zoq::Put(serial, m_nSerial);
+    zoq::Put(firmwareVersion, m_wFirmwareVersion);
+    zoq::Put(fpgaVersion, m_wFpgaVersion);
     return RC_SUCCESS;
 }
 
@@ -76,13 +75,13 @@ int CZOQCam::Cam_GetCaptureBytes() {
 }
 
 int CZOQCam::Cam_GetCaptureSize(int* width, int* height) {
-    PutIfWanted(width, static_cast<int>(m_uImageWidth));
-    PutIfWanted(height, static_cast<int>(m_uImageHeight * FramesPerCapture()));
+    zoq::Put(width, static_cast<int>(m_uImageWidth));
+    zoq::Put(height, static_cast<int>(m_uImageHeight * FramesPerCapture()));
     return RC_SUCCESS;
 }
 
 int CZOQCam::Cam_GetEEPROMType(ZOQ_EEPROM_TYPE* type) {
-    PutIfWanted(type, static_cast<ZOQ_EEPROM_TYPE>(m_Capability.Field(CAP_EEPROM_TYPE, 3)));
+    zoq::Put(type, static_cast<ZOQ_EEPROM_TYPE>(m_Capability.Field(CAP_EEPROM_TYPE, 3)));
     return RC_SUCCESS;
 }
 

@@ -1,10 +1,9 @@
 /* CZOQCam: FPGA register access, gated by the capability record, and the
  * register cache (fill, write-on-change, write-back). */
 #include "fpga/ZOQCam_Imp.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace zoqfpga;
-using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -142,7 +141,7 @@ int CZOQCam::Fpga_WrRelatedRegValue(unsigned short reg, unsigned short value, bo
     if (cached && *cached == value) return RC_SUCCESS;
     int rc = Fpga_WrReg(reg, value);
     if (rc != RC_SUCCESS) return rc;
-    PutIfWanted(written, true);
+    zoq::Put(written, true);
     if (cached)
         *cached = reg == REG_CONTROL ? static_cast<unsigned short>(value & ~CTL_EMPTY_FRAME_BUFFER)
                                      : value;

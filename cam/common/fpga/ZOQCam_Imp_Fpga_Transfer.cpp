@@ -1,10 +1,9 @@
 /* CZOQCam: frames per capture, 16-bit transfer and the on-board processing
  * switches of the control word. */
 #include "fpga/ZOQCam_Imp.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace zoqfpga;
-using zoqplugin::PutIfWanted;
 
 unsigned short zoqplugin::MultiFrameLimit(unsigned int width, unsigned int height, bool is16Bits) {
     unsigned long long bytesPerFrame =
@@ -50,7 +49,7 @@ int CZOQCam::Fpga_SetLutEnable(bool on) {
 
 int CZOQCam::Fpga_GetLutEnable(bool* on) {
     bool supported = Cap(CAP_LUT_SWITCH);
-    PutIfWanted(on, supported && (m_FpgaRegs.Get(REG_CONTROL) & CTL_LUT));
+    zoq::Put(on, supported && (m_FpgaRegs.Get(REG_CONTROL) & CTL_LUT));
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 
@@ -61,7 +60,7 @@ int CZOQCam::Fpga_SetGammaLutEnable(bool on) {
 
 int CZOQCam::Fpga_GetGammaLutEnable(bool* on) {
     bool supported = Cap(CAP_GAMMA_LUT_SWITCH);
-    PutIfWanted(on, supported && (m_FpgaRegs.Get(REG_GAMMA) & GAMMA_LUT_ON));
+    zoq::Put(on, supported && (m_FpgaRegs.Get(REG_GAMMA) & GAMMA_LUT_ON));
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 
@@ -75,8 +74,8 @@ int CZOQCam::Fpga_SetBadPixelCorrection(bool on, ZOQ_THRESHOLD threshold) {
 int CZOQCam::Fpga_GetBadPixelCorrection(bool* on, ZOQ_THRESHOLD* threshold) {
     if (!Cap(CAP_BAD_PIXEL_CORRECTION)) return RC_NOT_SUPPORTED;
     unsigned short control = m_FpgaRegs.Get(REG_CONTROL);
-    PutIfWanted(on, control & CTL_BAD_PIXEL);
-    PutIfWanted(threshold,
+    zoq::Put(on, control & CTL_BAD_PIXEL);
+    zoq::Put(threshold,
                 (control & CTL_BAD_PIXEL_THRESHOLD) ? ZOQ_THRESHOLD_HIGH : ZOQ_THRESHOLD_LOW);
     return RC_SUCCESS;
 }
@@ -90,7 +89,7 @@ int CZOQCam::Fpga_SetSensitivityMode(ZOQ_SENSITIVITYMODE mode) {
 int CZOQCam::Fpga_GetSensitivityMode(ZOQ_SENSITIVITYMODE* mode) {
     bool supported = Cap(CAP_SENSITIVITY_MODE);
     unsigned short control = supported ? m_FpgaRegs.Get(REG_CONTROL) : 0;
-    PutIfWanted(mode, static_cast<ZOQ_SENSITIVITYMODE>((control & CTL_SENSITIVITY_MASK) >>
+    zoq::Put(mode, static_cast<ZOQ_SENSITIVITYMODE>((control & CTL_SENSITIVITY_MASK) >>
                                                        CTL_SENSITIVITY_SHIFT));
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }

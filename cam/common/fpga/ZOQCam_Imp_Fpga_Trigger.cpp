@@ -1,10 +1,9 @@
 /* CZOQCam: trigger mode, method, status and delay, fixed frame rate and the
  * frame buffer. */
 #include "fpga/ZOQCam_Imp.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace zoqfpga;
-using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -62,7 +61,7 @@ int CZOQCam::Fpga_SetTriggerMethod(ZOQ_TRIGGERMETHOD method) {
 }
 
 int CZOQCam::Fpga_GetTriggerMethod(ZOQ_TRIGGERMETHOD* method) {
-    PutIfWanted(method, static_cast<ZOQ_TRIGGERMETHOD>(
+    zoq::Put(method, static_cast<ZOQ_TRIGGERMETHOD>(
                             (m_FpgaRegs.Get(REG_CONTROL) & CTL_METHOD_MASK) >> CTL_METHOD_SHIFT));
     return RC_SUCCESS;
 }
@@ -78,8 +77,8 @@ int CZOQCam::Fpga_GetTriggerStatus(ZOQ_TRIGGERSTATUS* status) {
 
 int CZOQCam::Fpga_GetTriggerDelayRange(unsigned short* min, unsigned short* max) {
     bool supported = Cap(CAP_TRIGGER_DELAY);
-    PutIfWanted(min, 0);
-    PutIfWanted(max, supported ? 0xFFFF : 0);
+    zoq::Put(min, 0);
+    zoq::Put(max, supported ? 0xFFFF : 0);
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 
@@ -122,7 +121,7 @@ int CZOQCam::Fpga_GetFixedFrameRateEx(float* fps) {
     unsigned int units = m_FpgaRegs.Get(REG_FRAME_PERIOD);
     if (units == 0) return RC_FAIL;  // a rate too fast for one unit
     unsigned int period = Cap(CAP_REG28_1US) ? units : units * kPeriodUnit50us;
-    PutIfWanted(fps, kMicrosecondsPerSecond / static_cast<float>(period));
+    zoq::Put(fps, kMicrosecondsPerSecond / static_cast<float>(period));
     return RC_SUCCESS;
 }
 

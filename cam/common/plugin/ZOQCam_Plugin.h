@@ -9,7 +9,7 @@
 #include <new>
 
 #include "fpga/ZOQCam_Capability.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 #include "zoqcam.h"
 
 namespace zoqplugin {
@@ -35,7 +35,7 @@ inline int DeleteCamera(IZOQCam** camera) {
 
 // The model name is 11 to 15 characters; the caller's buffer holds 16.
 inline int ReportType(int type, const char* model, int* deviceType, char* modelName) {
-    PutIfWanted(deviceType, type);
+    zoq::Put(deviceType, type);
     if (!modelName) return RC_PARAMETER_ERROR;
     std::strncpy(modelName, model, 15);
     modelName[15] = '\0';

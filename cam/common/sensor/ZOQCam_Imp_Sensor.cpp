@@ -1,9 +1,8 @@
 /* CZOQCamSensor: construction, the sensor register cache, its write rule
  * with the follow-ups, and the write-back after a recovery. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 CZOQCamSensor::CZOQCamSensor(IZOQDevice* device, const ZOQCapabilityTable& capability,
                              const ZOQSensorLayout& layout)
@@ -46,7 +45,7 @@ int CZOQCamSensor::Sensor_WrRelatedRegValue(unsigned short reg, unsigned short v
     if (!m_pDevice) return RC_FAIL;
     int rc = m_pDevice->WrSensor(reg, value);
     if (rc != RC_SUCCESS) return rc;
-    PutIfWanted(written, true);
+    zoq::Put(written, true);
     if (!shadow) return RC_SUCCESS;
     *shadow = value;
     return RunFollowUp(reg, value);

@@ -2,9 +2,8 @@
  * milliseconds (the chip's conversions). The requested time is kept, so
  * that the lines can be recomputed when the line time changes. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 unsigned int CZOQCamSensor::ClampLines(unsigned int lines) {
     unsigned int low = 0, high = 0;
@@ -13,8 +12,8 @@ unsigned int CZOQCamSensor::ClampLines(unsigned int lines) {
 }
 
 int CZOQCamSensor::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    PutIfWanted(min, m_Layout.lines.minLines);
-    PutIfWanted(max, m_Layout.lines.maxLines);
+    zoq::Put(min, m_Layout.lines.minLines);
+    zoq::Put(max, m_Layout.lines.maxLines);
     return RC_SUCCESS;
 }
 
@@ -44,8 +43,8 @@ int CZOQCamSensor::Sensor_GetExposureLines(unsigned int* lines) {
 int CZOQCamSensor::Sensor_GetExposureTimeRange(float* min, float* max) {
     unsigned int low = 0, high = 0;
     Sensor_GetExposureLinesRange(&low, &high);
-    PutIfWanted(min, Sensor_GetExposureTimeFromExposureLines(low));
-    PutIfWanted(max, Sensor_GetExposureTimeFromExposureLines(high));
+    zoq::Put(min, Sensor_GetExposureTimeFromExposureLines(low));
+    zoq::Put(max, Sensor_GetExposureTimeFromExposureLines(high));
     return RC_SUCCESS;
 }
 
@@ -55,7 +54,7 @@ int CZOQCamSensor::Sensor_SetExposureTime(float ms) {
 }
 
 int CZOQCamSensor::Sensor_GetExposureTime(float* ms) {
-    PutIfWanted(ms, m_fExposureTime);
+    zoq::Put(ms, m_fExposureTime);
     return RC_SUCCESS;
 }
 

@@ -1,9 +1,8 @@
 /* CZOQCamSensor: the strobe output. Chips with enable and invert bits
  * program them; others accept the calls without effect or refuse them. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -11,7 +10,7 @@ namespace {
 // getters leave their output), or refused with -3 (the getters report off).
 int WithoutStrobeBits(ZOQStrobe strobe, bool* output) {
     if (strobe == ZOQStrobe::NotSupported) {
-        PutIfWanted(output, false);
+        zoq::Put(output, false);
         return RC_NOT_SUPPORTED;
     }
     return RC_SUCCESS;  // accepted, output left as it was
@@ -26,7 +25,7 @@ int CZOQCamSensor::Sensor_EnableFlash(bool on) {
 
 int CZOQCamSensor::Sensor_IsFlashEnable(bool* on) {
     if (m_Layout.strobe != ZOQStrobe::Bits) return WithoutStrobeBits(m_Layout.strobe, on);
-    PutIfWanted(on, RegisterBitIsOn(m_Layout.strobeEnable));
+    zoq::Put(on, RegisterBitIsOn(m_Layout.strobeEnable));
     return RC_SUCCESS;
 }
 
@@ -37,6 +36,6 @@ int CZOQCamSensor::Sensor_InvertFlash(bool invert) {
 
 int CZOQCamSensor::Sensor_IsFlashInvert(bool* invert) {
     if (m_Layout.strobe != ZOQStrobe::Bits) return WithoutStrobeBits(m_Layout.strobe, invert);
-    PutIfWanted(invert, RegisterBitIsOn(m_Layout.strobeInvert));
+    zoq::Put(invert, RegisterBitIsOn(m_Layout.strobeInvert));
     return RC_SUCCESS;
 }

@@ -1,9 +1,8 @@
 /* CZOQCamSensor: flip and mirror, single register bits where the model
  * offers them (capability) and the chip has them (layout). */
 #include "sensor/ZOQCam_Imp_Sensor.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 int CZOQCamSensor::SetRegisterBit(const ZOQRegisterBit& bit, bool on) {
     return WriteBits(bit.reg, bit.mask, on != bit.activeLow);
@@ -21,7 +20,7 @@ int CZOQCamSensor::SetOrientation(const ZOQRegisterBit& bit, ZOQ_CAPBIT capabili
 int CZOQCamSensor::GetOrientation(const ZOQRegisterBit& bit, ZOQ_CAPBIT capability,
                                   bool* on) const {
     bool supported = bit.mask && Cap(capability);
-    PutIfWanted(on, supported && RegisterBitIsOn(bit));
+    zoq::Put(on, supported && RegisterBitIsOn(bit));
     return supported ? RC_SUCCESS : RC_NOT_SUPPORTED;
 }
 

@@ -1,9 +1,8 @@
 /* CZOQCamSensor: window, address modes and the image size, from the
  * layout's window and address-mode registers. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 namespace {
 constexpr ZOQ_ADDRESSMODE kLastMode = ZOQ_ADDRESSMODE_STEP8;
@@ -12,10 +11,10 @@ constexpr ZOQ_ADDRESSMODE kLastMode = ZOQ_ADDRESSMODE_STEP8;
 int CZOQCamSensor::Sensor_GetFovRange(unsigned int* minColumnSize, unsigned int* maxColumnSize,
                                       unsigned int* minRowSize, unsigned int* maxRowSize) {
     const ZOQFovLimits& limits = m_Layout.window.limits;
-    PutIfWanted(minColumnSize, limits.minColumns);
-    PutIfWanted(maxColumnSize, limits.maxColumns);
-    PutIfWanted(minRowSize, limits.minRows);
-    PutIfWanted(maxRowSize, limits.maxRows);
+    zoq::Put(minColumnSize, limits.minColumns);
+    zoq::Put(maxColumnSize, limits.maxColumns);
+    zoq::Put(minRowSize, limits.minRows);
+    zoq::Put(maxRowSize, limits.maxRows);
     return RC_SUCCESS;
 }
 
@@ -69,8 +68,8 @@ int CZOQCamSensor::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowSta
         if (outputs[i]) *outputs[i] = (Reg(field.reg) & field.readMask) - field.offset;
     }
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
-    PutIfWanted(columnMode, mode);
-    PutIfWanted(rowMode, mode);
+    zoq::Put(columnMode, mode);
+    zoq::Put(rowMode, mode);
     return RC_SUCCESS;
 }
 

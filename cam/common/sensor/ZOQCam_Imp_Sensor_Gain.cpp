@@ -2,9 +2,8 @@
  * monochrome model the colour operations act on the global gain, so that
  * the pixel positions of the unused colour pattern keep one gain. */
 #include "sensor/ZOQCam_Imp_Sensor.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 ZOQ_GAINCHANNEL CZOQCamSensor::ColourChannel(ZOQ_GAINCHANNEL channel) const {
     return Cap(CAP_MONOCHROME) ? GAIN_GLOBAL : channel;
@@ -52,8 +51,8 @@ int CZOQCamSensor::GetGain(ZOQ_GAINCHANNEL channel, unsigned int* index) {
 }
 
 int CZOQCamSensor::Sensor_GetGainRange(unsigned int* min, unsigned int* max) {
-    PutIfWanted(min, m_Layout.gain.code.minIndex);
-    PutIfWanted(max, MaxGainIndex());
+    zoq::Put(min, m_Layout.gain.code.minIndex);
+    zoq::Put(max, MaxGainIndex());
     return RC_SUCCESS;
 }
 

@@ -3,19 +3,19 @@
 #ifndef ZOQCAM_NOBLACKLEVEL_H
 #define ZOQCAM_NOBLACKLEVEL_H
 
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 #include "zoqcam.h"
 
 namespace zoqplugin {
 
 inline int NoBlackLevelRange(unsigned int* min, unsigned int* max) {
-    PutIfWanted(min, 0);
-    PutIfWanted(max, 0);
+    zoq::Put(min, 0);
+    zoq::Put(max, 0);
     return RC_NOT_SUPPORTED;
 }
 
 inline int NoBlackLevel(unsigned int* level) {
-    PutIfWanted(level, 0);
+    zoq::Put(level, 0);
     return RC_NOT_SUPPORTED;
 }
 

@@ -1,8 +1,7 @@
 /* CZOQCamSony: construction, the wide register quantities and the gain. */
 #include "sony/ZOQCam_Imp_Sony.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 namespace {
 constexpr unsigned kByteBits = 8;
@@ -41,6 +40,6 @@ int CZOQCamSony::SetGain(ZOQ_GAINCHANNEL /*channel*/, unsigned int index) {
 }
 
 int CZOQCamSony::GetGain(ZOQ_GAINCHANNEL /*channel*/, unsigned int* index) {
-    PutIfWanted(index, ReadField(m_Sony.gain));
+    zoq::Put(index, ReadField(m_Sony.gain));
     return RC_SUCCESS;
 }

@@ -3,9 +3,8 @@
 
 #include "sony/ZOQCam_Imp_Sony.h"
 #include "util/ZOQCam_Convert.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 namespace {
 constexpr unsigned long long kMaxLines = 0xFFFFFFFFull;
@@ -19,8 +18,8 @@ unsigned int CZOQCamSony::FrameLines() const {
 }
 
 int CZOQCamSony::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    PutIfWanted(min, 1);
-    PutIfWanted(
+    zoq::Put(min, 1);
+    zoq::Put(
         max, static_cast<unsigned int>(std::min(
                  static_cast<unsigned long long>(FrameLines()) * m_Sony.linesPerVmax, kMaxLines)));
     return RC_SUCCESS;

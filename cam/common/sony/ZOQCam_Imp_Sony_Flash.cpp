@@ -1,9 +1,8 @@
 /* CZOQCamSony: the strobe through the pulse registers (IMX287, IMX174 and
  * IMX249); chips without them answer as their layout says. */
 #include "sony/ZOQCam_Imp_Sony.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 namespace {
 enum : unsigned short {
@@ -28,7 +27,7 @@ int CZOQCamSony::Sensor_EnableFlash(bool on) {
 int CZOQCamSony::Sensor_IsFlashEnable(bool* on) {
     const ZOQSonyPulseStrobe& strobe = m_Sony.strobe;
     if (!strobe.enable) return CZOQCamSensor::Sensor_IsFlashEnable(on);
-    PutIfWanted(on, (Reg(strobe.enable) & STROBE_ENABLE_BITS) == STROBE_ENABLE_BITS &&
+    zoq::Put(on, (Reg(strobe.enable) & STROBE_ENABLE_BITS) == STROBE_ENABLE_BITS &&
                         (Reg(strobe.mode) & strobe.modeCheck) == STROBE_MODE_ON &&
                         (Reg(strobe.output) & STROBE_OUTPUT_ON));
     return RC_SUCCESS;
@@ -43,6 +42,6 @@ int CZOQCamSony::Sensor_InvertFlash(bool invert) {
 int CZOQCamSony::Sensor_IsFlashInvert(bool* invert) {
     const ZOQSonyPulseStrobe& strobe = m_Sony.strobe;
     if (!strobe.enable) return CZOQCamSensor::Sensor_IsFlashInvert(invert);
-    PutIfWanted(invert, Reg(strobe.output) & STROBE_OUTPUT_INVERT);
+    zoq::Put(invert, Reg(strobe.output) & STROBE_OUTPUT_INVERT);
     return RC_SUCCESS;
 }

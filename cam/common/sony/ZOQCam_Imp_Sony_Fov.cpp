@@ -1,9 +1,8 @@
 /* CZOQCamSony: the window as four 16-bit values, and the frame and line
  * length that follow it. */
 #include "sony/ZOQCam_Imp_Sony.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
-using zoqplugin::PutIfWanted;
 
 int CZOQCamSony::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                unsigned int columnSize, unsigned int rowSize,
@@ -25,8 +24,8 @@ int CZOQCamSony::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart
     for (unsigned i = 0; i < 4; ++i)
         if (outputs[i]) *outputs[i] = ReadField(m_Sony.window.field[i]);
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
-    PutIfWanted(columnMode, mode);
-    PutIfWanted(rowMode, mode);
+    zoq::Put(columnMode, mode);
+    zoq::Put(rowMode, mode);
     return RC_SUCCESS;
 }
 

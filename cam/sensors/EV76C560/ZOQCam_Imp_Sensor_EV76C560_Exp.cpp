@@ -5,10 +5,9 @@
 #include "ZOQCam_EV76C560_Registers.h"
 #include "ZOQCam_Imp_Sensor_EV76C560.h"
 #include "util/ZOQCam_Convert.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace ev76c560;
-using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -45,7 +44,7 @@ int CZOQCamEV76C560::Sensor_SetExposureLines(unsigned int lines) {
 
 int CZOQCamEV76C560::Sensor_GetExposureLines(unsigned int* lines) {
     if (!LineLengthExposure()) return CZOQCamSensor::Sensor_GetExposureLines(lines);
-    PutIfWanted(lines, Reg(REG_LINE_LENGTH) & LINE_LENGTH_FIELD);
+    zoq::Put(lines, Reg(REG_LINE_LENGTH) & LINE_LENGTH_FIELD);
     return RC_SUCCESS;
 }
 

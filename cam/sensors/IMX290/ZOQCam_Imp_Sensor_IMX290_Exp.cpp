@@ -5,14 +5,13 @@
 
 #include "ZOQCam_IMX290_Registers.h"
 #include "ZOQCam_Imp_Sensor_IMX290.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace imx290;
-using zoqplugin::PutIfWanted;
 
 int CZOQCamIMX290::Sensor_GetExposureLinesRange(unsigned int* min, unsigned int* max) {
-    PutIfWanted(min, 1);
-    PutIfWanted(max, kMaxLines);
+    zoq::Put(min, 1);
+    zoq::Put(max, kMaxLines);
     return RC_SUCCESS;
 }
 

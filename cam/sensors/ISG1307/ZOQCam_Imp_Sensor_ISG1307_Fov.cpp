@@ -2,10 +2,9 @@
  * registers 43 (start) and 1 (size). */
 #include "ZOQCam_ISG1307_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG1307.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace isg1307;
-using zoqplugin::PutIfWanted;
 
 int CZOQCamISG1307::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                   unsigned int columnSize, unsigned int rowSize,
@@ -25,11 +24,11 @@ int CZOQCamISG1307::Sensor_SetFov(unsigned int columnStart, unsigned int rowStar
 int CZOQCamISG1307::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
                                   unsigned int* columnSize, unsigned int* rowSize,
                                   ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) {
-    PutIfWanted(columnStart, CachedFpgaReg(FPGA_COLUMN_START));
-    PutIfWanted(rowStart, RowStart());
-    PutIfWanted(columnSize, CachedFpgaReg(FPGA_COLUMN_SIZE));
-    PutIfWanted(rowSize, RowSize());
-    PutIfWanted(columnMode, ZOQ_ADDRESSMODE_NORMAL);
-    PutIfWanted(rowMode, ZOQ_ADDRESSMODE_NORMAL);
+    zoq::Put(columnStart, CachedFpgaReg(FPGA_COLUMN_START));
+    zoq::Put(rowStart, RowStart());
+    zoq::Put(columnSize, CachedFpgaReg(FPGA_COLUMN_SIZE));
+    zoq::Put(rowSize, RowSize());
+    zoq::Put(columnMode, ZOQ_ADDRESSMODE_NORMAL);
+    zoq::Put(rowMode, ZOQ_ADDRESSMODE_NORMAL);
     return RC_SUCCESS;
 }

@@ -1,10 +1,9 @@
 /* CZOQCamISG4006A: the window: always 2048 columns, rows in steps of 4. */
 #include "ZOQCam_ISG4006A_Registers.h"
 #include "ZOQCam_Imp_Sensor_ISG4006A.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace isg4006a;
-using zoqplugin::PutIfWanted;
 
 namespace {
 
@@ -51,11 +50,11 @@ int CZOQCamISG4006A::Sensor_SetFov(unsigned int /*columnStart*/, unsigned int ro
 int CZOQCamISG4006A::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
                                    unsigned int* columnSize, unsigned int* rowSize,
                                    ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) {
-    PutIfWanted(columnStart, 0);
-    PutIfWanted(rowStart, RowStart());
-    PutIfWanted(columnSize, kColumns);
-    PutIfWanted(rowSize, RowSize());
-    PutIfWanted(columnMode, ZOQ_ADDRESSMODE_NORMAL);
-    PutIfWanted(rowMode, ZOQ_ADDRESSMODE_NORMAL);
+    zoq::Put(columnStart, 0);
+    zoq::Put(rowStart, RowStart());
+    zoq::Put(columnSize, kColumns);
+    zoq::Put(rowSize, RowSize());
+    zoq::Put(columnMode, ZOQ_ADDRESSMODE_NORMAL);
+    zoq::Put(rowMode, ZOQ_ADDRESSMODE_NORMAL);
     return RC_SUCCESS;
 }

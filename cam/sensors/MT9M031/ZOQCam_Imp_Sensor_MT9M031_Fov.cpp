@@ -1,10 +1,9 @@
 /* CZOQCamMT9M031: the window as first and last column and row. */
 #include "ZOQCam_Imp_Sensor_MT9M031.h"
 #include "ZOQCam_MT9M031_Registers.h"
-#include "util/ZOQCam_Out.h"
+#include "ZoqOut.h"
 
 using namespace mt9m031;
-using zoqplugin::PutIfWanted;
 
 int CZOQCamMT9M031::Sensor_SetFov(unsigned int columnStart, unsigned int rowStart,
                                   unsigned int columnSize, unsigned int rowSize,
@@ -30,13 +29,13 @@ int CZOQCamMT9M031::Sensor_SetFov(unsigned int columnStart, unsigned int rowStar
 int CZOQCamMT9M031::Sensor_GetFov(unsigned int* columnStart, unsigned int* rowStart,
                                   unsigned int* columnSize, unsigned int* rowSize,
                                   ZOQ_ADDRESSMODE* columnMode, ZOQ_ADDRESSMODE* rowMode) {
-    PutIfWanted(columnStart, Reg(REG_X_START) - kColumnOffset);
-    PutIfWanted(rowStart, Reg(REG_Y_START) - kRowOffset);
-    PutIfWanted(columnSize, Reg(REG_X_END) - Reg(REG_X_START) + 1u);
-    PutIfWanted(rowSize, Reg(REG_Y_END) - Reg(REG_Y_START) + 1u);
+    zoq::Put(columnStart, Reg(REG_X_START) - kColumnOffset);
+    zoq::Put(rowStart, Reg(REG_Y_START) - kRowOffset);
+    zoq::Put(columnSize, Reg(REG_X_END) - Reg(REG_X_START) + 1u);
+    zoq::Put(rowSize, Reg(REG_Y_END) - Reg(REG_Y_START) + 1u);
     ZOQ_ADDRESSMODE mode = Sensor_GetAddressMode();
-    PutIfWanted(columnMode, mode);
-    PutIfWanted(rowMode, mode);
+    zoq::Put(columnMode, mode);
+    zoq::Put(rowMode, mode);
     return RC_SUCCESS;
 }
 
