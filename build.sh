@@ -96,6 +96,7 @@ EOT
 package)
     install_missing "${packages[@]}"
     configure_and_build build
+    cmake --build build --target zoq_docs
     (cd build && cpack -G DEB -B "$PWD/../zoq-packages")
     rm -rf zoq-packages/_CPack_Packages
     echo "packages in zoq-packages/: install them with apt-get install ./zoq-packages/*.deb"

@@ -52,11 +52,18 @@ static int autoExposure(int camera, unsigned char* frame) {
 
 static int whiteBalance(int camera, unsigned char* image, int width, int height, int bitCount) {
     float gains[3] = {0, 0, 0};
-    int rc = ZOQ_WhiteBalanceSet(camera, ZOQ_WB_SOFT_AUTO_ONCE);
-    if (rc == RC_NOT_SUPPORTED) {
+    int mono = 0, rc;
+    if (!check(ZOQ_QueryFunction(camera, ZOQ_FUNC_MONOCHROME, &mono), "ZOQ_QueryFunction"))
+        return 0;
+    if (mono) {
         printf("monochrome camera: no white balance\n");
         return 1;
     }
+    /* A software mode switches the camera's own white balance off first; a
+     * camera without one answers RC_NOT_SUPPORTED, and the mode is set all
+     * the same. */
+    rc = ZOQ_WhiteBalanceSet(camera, ZOQ_WB_SOFT_AUTO_ONCE);
+    if (rc == RC_NOT_SUPPORTED) rc = RC_SUCCESS;
     if (!check(rc, "ZOQ_WhiteBalanceSet") ||
         !check(ZOQ_CaptureRgbData(camera, image), "ZOQ_CaptureRgbData") ||
         !check(ZOQ_WhiteBalanceMatrixGet(camera, gains), "ZOQ_WhiteBalanceMatrixGet") ||
