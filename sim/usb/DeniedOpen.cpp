@@ -30,80 +30,79 @@ bool denied(const char* path) {
     return false;
 }
 
-mode_t modeArgument(int flags, va_list args) {
-    const bool hasMode = (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
-    return hasMode ? static_cast<mode_t>(va_arg(args, unsigned)) : 0;
+bool takesMode(int flags) {
+    return (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
 }
-
-template <typename Fn>
-Fn next(const char* name) {
-    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
-}
-
-using OpenFn = int (*)(const char*, int, ...);
-using OpenAtFn = int (*)(int, const char*, int, ...);
-using Open2Fn = int (*)(const char*, int);
 
 int refuse() {
     errno = EACCES;
     return -1;
 }
 
+using OpenFn = int (*)(const char*, int, ...);
+using OpenAtFn = int (*)(int, const char*, int, ...);
+using Open2Fn = int (*)(const char*, int);
+
+// The next library's function of that name (umockdev's), looked up once.
+template <typename Fn>
+Fn next(Fn& cached, const char* name) {
+    if (cached == nullptr) cached = reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
+    return cached;
+}
+
 }  // namespace
+
+// The mode argument is there only when the flags create a file.
+#define ZOQSIM_MODE_ARGUMENT(flags, mode)                   \
+    mode_t mode = 0;                                        \
+    if (takesMode(flags)) {                                 \
+        va_list args;                                       \
+        va_start(args, flags);                              \
+        mode = static_cast<mode_t>(va_arg(args, unsigned)); \
+        va_end(args);                                       \
+    }
 
 extern "C" {
 
 __attribute__((visibility("default"))) int open(const char* path, int flags, ...) {
     if (denied(path)) return refuse();
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    static const OpenFn real = next<OpenFn>("open");
-    return real(path, flags, mode);
+    ZOQSIM_MODE_ARGUMENT(flags, mode)
+    static OpenFn real = nullptr;
+    return next(real, "open")(path, flags, mode);
 }
 
 __attribute__((visibility("default"))) int open64(const char* path, int flags, ...) {
     if (denied(path)) return refuse();
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    static const OpenFn real = next<OpenFn>("open64");
-    return real(path, flags, mode);
+    ZOQSIM_MODE_ARGUMENT(flags, mode)
+    static OpenFn real = nullptr;
+    return next(real, "open64")(path, flags, mode);
 }
 
 __attribute__((visibility("default"))) int openat(int dir, const char* path, int flags, ...) {
     if (denied(path)) return refuse();
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    static const OpenAtFn real = next<OpenAtFn>("openat");
-    return real(dir, path, flags, mode);
+    ZOQSIM_MODE_ARGUMENT(flags, mode)
+    static OpenAtFn real = nullptr;
+    return next(real, "openat")(dir, path, flags, mode);
 }
 
 __attribute__((visibility("default"))) int openat64(int dir, const char* path, int flags, ...) {
     if (denied(path)) return refuse();
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    static const OpenAtFn real = next<OpenAtFn>("openat64");
-    return real(dir, path, flags, mode);
+    ZOQSIM_MODE_ARGUMENT(flags, mode)
+    static OpenAtFn real = nullptr;
+    return next(real, "openat64")(dir, path, flags, mode);
 }
 
 // The fortified entry points that glibc's headers call for two-argument opens.
 __attribute__((visibility("default"))) int __open_2(const char* path, int flags) {
     if (denied(path)) return refuse();
-    static const Open2Fn real = next<Open2Fn>("__open_2");
-    return real(path, flags);
+    static Open2Fn real = nullptr;
+    return next(real, "__open_2")(path, flags);
 }
 
 __attribute__((visibility("default"))) int __open64_2(const char* path, int flags) {
     if (denied(path)) return refuse();
-    static const Open2Fn real = next<Open2Fn>("__open64_2");
-    return real(path, flags);
+    static Open2Fn real = nullptr;
+    return next(real, "__open64_2")(path, flags);
 }
 
 }  // extern "C"
