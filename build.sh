@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # Build and run the ZOQ camera SDK.
 #
-#   ./build.sh demo       build, then list and capture from simulated cameras
-#   ./build.sh test       build and run every test suite
+#   ./build.sh demo       build the tools only, then list and capture from
+#                         simulated cameras into zoq-demo/ (or $ZOQ_DEMO_DIR)
+#   ./build.sh test       build and run every test suite, the install, the
+#                         out-of-tree examples, the packages and the API reference
 #   ./build.sh sanitize   the test suites under AddressSanitizer + UBSan
 #   ./build.sh bench      build and run the benchmarks
+#   ./build.sh package    the Debian packages into zoq-packages/
 #
 # On Debian, missing build packages are installed with apt-get (as root).
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake g++ make pkg-config libusb-1.0-0-dev libjpeg-dev libtbb-dev
-          libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev)
+# What the libraries, the tools and the simulator need to build.
+build_packages=(cmake g++ make pkg-config libusb-1.0-0-dev libjpeg-dev libtbb-dev
+                umockdev libumockdev-dev)
+# What the tests add: test frameworks, benchmarks, the packaging tools, the
+# API reference, OpenCV for the example that wraps captures in a cv::Mat.
+packages=("${build_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev
+          dpkg-dev file doxygen groff-base libopencv-imgproc-dev)
 
 install_missing() {
     local missing=()
@@ -32,9 +40,11 @@ install_missing() {
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Installs and packages go to /usr, as on a Debian system.
 configure_and_build() {
     local dir=$1; shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOQ_WERROR=ON "$@"
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOQ_WERROR=ON \
+        -DCMAKE_INSTALL_PREFIX=/usr "$@"
     cmake --build "$dir" -j "$jobs"
 }
 
@@ -46,7 +56,7 @@ run_tests() {
 case "${1:-test}" in
 test)
     install_missing "${packages[@]}"
-    configure_and_build build
+    configure_and_build build -DZOQ_BUILD_TESTS=ON -DZOQ_BUILD_BENCH=ON
     run_tests build
     ;;
 sanitize)
@@ -55,13 +65,41 @@ sanitize)
     run_tests build-sanitize
     ;;
 demo)
+    install_missing "${build_packages[@]}"
+    out=$(mkdir -p "${ZOQ_DEMO_DIR:-zoq-demo}" && cd "${ZOQ_DEMO_DIR:-zoq-demo}" && pwd)
+    echo "building zoqcam, zoqsim-run and the camera plug-ins (log: $out/build.log)"
+    {
+        cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+            -DZOQ_BUILD_TESTS=OFF -DZOQ_BUILD_BENCH=OFF
+        cmake --build build -j "$jobs" --target zoqcam zoqsim-run
+    } >"$out/build.log" 2>&1 || { tail -20 "$out/build.log"; exit 1; }
+    bin=$PWD/build/bin
+    # The cameras' log files (ZOQApiLog/) go to the output folder too.
+    cd "$out"
+    "$bin/zoqcam" --simulate=52,53 list
+    "$bin/zoqcam" --simulate capture 0 --count 3 --format jpg --exposure 16
+    "$bin/zoqcam" --simulate capture 0 --count 1 --format bmp --exposure 16
+    cat <<EOT
+
+Images: $out/cam0_0000.jpg .. cam0_0002.jpg and cam0_0000.bmp
+Camera logs: $out/ZOQApiLog/
+
+Try next:
+  ./build/bin/zoqcam --simulate=104,88 list           other camera models
+  ./build/bin/zoqcam --simulate info 0                sizes, capabilities, settings
+  ./build/bin/zoqsim-run --cameras=52,53 -- PROGRAM   any program on simulated cameras
+  ./build.sh test                                     everything, with the tests
+  examples/README.md                                  programs to copy from
+  (run from $(dirname "$bin" | xargs dirname))
+EOT
+    ;;
+package)
     install_missing "${packages[@]}"
-    configure_and_build build -DZOQ_BUILD_TESTS=OFF
-    out=${ZOQ_DEMO_DIR:-zoq-demo}
-    ./build/bin/zoqcam --simulate=52,53 list
-    ./build/bin/zoqcam --simulate capture 0 --count 3 --out "$out" --format jpg --exposure 16
-    ./build/bin/zoqcam --simulate capture 0 --count 1 --out "$out" --format bmp --exposure 16
-    echo "images saved in $out/"
+    configure_and_build build
+    cmake --build build --target zoq_docs
+    (cd build && cpack -G DEB -B "$PWD/../zoq-packages")
+    rm -rf zoq-packages/_CPack_Packages
+    echo "packages in zoq-packages/: install them with apt-get install ./zoq-packages/*.deb"
     ;;
 bench)
     install_missing "${packages[@]}"
@@ -69,7 +107,7 @@ bench)
     for b in build/bin/bench_*; do "$b"; done
     ;;
 *)
-    echo "usage: $0 demo|test|sanitize|bench" >&2
+    echo "usage: $0 demo|test|sanitize|bench|package" >&2
     exit 2
     ;;
 esac

@@ -1,34 +1,54 @@
 // Shows how the mean level of raw frames follows the exposure time: the
 // response of the sensor is linear until white clips.
 //
-//   exposure_response [--simulate]
+//   exposure_response
+//   zoqsim-run -- ./exposure_response
 #include <cstdio>
 #include <vector>
 
-#include "ExampleSimulation.h"
-#include "zoqapi.h"
+#include <zoqapi.h>
 
-int main(int argc, char** argv) {
-    if (zoq_example_simulate(&argc, argv) != 0) return 1;
-    if (ZOQ_Init() != RC_SUCCESS || ZOQ_DeviceGetCount() < 1) {
-        fprintf(stderr, "no camera\n");
-        ZOQ_UnInit();
-        return 1;
+namespace {
+
+bool Check(int rc, const char* what) {
+    if (rc == RC_SUCCESS) return true;
+    char text[ZOQ_ERROR_TEXT_SIZE];
+    ZOQ_GetErrorInfo(rc, text);
+    std::fprintf(stderr, "%s: %s (%d)\n", what, text, rc);
+    return false;
+}
+
+bool Run() {
+    if (ZOQ_DeviceGetCount() < 1) {
+        std::fprintf(stderr, "no camera\n");
+        return false;
     }
-    ZOQ_CaptureSetFieldOfView(0, 0, 0, 640, 480, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL);
     int width = 0, height = 0;
-    ZOQ_CaptureGetSize(0, &width, &height);
+    if (!Check(ZOQ_CaptureSetFieldOfView(0, 0, 0, 640, 480, ZOQ_ADDRESSMODE_NORMAL,
+                                         ZOQ_ADDRESSMODE_NORMAL),
+               "ZOQ_CaptureSetFieldOfView") ||
+        !Check(ZOQ_CaptureGetSize(0, &width, &height), "ZOQ_CaptureGetSize"))
+        return false;
     std::vector<unsigned char> frame(static_cast<size_t>(width) * height);
-    printf("exposure (ms)  mean level\n");
+    std::printf("exposure (ms)  mean level\n");
     for (float ms : {1.0f, 2.0f, 4.0f, 8.0f, 16.0f, 32.0f, 64.0f}) {
-        if (ZOQ_ExposureTimeSet(0, ms) != RC_SUCCESS) break;
         float actual = 0;
-        ZOQ_ExposureTimeGet(0, &actual);
-        if (ZOQ_CaptureRawData(0, frame.data()) != RC_SUCCESS) break;
+        if (!Check(ZOQ_ExposureTimeSet(0, ms), "ZOQ_ExposureTimeSet") ||
+            !Check(ZOQ_ExposureTimeGet(0, &actual), "ZOQ_ExposureTimeGet") ||
+            !Check(ZOQ_CaptureRawData(0, frame.data()), "ZOQ_CaptureRawData"))
+            return false;
         double sum = 0;
         for (unsigned char v : frame) sum += v;
-        printf("%13.2f  %10.1f\n", actual, sum / frame.size());
+        std::printf("%13.2f  %10.1f\n", actual, sum / frame.size());
     }
-    ZOQ_UnInit();
-    return 0;
+    return true;
+}
+
+}  // namespace
+
+int main() {
+    if (!Check(ZOQ_Init(), "ZOQ_Init")) return 1;
+    bool ok = Run();
+    ok = Check(ZOQ_UnInit(), "ZOQ_UnInit") && ok;
+    return ok ? 0 : 1;
 }

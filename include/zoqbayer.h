@@ -1,4 +1,6 @@
-/* libzoqbayer: demosaicing of one raw Bayer frame into a colour or gray image.
+/** @file zoqbayer.h
+ * @brief libzoqbayer: demosaicing of one raw Bayer frame into a colour or gray image.
+ *
  *
  * One routine per algorithm, pattern (RGGB, BGGR, GRBG, GBRG: the colours of
  * the top-left 2 x 2 block, row by row), row order and sample depth, so the
@@ -26,13 +28,14 @@
 
 ZOQ_BEGIN_C
 
-/* Number of row chunks the bilinear routines of the parallel build aim for
+/** Number of row chunks the bilinear routines of the parallel build aim for
  * (initially 4). A bilinear call with height <= 9 stores height - 2 here;
  * values below 1 act as 1. The serial build exports it too, so both builds
  * have one export set, but neither reads nor writes it there. */
 ZOQ_EXPORT extern short wThreadCount;
 
-/* Nearest neighbour, 8-bit samples; bitCount 24 or 32. */
+///@{
+/** Nearest neighbour, 8-bit samples; bitCount 24 or 32. */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -41,8 +44,10 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG(unsigned char* src, int width, int he
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Nearest neighbour, 16-bit samples in and out; bitCount 24 or 32 (3 or 4 words a pixel). */
+///@{
+/** Nearest neighbour, 16-bit samples in and out; bitCount 24 or 32 (3 or 4 words a pixel). */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_BGGR_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
@@ -51,8 +56,10 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_16Bits(unsigned short* src, int width
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
+///@}
 
-/* Gray (mean of each 2 x 2 window), 8-bit; the pattern does not change the result. */
+///@{
+/** Gray (mean of each 2 x 2 window), 8-bit; the pattern does not change the result. */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_Gray(unsigned char* src, int width, int height, unsigned char* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_Gray_Flip(unsigned char* src, int width, int height, unsigned char* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_BGGR_Gray(unsigned char* src, int width, int height, unsigned char* dst);
@@ -61,8 +68,10 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_Gray(unsigned char* src, int width, i
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_Gray_Flip(unsigned char* src, int width, int height, unsigned char* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_Gray(unsigned char* src, int width, int height, unsigned char* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_Gray_Flip(unsigned char* src, int width, int height, unsigned char* dst);
+///@}
 
-/* Gray, 16-bit samples in and out. */
+///@{
+/** Gray, 16-bit samples in and out. */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_Gray_16Bits(unsigned short* src, int width, int height, unsigned short* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_RGGB_Gray_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_BGGR_Gray_16Bits(unsigned short* src, int width, int height, unsigned short* dst);
@@ -71,8 +80,10 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_Gray_16Bits(unsigned short* src, int 
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GRBG_Gray_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_Gray_16Bits(unsigned short* src, int width, int height, unsigned short* dst);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_GBRG_Gray_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst);
+///@}
 
-/* Bilinear. */
+///@{
+/** Bilinear interpolation, 8-bit samples; bitCount 24 or 32. In the parallel build the interior rows run on TBB worker threads. */
 ZOQ_EXPORT int ZOQCFA_Bilinear_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Bilinear_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Bilinear_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -81,8 +92,10 @@ ZOQ_EXPORT int ZOQCFA_Bilinear_GRBG(unsigned char* src, int width, int height, u
 ZOQ_EXPORT int ZOQCFA_Bilinear_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Bilinear_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Bilinear_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Bilinear after a bitCount check: -1 and dst untouched unless bitCount is 24 or 32. */
+///@{
+/** Bilinear after a bitCount check: -1 and dst untouched unless bitCount is 24 or 32. */
 ZOQ_EXPORT int ZOQCFA_FastBilinear_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_FastBilinear_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_FastBilinear_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -91,8 +104,10 @@ ZOQ_EXPORT int ZOQCFA_FastBilinear_GRBG(unsigned char* src, int width, int heigh
 ZOQ_EXPORT int ZOQCFA_FastBilinear_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_FastBilinear_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_FastBilinear_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Edge sensing (green along the flatter axis); the RGGB members give the EdgeSensing2 result. */
+///@{
+/** Edge sensing (green along the flatter axis); the RGGB members give the EdgeSensing2 result. */
 ZOQ_EXPORT int ZOQCFA_EdgeSensing1_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_EdgeSensing1_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_EdgeSensing1_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -101,12 +116,16 @@ ZOQ_EXPORT int ZOQCFA_EdgeSensing1_GRBG(unsigned char* src, int width, int heigh
 ZOQ_EXPORT int ZOQCFA_EdgeSensing1_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_EdgeSensing1_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_EdgeSensing1_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Edge sensing, also the opposite colour along the flatter diagonal. */
+///@{
+/** Edge sensing, also the opposite colour along the flatter diagonal. */
 ZOQ_EXPORT int ZOQCFA_EdgeSensing2_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_EdgeSensing2_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Smooth hue transition (colour ratios to green). */
+///@{
+/** Smooth hue transition (colour ratios to green). */
 ZOQ_EXPORT int ZOQCFA_SmoothHue_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_SmoothHue_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_SmoothHue_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -115,8 +134,10 @@ ZOQ_EXPORT int ZOQCFA_SmoothHue_GRBG(unsigned char* src, int width, int height, 
 ZOQ_EXPORT int ZOQCFA_SmoothHue_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_SmoothHue_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_SmoothHue_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Gradient-directed interpolation with Laplacian correction. */
+///@{
+/** Gradient-directed interpolation with Laplacian correction. */
 ZOQ_EXPORT int ZOQCFA_Laplacian_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Laplacian_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Laplacian_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -125,8 +146,10 @@ ZOQ_EXPORT int ZOQCFA_Laplacian_GRBG(unsigned char* src, int width, int height, 
 ZOQ_EXPORT int ZOQCFA_Laplacian_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Laplacian_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_Laplacian_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
-/* Border routines: the one-pixel frame (8-bit and 16-bit) and the two-pixel frame. */
+///@{
+/** Border routines: the one-pixel frame (8-bit and 16-bit) and the two-pixel frame. */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -135,7 +158,10 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GRBG(unsigned char* src, int width, 
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
+///@{
+/** Border routine, 16-bit samples: the one-pixel frame. */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_RGGB_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_RGGB_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_BGGR_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
@@ -144,7 +170,10 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GRBG_16Bits(unsigned short* src, int
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GRBG_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GBRG_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge1_GBRG_Flip_16Bits(unsigned short* src, int width, int height, unsigned short* dst, unsigned short bitCount);
+///@}
 
+///@{
+/** Border routine, 8-bit samples: the two-pixel frame. */
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_RGGB(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_RGGB_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_BGGR(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
@@ -153,11 +182,12 @@ ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_GRBG(unsigned char* src, int width, 
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_GRBG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_GBRG(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
 ZOQ_EXPORT int ZOQCFA_NearestNeighbor_Edge2_GBRG_Flip(unsigned char* src, int width, int height, unsigned char* dst, unsigned short bitCount);
+///@}
 
 ZOQ_END_C
 
 #ifdef __cplusplus
-/* The same result as ZOQCFA_Laplacian_RGGB, exported under its C++ name. */
+/** The same result as ZOQCFA_Laplacian_RGGB(), exported under its C++ name. */
 ZOQ_EXPORT int ZOQCFA_Laplacian2_RGGB(unsigned char* src, int width, int height, unsigned char* dst,
                                       unsigned short bitCount);
 #endif

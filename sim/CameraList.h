@@ -1,5 +1,5 @@
-// Simulated cameras named on a command line, for `zoqcam --simulate=TYPES`,
-// the examples and the demo: "52,104" is one camera of each device type,
+// Simulated cameras named on a command line, for `zoqsim-run --cameras=TYPES`
+// (and so `zoqcam --simulate=TYPES`): "52,104" is one camera of each device type,
 // "52x2" two of type 52, and the forms mix ("52x2,104").
 #pragma once
 

@@ -1,6 +1,6 @@
-// Starting programs on simulated cameras without hardware: the demo, the
-// examples, `zoqcam --simulate`, benchmarks. The SDK reads no environment
-// variable; only these helpers do.
+// Starting a program under umockdev's preload library: zoqsim-run (which then
+// serves simulated cameras to the program it runs) and the benchmarks. The
+// SDK reads no environment variable; only these helpers do.
 #pragma once
 
 namespace zoqsim {

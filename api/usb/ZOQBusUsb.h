@@ -8,11 +8,9 @@
 #include <cstdint>
 
 #include "usb/IZOQBus.h"
+#include "usb/ZOQBusUsb_DeviceIds.h"
 
 class CZOQDeviceOnBusUsb;
-
-// True when (idVendor, idProduct) is one of the cameras' id pairs.
-bool IsCameraId(uint16_t idVendor, uint16_t idProduct);
 
 // The endpoint frames are read from: the last endpoint of the last alternate
 // setting that has one (the second argument is unused).

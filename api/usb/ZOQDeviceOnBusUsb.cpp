@@ -54,7 +54,9 @@ int CZOQDeviceOnBusUsb::VendorCmd(_tagUSBCmd* cmd, unsigned char* data) {
 
 bool CZOQDeviceOnBusUsb::Claim(libusb_device* device, int entry) {
     libusb_device_handle* handle = nullptr;
-    if (libusb_open(device, &handle) != LIBUSB_SUCCESS) {
+    int rc = libusb_open(device, &handle);
+    if (rc != LIBUSB_SUCCESS) {
+        if (rc == LIBUSB_ERROR_ACCESS) LogAccessDenied(device);
         usleep(kOpenRetryPauseUs);
         return false;
     }
@@ -65,6 +67,21 @@ bool CZOQDeviceOnBusUsb::Claim(libusb_device* device, int entry) {
     m_pUsbDevice = libusb_ref_device(device);
     m_uBulkEndpointAddress = static_cast<unsigned int>(get_device_bulk_endpoint_address(device, 0));
     return true;
+}
+
+void CZOQDeviceOnBusUsb::LogAccessDenied(libusb_device* device) {
+    libusb_device_descriptor descriptor{};
+    libusb_get_device_descriptor(device, &descriptor);
+    // The camera's identity, which names the log file, cannot be read: a
+    // device that never opened gets a log for this line only.
+    bool oneLine = m_hLog == nullptr && g_bLogEnable != 0;
+    if (oneLine) LogSet(true, g_szLogFolder);
+    ZOQLOG_OUTPUT(m_hLog, 10,
+                  "ZOQAPI::Open /dev/bus/usb/%03d/%03d (%04x:%04x) permission denied: the camera "
+                  "needs the udev rules 60-zoq-cameras.rules (uaccess, group plugdev)",
+                  libusb_get_bus_number(device), libusb_get_device_address(device),
+                  descriptor.idVendor, descriptor.idProduct);
+    if (oneLine) LogSet(false, nullptr);
 }
 
 void CZOQDeviceOnBusUsb::Unclaim() {

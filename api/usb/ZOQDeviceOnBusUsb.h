@@ -35,6 +35,8 @@ private:
     // Opens and claims a listed camera and records it; false when it cannot
     // be opened (after the pause a busy device needs).
     bool Claim(libusb_device* device, int entry);
+    // Writes which device node refused to open for lack of permission.
+    void LogAccessDenied(libusb_device* device);
     // Releases the handle of a camera that turned out not to be ours.
     void Unclaim();
     // Takes the result of a failed frame read through reset or recovery.

@@ -120,8 +120,9 @@ const unsigned char* PadRows(const std::vector<unsigned char>& image, int width,
 
 }  // namespace
 
-int RunList() {
+int RunList(bool* complete) {
     int count = ZOQ_DeviceGetCount();
+    *complete = count > 0;
     if (count < 0) return Check(count, "counting cameras") ? 0 : 1;
     printf("%d camera%s\n", count, count == 1 ? "" : "s");
     if (count > 0) printf("%-6s %-6s %-16s %-7s %s\n", "index", "type", "model", "serial", "firmware");
@@ -132,6 +133,7 @@ int RunList() {
         int rc = ZOQ_DeviceGetInformation(i, &type, &serial, &firmware);
         if (rc != RC_SUCCESS) {
             printf("%-6d (%s)\n", i, ErrorText(rc).c_str());
+            *complete = false;
             continue;
         }
         std::string model = ModelName(type);

@@ -5,7 +5,9 @@
 
 namespace zoqcam {
 
-int RunList();
+// `complete` tells whether every camera found could be opened (and that
+// there was one).
+int RunList(bool* complete);
 int RunInfo(int index);
 int RunCapture(const Options& options);
 

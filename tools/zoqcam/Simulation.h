@@ -1,20 +1,15 @@
-// Simulated cameras for --simulate: the tool runs against them exactly as
-// against attached cameras.
+// --simulate: the tool runs again under zoqsim-run, which attaches simulated
+// cameras that the SDK finds as it finds real ones.
 #pragma once
 
-#include <memory>
 #include <string>
 
 namespace zoqcam {
 
-class Simulation {
-public:
-    virtual ~Simulation() = default;
-};
-
-// Attaches the simulated cameras of a list such as "52,53" or "52x2". May
-// start the program again under the USB emulation first. Null (after a
-// message) when the simulation cannot start.
-std::unique_ptr<Simulation> StartSimulation(int argc, char** argv, const std::string& cameras);
+// Replaces the process with `zoqsim-run --cameras=CAMERAS -- zoqcam ARGS`,
+// ARGS being the arguments less --simulate. zoqsim-run is looked for beside
+// zoqcam, then in PATH. Returns only when it cannot be started, after a
+// message.
+void RunSimulated(int argc, char** argv, const std::string& cameras);
 
 }  // namespace zoqcam

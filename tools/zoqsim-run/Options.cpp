@@ -1,0 +1,80 @@
+#include "Options.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "CameraList.h"
+
+namespace zoqsimrun {
+
+void PrintUsage() {
+    printf(
+        "usage: zoqsim-run [--cameras=TYPES] [--fault=SPEC]... [--] PROGRAM [ARGS...]\n"
+        "\n"
+        "Runs PROGRAM, unmodified, with simulated ZOQ cameras attached: the SDK in\n"
+        "PROGRAM finds them as it finds real ones. Exits with PROGRAM's status.\n"
+        "\n"
+        "  --cameras=TYPES   device types in enumeration order, e.g. 52,53 or 52x2\n"
+        "                    (default 52: one colour MT9P031 camera)\n"
+        "  --fault=SPEC      CAMERA:KIND[:ARGS], CAMERA indexing the list above:\n"
+        "      N:denied                 the device node cannot be opened (EACCES)\n"
+        "      N:control-timeout[:C]    the next C control transfers time out\n"
+        "      N:bulk-timeout[:C]       the next C frame reads time out\n"
+        "      N:bulk-error[:C]         the next C frame reads fail with a bus error\n"
+        "      N:short-frame:BYTES[:C]  the next C frames end after BYTES bytes\n"
+        "      N:refuse:REQUEST[:C]     the next C vendor requests REQUEST are refused\n"
+        "      N:unplug:MS              the camera is unplugged MS ms after the start\n"
+        "      N:replug:MS              the camera is unplugged and plugged in again\n"
+        "  --help, --version\n");
+}
+
+bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
+    std::string cameras = "52";
+    int i = 1;
+    for (; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") {
+            ++i;
+            break;
+        }
+        if (arg.empty() || arg[0] != '-') break;  // the program
+        if (arg == "--help" || arg == "-h") {
+            options->help = true;
+            return true;
+        }
+        if (arg == "--version") {
+            options->version = true;
+            return true;
+        }
+        if (arg.rfind("--cameras=", 0) == 0) {
+            cameras = arg.substr(strlen("--cameras="));
+        } else if (arg.rfind("--fault=", 0) == 0) {
+            zoqsim::FaultOption fault;
+            if (!zoqsim::parseFaultOption(arg.substr(strlen("--fault=")), fault, *error))
+                return false;
+            options->faults.push_back(fault);
+        } else {
+            *error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (!zoqsim::parseCameraList(cameras, options->cameras, *error)) {
+        *error = "--cameras=" + cameras + ": " + *error;
+        return false;
+    }
+    for (const zoqsim::FaultOption& fault : options->faults) {
+        if (fault.camera >= options->cameras.size()) {
+            *error = "--fault names camera " + std::to_string(fault.camera) + " of " +
+                     std::to_string(options->cameras.size());
+            return false;
+        }
+    }
+    for (; i < argc; ++i) options->command.emplace_back(argv[i]);
+    if (options->command.empty()) {
+        *error = "no program to run";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zoqsimrun
