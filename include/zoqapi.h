@@ -3,7 +3,26 @@
  * Include this one header (C or C++). Every function returns a ZOQ return
  * code (zoq_errors.h) unless noted. Per-device functions take the device
  * index first: 0 .. ZOQ_DeviceGetCount()-1, in enumeration order.
- * Getters skip null output pointers unless a function says otherwise. */
+ * Getters skip null output pointers unless a function says otherwise.
+ *
+ * Threads. Each camera may be called from several threads: its functions
+ * take turns on locks of the camera, so a setting changed during another
+ * thread's capture waits until that capture is done and applies from the
+ * next frame. Different cameras work in parallel. A single-threaded program
+ * sees no difference.
+ * - ZOQ_Init, ZOQ_UnInit, ZOQ_LogSet and the stopwatch (ZOQ_StartTimeCounter,
+ *   ZOQ_CheckTimePassed*) are process-wide: call them while no other thread
+ *   calls the library.
+ * - The auto-exposure, auto-focus and white-balance callbacks run inside the
+ *   capture, on the capturing thread, and may call the camera's functions.
+ * - A capture uses the geometry (window, Bayer mode, transfer width) of the
+ *   moment it runs. Size the buffer from ZOQ_CaptureGetSizeEx in the thread
+ *   that captures, or hold off changes of geometry meanwhile: a size read
+ *   before another thread changed the geometry is too small for the next
+ *   frame. ZOQ_CaptureRgbDataExAfterEmptyFrameBuffer returns the frame with
+ *   its size, and zoqstream.h delivers every frame with its geometry.
+ * - A split capture (ZOQ_SoftStartCapture, then a read after start) takes
+ *   two calls: frames of other threads' captures may come in between. */
 #ifndef ZOQAPI_H
 #define ZOQAPI_H
 

@@ -50,17 +50,26 @@ int CZOQBusUsb::Bus_ReadAfterStart(CZOQDevice* device, unsigned char* data, int 
 
 int CZOQBusUsb::Bus_CatchOneFrame(CZOQDevice* device, unsigned char* data, int length,
                                   unsigned int timeout) {
+    int rc = Bus_CatchStart(device);
+    if (rc != RC_SUCCESS) return rc;
+    return Bus_CatchRead(device, data, length, timeout);
+}
+
+int CZOQBusUsb::Bus_CatchStart(CZOQDevice* device) {
     libusb_device_handle* handle = HandleOf(device);
     if (handle == ClosedUsbHandle()) return RC_INVALID_HANDLE;
     int rc = VendorCmd_TriggerOneFrame(handle);
-    if (rc != RC_SUCCESS) {
-        printf("VendorCmd_TriggerOneFrame error \n");
-        fflush(stdout);
-        ZOQLOG_OUTPUT(device->LogHandle(), 10,
-                      "CZOQBusUsb::ReadData VendorCmd_TriggerOneFrame error nRet = %d ", rc);
-        return rc;
-    }
-    rc = Bus_ReadAfterStart(device, data, length, timeout);
+    if (rc == RC_SUCCESS) return RC_SUCCESS;
+    printf("VendorCmd_TriggerOneFrame error \n");
+    fflush(stdout);
+    ZOQLOG_OUTPUT(device->LogHandle(), 10,
+                  "CZOQBusUsb::ReadData VendorCmd_TriggerOneFrame error nRet = %d ", rc);
+    return rc;
+}
+
+int CZOQBusUsb::Bus_CatchRead(CZOQDevice* device, unsigned char* data, int length,
+                              unsigned int timeout) {
+    int rc = Bus_ReadAfterStart(device, data, length, timeout);
     if (rc == RC_SUCCESS) return RC_SUCCESS;
     printf("ReadRawDataAfterStart error \n");
     fflush(stdout);

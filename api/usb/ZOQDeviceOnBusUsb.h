@@ -37,8 +37,9 @@ private:
     bool Claim(libusb_device* device, int entry);
     // Releases the handle of a camera that turned out not to be ours.
     void Unclaim();
+    int ReopenForRead() override;
     // Takes the result of a failed frame read through reset or recovery.
-    int AfterFailedRead(int readResult, bool recover);
+    int AfterFailedRead(int readResult, bool recover) override;
 
     libusb_device_handle* m_hDevice;
     int m_nAddress = -1;
