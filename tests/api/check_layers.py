@@ -10,7 +10,7 @@ import sys
 
 root = sys.argv[1]
 # From the top of a call down; a room may include itself and rooms after it.
-rooms = ['frame', 'usb', 'device', 'calibration', 'colourroad', 'rawroad', 'imagefile',
+rooms = ['stream', 'frame', 'usb', 'device', 'calibration', 'colourroad', 'rawroad', 'imagefile',
          'geometry', 'platform']
 allowed_up = {('device', 'usb/IZOQBus.h')}
 include = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

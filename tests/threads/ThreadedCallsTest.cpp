@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -16,10 +17,17 @@ namespace {
 
 constexpr unsigned char kUntouched = 0x5A;
 // The two windows the settings thread switches between.
-constexpr int kSmall[4] = {64, 32, 320, 240};
-constexpr int kLarge[4] = {0, 0, 640, 480};
-constexpr size_t kLargestImage = 640 * 480 * 4;
+constexpr int kSmall[4] = {64, 32, 160, 120};
+constexpr int kLarge[4] = {0, 0, 320, 240};
+constexpr size_t kSmallPixels = 160 * 120;
+constexpr size_t kLargePixels = 320 * 240;
 constexpr size_t kGuard = 4096;
+// ThreadSanitizer runs the pipeline some hundred times slower.
+#ifdef __SANITIZE_THREAD__
+constexpr int kFrames = 10;
+#else
+constexpr int kFrames = 40;
+#endif
 
 int SetWindow(int index, const int (&window)[4]) {
     return ZOQ_CaptureSetFieldOfView(index, window[0], window[1], window[2], window[3],
@@ -62,6 +70,7 @@ void ChangeSettingsUntil(const std::atomic<bool>& done, int* changes) {
         ZOQ_BayerSetMode(0, modes[i % 3]);  // reports that no preview follows
         EXPECT_EQ(SetWindow(0, i % 2 ? kLarge : kSmall), RC_SUCCESS);
         ++*changes;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
@@ -76,11 +85,10 @@ TEST_F(ThreadedCalls, TwoCamerasCapturedFromTwoThreadsGetTheirOwnFrames) {
     zoqsim::SimDevice* byIndex[2] = {cameras[1], cameras[0]};
     for (int index = 0; index < 2; ++index) ASSERT_EQ(SetWindow(index, kSmall), RC_SUCCESS);
 
-    constexpr int kFrames = 30;
     int good[2] = {0, 0};
     auto capture = [&](int index) {
-        std::vector<unsigned char> raw(320 * 240);
-        std::vector<unsigned char> rgb(320 * 240 * 4);
+        std::vector<unsigned char> raw(kSmallPixels);
+        std::vector<unsigned char> rgb(kSmallPixels * 4);
         for (int i = 0; i < kFrames; ++i) {
             // Raw frames must be exactly what this camera sent.
             if (ZOQ_CaptureRawData(index, raw.data()) != RC_SUCCESS) continue;
@@ -103,11 +111,10 @@ TEST_F(ThreadedCalls, ColourCapturesStayInsideTheGeometryTheyReport) {
     ASSERT_EQ(SetWindow(0, kSmall), RC_SUCCESS);
     int changes = 0;
     int good = 0;
-    constexpr int kFrames = 40;
     {
         Background settings(
             [&](const std::atomic<bool>& done) { ChangeSettingsUntil(done, &changes); });
-        std::vector<unsigned char> image(kLargestImage + kGuard);
+        std::vector<unsigned char> image(kLargePixels * 4 + kGuard);
         for (int i = 0; i < kFrames; ++i) {
             std::fill(image.begin(), image.end(), kUntouched);
             int width = 0, height = 0, bits = 0;
@@ -138,14 +145,13 @@ TEST_F(ThreadedCalls, RawFramesArriveWholeWhileTheWindowChanges) {
     {
         Background settings(
             [&](const std::atomic<bool>& done) { ChangeSettingsUntil(done, &changes); });
-        std::vector<unsigned char> frame(640 * 480 + kGuard);
-        constexpr int kFrames = 40;
+        std::vector<unsigned char> frame(kLargePixels + kGuard);
         for (int i = 0; i < kFrames; ++i) {
             std::fill(frame.begin(), frame.end(), kUntouched);
             ASSERT_EQ(ZOQ_CaptureRawData(0, frame.data()), RC_SUCCESS) << "frame " << i;
             // Only this thread reads frames: the camera's last one is ours.
             const std::vector<unsigned char> sent = Model(camera).lastDeliveredFrame();
-            ASSERT_TRUE(sent.size() == 320u * 240 || sent.size() == 640u * 480) << sent.size();
+            ASSERT_TRUE(sent.size() == kSmallPixels || sent.size() == kLargePixels) << sent.size();
             ASSERT_TRUE(std::equal(sent.begin(), sent.end(), frame.begin())) << "frame " << i;
             ASSERT_EQ(FirstWritten(frame, sent.size()), -1) << "frame " << i;
         }
@@ -181,7 +187,7 @@ TEST_F(ThreadedCalls, ACallbackInsideACaptureMayCallTheDevice) {
             float ms = 0.0f;
             while (!done) EXPECT_EQ(ZOQ_ExposureTimeGet(0, &ms), RC_SUCCESS);
         });
-        std::vector<unsigned char> frame(320 * 240);
+        std::vector<unsigned char> frame(kSmallPixels);
         for (int i = 0; i < 9; ++i) ASSERT_EQ(ZOQ_CaptureRawData(0, frame.data()), RC_SUCCESS);
     }
     EXPECT_GE(probe.calls, 1);  // auto exposure looks at every third frame
