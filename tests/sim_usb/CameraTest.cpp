@@ -2,6 +2,8 @@
 // the launcher's camera lists.
 #include "SimUsbTest.h"
 
+#include <initializer_list>
+
 using namespace simusb;
 using zoqsim::CameraConfig;
 using zoqsim::SimCamera;
@@ -189,6 +191,17 @@ TEST_F(Camera, CameraListAttachesInTheOrderGiven) {
     }
 }
 
+// Each list is refused with a reason and leaves no cameras.
+void ExpectRefused(std::initializer_list<const char*> lists) {
+    for (const char* bad : lists) {
+        std::vector<CameraConfig> configs;
+        std::string error;
+        EXPECT_FALSE(zoqsim::parseCameraList(bad, configs, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+        EXPECT_TRUE(configs.empty()) << bad;
+    }
+}
+
 TEST(CameraList, ParsesTypesAndCounts) {
     std::vector<CameraConfig> configs;
     std::string error;
@@ -202,12 +215,7 @@ TEST(CameraList, ParsesTypesAndCounts) {
     ASSERT_TRUE(zoqsim::parseCameraList("36", configs, error));
     EXPECT_EQ(configs.size(), 1u);
 
-    for (const char* bad : {"", "52,", "x2", "52x0", "52y2", "52x", "-52", "52x256", "7"}) {
-        configs.clear();
-        EXPECT_FALSE(zoqsim::parseCameraList(bad, configs, error)) << bad;
-        EXPECT_FALSE(error.empty()) << bad;
-        EXPECT_TRUE(configs.empty()) << bad;
-    }
+    ExpectRefused({"", "52,", "x2", "52x0", "52y2", "52x", "-52", "52x256", "7"});
     EXPECT_FALSE(zoqsim::parseCameraList("52x200,104x56", configs, error));  // 256 serials
 }
 
@@ -226,12 +234,8 @@ TEST(CameraList, ParsesSpeeds) {
     EXPECT_DOUBLE_EQ(configs[3].bandwidth, 0.0);  // unlimited
     ASSERT_TRUE(zoqsim::parseCameraList("52@35.5MB/s", configs, error)) << error;
     EXPECT_DOUBLE_EQ(configs[0].bandwidth, 35.5e6);
-    for (const char* bad : {"52@", "52@40", "52@40MB", "52@0MB/s", "52@-1MB/s", "52@fps",
-                            "52@40Mb/s", "@40MB/s", "52@.5fps"}) {
-        configs.clear();
-        EXPECT_FALSE(zoqsim::parseCameraList(bad, configs, error)) << bad;
-        EXPECT_FALSE(error.empty()) << bad;
-    }
+    ExpectRefused({"52@", "52@40", "52@40MB", "52@0MB/s", "52@-1MB/s", "52@fps", "52@40Mb/s",
+                   "@40MB/s", "52@.5fps"});
 }
 
 }  // namespace
