@@ -140,7 +140,7 @@ gboolean UsbfsBridge::onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, g
     case RequestEffect::None:
         break;
     }
-    bridge->armWake();
+    bridge->serveWaitingReaps();
     return TRUE;
 }
 
@@ -163,10 +163,22 @@ gboolean UsbfsBridge::wakeParkedReaps(gpointer self) {
     auto* bridge = static_cast<UsbfsBridge*>(self);
     std::lock_guard<std::mutex> guard(bridge->m_lock);
     bridge->m_wakeArmed = {};
-    for (auto& [client, connection] : bridge->m_connections)
-        connection.client->serveParkedReap();
-    bridge->armWake();
+    bridge->serveWaitingReaps();
     return G_SOURCE_REMOVE;
+}
+
+void UsbfsBridge::serveWaitingReaps() {
+    bool somethingDone = false;
+    for (auto& [client, connection] : m_connections) {
+        connection.client->serveParkedReap();
+        somethingDone = somethingDone || connection.client->hasDeliverable();
+    }
+    // A URB done on one descriptor is reaped by the same event handling that
+    // may be waiting on another.
+    if (somethingDone)
+        for (auto& [client, connection] : m_connections)
+            connection.client->endWait();
+    armWake();
 }
 
 void UsbfsBridge::armWake() {

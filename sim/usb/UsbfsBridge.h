@@ -41,8 +41,10 @@ private:
     static void onClientConnected(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, gpointer self);
     static void onConnectionChanged(GObject* client, GParamSpec* property, gpointer self);
     static gboolean wakeParkedReaps(gpointer self);
-    // Lock held: a timer on the worker thread for the earliest time a waiting
-    // reap needs looking at again.
+    // Lock held: answers the reaps that wait and can be answered now, and
+    // arms a timer on the worker thread for the earliest time a waiting reap
+    // needs looking at again.
+    void serveWaitingReaps();
     void armWake();
 
     UsbfsClient& clientFor(UMockdevIoctlClient* client);

@@ -18,10 +18,11 @@ namespace zoqsim {
 
 namespace {
 
-// How long a REAPURBNDELAY waits while a frame crosses a paced link. Without
-// the wait libusb, which sees the emulated descriptor always ready, would ask
-// again at once and keep a core busy for the whole transfer.
-constexpr auto kReapWait = std::chrono::milliseconds(1);
+// How long a REAPURBNDELAY waits at most while a frame crosses a paced link
+// (the bridge ends the wait as soon as another descriptor has a URB done).
+// Without the wait libusb, which sees the emulated descriptor always ready,
+// would ask again at once and keep a core busy for the whole transfer.
+constexpr auto kReapWait = std::chrono::milliseconds(20);
 
 // A resolved piece of the client's memory. umockdev hands out a new
 // reference with every resolve; dropping it here keeps a frame's two copies
@@ -355,6 +356,19 @@ Clock::time_point UsbfsClient::wakeAt() const {
     if (m_waitUntil == Clock::time_point{} || (due != Clock::time_point{} && due < m_waitUntil))
         return due;
     return m_waitUntil;
+}
+
+bool UsbfsClient::hasDeliverable() const {
+    const Clock::time_point now = Clock::now();
+    return std::any_of(m_done.begin(), m_done.end(),
+                       [now](const Urb& u) { return !u.fillAtReap || u.dueAt <= now; });
+}
+
+void UsbfsClient::endWait() {
+    if (!m_parked || m_waitUntil == Clock::time_point{})
+        return;
+    unpark();
+    finish(-1, EAGAIN);
 }
 
 void UsbfsClient::unpark() {

@@ -47,6 +47,11 @@ public:
     // When a waiting reap needs looking at again (a frame due over a paced
     // link, the end of a short wait); the epoch when nothing is timed.
     Clock::time_point wakeAt() const;
+    // A URB is done and waits to be reaped.
+    bool hasDeliverable() const;
+    // Ends a REAPURBNDELAY's wait at once with EAGAIN: libusb's event
+    // handling, which waits in it, has other descriptors to serve.
+    void endWait();
 
 private:
     enum class Kind : uint8_t { Control, FrameRead, OtherRead, Write };
