@@ -160,11 +160,15 @@ public:
     // ---- Continuous acquisition ----
     // A stream takes a frame in three steps, so that the processing of one
     // frame overlaps the transfer of the next. Each takes the locks it needs.
-    // The shape of the next frame; -19 without a camera.
+    // Every API call ends by publishing the capture shape and time-out for
+    // the stream's reader (both locks held), so that the reader can trigger
+    // under the I/O lock alone and never waits for the pipeline.
+    void PublishStreamShape();
+    // The shape of the next frame (published anew); -19 without a camera.
     int StreamShape(ZoqFrameShape* shape);
-    // Takes the frame's shape under the state lock, makes `raw` hold it and
-    // triggers the frame; on success it returns with the I/O lock held in
-    // `read`, for StreamRead.
+    // Makes `raw` hold the published shape and triggers the frame under the
+    // I/O lock (reopening a closed camera first, under both); on success it
+    // returns with the I/O lock held in `read`, for StreamRead.
     int StreamTrigger(std::vector<unsigned char>& raw, ZoqFrameRead* read);
     // Reads the frame triggered, then lets the I/O lock go.
     int StreamRead(unsigned char* raw, ZoqFrameRead* read);
@@ -425,6 +429,7 @@ protected:
     void ReleaseColourRoad();
     // A frame read whose handle is closed reopens the camera first: 0 when it
     // is open (again), else the read's code.
+    virtual bool IsClosed() const { return false; }
     virtual int ReopenForRead() { return RC_SUCCESS; }
     // What follows a failed frame read (reset or recovery) and the code the
     // capture reports for it.
@@ -444,6 +449,9 @@ protected:
 
     mutable std::recursive_mutex m_stateLock;
     mutable std::recursive_mutex m_ioLock;
+    // Written with both locks held, read with either.
+    ZoqFrameShape m_streamShape;
+    unsigned int m_uStreamTimeOut = 8000;
     IZOQBus* m_pBus;
     IZOQCam* m_pCam = nullptr;
     void* m_hLog = nullptr;

@@ -1,7 +1,8 @@
 // The frame steps of continuous acquisition. The reader thread triggers and
 // reads under the I/O lock alone, so that the processing thread can run the
-// pipeline under the state lock meanwhile; the shape taken before the
-// trigger tells the processing whether the frame still fits the device.
+// pipeline under the state lock meanwhile; the shape published with the
+// settings the frame was triggered with tells the processing whether the
+// frame still fits the device.
 #include <new>
 
 #include "device/ZOQDevice.h"
@@ -9,36 +10,50 @@
 
 using StateGuard = std::lock_guard<std::recursive_mutex>;
 
+void CZOQDevice::PublishStreamShape() {
+    m_streamShape = CaptureShape();
+    m_uStreamTimeOut = m_uCaptureTimeOut;
+}
+
 int CZOQDevice::StreamShape(ZoqFrameShape* shape) {
     StateGuard state(m_stateLock);
+    IoGuard io(m_ioLock);
     DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
-    *shape = CaptureShape();
+    PublishStreamShape();
+    *shape = m_streamShape;
     return RC_SUCCESS;
 }
 
 int CZOQDevice::StreamTrigger(std::vector<unsigned char>& raw, ZoqFrameRead* read) {
-    std::unique_lock<std::recursive_mutex> state(m_stateLock);
-    DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
-    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
-    read->shape = CaptureShape();
-    read->timeoutMs = m_uCaptureTimeOut;
+    read->io = std::unique_lock<std::recursive_mutex>(m_ioLock);
+    if (IsClosed()) {
+        // Reopening needs the state lock, which comes first.
+        read->io.unlock();
+        StateGuard state(m_stateLock);
+        read->io.lock();
+        int rc = ReopenForRead();
+        if (rc != RC_SUCCESS) {
+            read->io.unlock();
+            return rc;
+        }
+    }
+    if (m_pCam == nullptr || m_pBus == nullptr) {
+        read->io.unlock();
+        return m_pCam == nullptr ? RC_CAMERA_NOT_CREATED : RC_BUS_NOT_INITIALIZED;
+    }
+    // Setters change the camera only while holding the I/O lock and publish
+    // the shape before they let it go: it is the shape of this frame.
+    read->shape = m_streamShape;
+    read->timeoutMs = m_uStreamTimeOut;
     if (raw.size() < static_cast<size_t>(read->shape.rawBytes)) {
         try {
             raw.resize(static_cast<size_t>(read->shape.rawBytes));
         } catch (const std::bad_alloc&) {
+            read->io.unlock();
             return RC_ALLOC_FAILED;
         }
     }
-    read->io = std::unique_lock<std::recursive_mutex>(m_ioLock);
-    int rc = ReopenForRead();
-    if (rc != RC_SUCCESS) {
-        read->io.unlock();
-        return rc;
-    }
-    // Setters wait for the I/O lock until this frame has been read, so it
-    // is the shape just taken.
-    state.unlock();
-    rc = m_pBus->Bus_CatchStart(this);
+    int rc = m_pBus->Bus_CatchStart(this);
     return rc == RC_SUCCESS ? rc : StreamReadFailed(rc, read);
 }
 

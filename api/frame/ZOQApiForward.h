@@ -20,13 +20,16 @@ inline int ZoqFindDevice(int index, int emptySlotCode, Op&& op) {
 }
 
 // The same with the device's state and I/O locks held for the whole call:
-// a setter called during another thread's capture waits for it.
+// a setter called during another thread's capture waits for it. The call
+// ends by publishing the capture shape for a stream of the device.
 template <typename Op>
 inline int ZoqWithDevice(int index, int emptySlotCode, Op&& op) {
     return ZoqFindDevice(index, emptySlotCode, [&](CZOQDevice& device) {
         std::lock_guard<std::recursive_mutex> state(device.StateLock());
         std::lock_guard<std::recursive_mutex> io(device.IoLock());
-        return op(device);
+        int rc = op(device);
+        device.PublishStreamShape();
+        return rc;
     });
 }
 
@@ -37,7 +40,10 @@ template <typename Op>
 inline int ZoqCaptureWithDevice(int index, Op&& op) {
     return ZoqFindDevice(index, RC_NOT_INITIALIZED, [&](CZOQDevice& device) {
         std::lock_guard<std::recursive_mutex> state(device.StateLock());
-        return op(device);
+        int rc = op(device);
+        std::lock_guard<std::recursive_mutex> io(device.IoLock());
+        device.PublishStreamShape();
+        return rc;
     });
 }
 

@@ -254,7 +254,7 @@ int CZOQDeviceOnBusUsb::AfterFailedRead(int readResult, bool recover) {
 }
 
 int CZOQDeviceOnBusUsb::ReopenForRead() {
-    if (m_hDevice == ClosedUsbHandle() && Recover() != RC_SUCCESS) return RC_RECOVERY_FAILED;
+    if (IsClosed() && Recover() != RC_SUCCESS) return RC_RECOVERY_FAILED;
     return RC_SUCCESS;
 }
 

@@ -37,6 +37,7 @@ private:
     bool Claim(libusb_device* device, int entry);
     // Releases the handle of a camera that turned out not to be ours.
     void Unclaim();
+    bool IsClosed() const override { return m_hDevice == ClosedUsbHandle(); }
     int ReopenForRead() override;
     // Takes the result of a failed frame read through reset or recovery.
     int AfterFailedRead(int readResult, bool recover) override;

@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -72,15 +73,11 @@ void BM_OneCaptureAtATime(benchmark::State& state) {
     std::vector<unsigned char> image(static_cast<size_t>(width) * height * bits / 8);
     ZOQ_CaptureRgbData(0, image.data());  // tables built, link in step
     const double cpu = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state)
         if (ZOQ_CaptureRgbData(0, image.data()) != RC_SUCCESS) state.SkipWithError("capture");
-    state.counters["cpu_ms"] =
-        1000.0 * (CpuSeconds() - cpu) / static_cast<double>(state.iterations());
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["bus_ratio"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) / (kLinkBytesPerSecond / FrameBytes(0)),
-        benchmark::Counter::kIsRate);
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    Report(state, static_cast<double>(state.iterations()), seconds.count(), CpuSeconds() - cpu);
 }
 BENCHMARK(BM_OneCaptureAtATime)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
