@@ -123,9 +123,10 @@ ZOQ_EXPORT int ZOQStream_Open(int index, const ZOQSTREAM_CONFIG* config, ZOQSTRE
  * RC_ILLEGAL_OPERATION when it runs already. */
 ZOQ_EXPORT int ZOQStream_Start(ZOQSTREAM* stream);
 /* Returns once the frame on the bus has arrived or failed (at most one
- * capture time-out, or one recovery) and the frame in processing is done.
- * Frames processed and not yet taken can still be taken afterwards; they are
- * dropped by the next start. Stopping a stopped stream does nothing. */
+ * capture time-out, or one recovery) and the frame in processing is done;
+ * the frame that was on the bus, and any not yet processed, count as
+ * dropped. Frames processed and not yet taken can still be taken afterwards;
+ * the next start drops them. Stopping a stopped stream does nothing. */
 ZOQ_EXPORT int ZOQStream_Stop(ZOQSTREAM* stream);
 /* The next frame in sequence order. RC_TIMEOUT after timeoutMs without one;
  * RC_ILLEGAL_OPERATION when the stream is stopped (or stops meanwhile) and
