@@ -350,10 +350,11 @@ Clock::time_point UsbfsClient::nextDue() const {
 }
 
 Clock::time_point UsbfsClient::wakeAt() const {
-    if (!m_parked)
-        return {};
+    // A frame due here also ends a wait on another descriptor: libusb's
+    // event handling may be waiting there.
     const Clock::time_point due = nextDue();
-    if (m_waitUntil == Clock::time_point{} || (due != Clock::time_point{} && due < m_waitUntil))
+    if (!m_parked || m_waitUntil == Clock::time_point{} ||
+        (due != Clock::time_point{} && due < m_waitUntil))
         return due;
     return m_waitUntil;
 }

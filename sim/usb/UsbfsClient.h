@@ -44,7 +44,7 @@ public:
     // short wait is over.
     void serveParkedReap();
     bool parked() const { return m_parked; }
-    // When a waiting reap needs looking at again (a frame due over a paced
+    // When waiting reaps need looking at again (a frame due over a paced
     // link, the end of a short wait); the epoch when nothing is timed.
     Clock::time_point wakeAt() const;
     // A URB is done and waits to be reaped.
