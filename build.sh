@@ -6,6 +6,7 @@
 #   ./build.sh test       build and run every test suite, the install, the
 #                         out-of-tree examples, the packages and the API reference
 #   ./build.sh sanitize   the test suites under AddressSanitizer + UBSan
+#   ./build.sh tsan       the threaded tests under ThreadSanitizer
 #   ./build.sh bench      build and run the benchmarks
 #   ./build.sh package    the Debian packages into zoq-packages/
 #
@@ -64,6 +65,22 @@ sanitize)
     configure_and_build build-sanitize -DZOQ_SANITIZE=ON -DZOQ_BUILD_BENCH=OFF
     run_tests build-sanitize
     ;;
+tsan)
+    # Only the tests that call from several threads (those of the threads and
+    # the streams), in a tree of their own.
+    # TSan's runtime has to be loaded before umockdev's preload library; TBB,
+    # libusb and umockdev are not instrumented (tests/tsan.supp).
+    install_missing "${packages[@]}"
+    tsan_flags="-fsanitize=thread -fno-omit-frame-pointer"
+    cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOQ_WERROR=ON \
+        -DZOQ_BUILD_BENCH=OFF -DCMAKE_C_FLAGS="$tsan_flags" -DCMAKE_CXX_FLAGS="$tsan_flags" \
+        -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread \
+        -DZOQ_SIM_PRELOAD="libtsan.so.2 libumockdev-preload.so.0"
+    cmake --build build-tsan -j "$jobs" --target zoqthread_tests zoqstream_tests
+    TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
+        ctest --test-dir build-tsan --output-on-failure -j "$jobs" --no-tests=error \
+        -R '^(ThreadedCalls|Stream|StreamFaults|StreamThreads)\.'
+    ;;
 demo)
     install_missing "${build_packages[@]}"
     out=$(mkdir -p "${ZOQ_DEMO_DIR:-zoq-demo}" && cd "${ZOQ_DEMO_DIR:-zoq-demo}" && pwd)
@@ -107,7 +124,7 @@ bench)
     for b in build/bin/bench_*; do "$b"; done
     ;;
 *)
-    echo "usage: $0 demo|test|sanitize|bench|package" >&2
+    echo "usage: $0 demo|test|sanitize|tsan|bench|package" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,11 @@ include(GoogleTest)
 # Tests that talk to simulated cameras run with umockdev's preload library,
 # which emulates the kernel's usbfs for the unmodified libusb. Every property
 # holds a single value: gtest_discover_tests loses the rest of a list.
-set(ZOQ_SIM_TEST_PROPERTIES ENVIRONMENT "LD_PRELOAD=libumockdev-preload.so.0")
+# A sanitizer whose runtime must come first (ThreadSanitizer's) names it in
+# ZOQ_SIM_PRELOAD before the emulation.
+set(ZOQ_SIM_PRELOAD "libumockdev-preload.so.0" CACHE STRING
+    "What simulated tests run with in LD_PRELOAD")
+set(ZOQ_SIM_TEST_PROPERTIES ENVIRONMENT "LD_PRELOAD=${ZOQ_SIM_PRELOAD}")
 if(ZOQ_SANITIZE)
   # The preload library comes before the sanitizer runtime.
   list(APPEND ZOQ_SIM_TEST_PROPERTIES

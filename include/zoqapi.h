@@ -40,10 +40,24 @@
  * Buffers belong to the caller; size them with ZOQ_CaptureGetSizeEx().
  *
  * @par Threads
- * Every operation runs on the caller's thread and blocks until it is done;
- * callbacks run on that thread inside the capture call. Do not drive one
- * camera from two threads at once, and do not call ZOQ_Init() or
- * ZOQ_UnInit() while another thread is inside any ZOQ function.
+ * Each camera may be called from several threads: its functions
+ * take turns on locks of the camera, so a setting changed during another
+ * thread's capture waits until that capture is done and applies from the
+ * next frame. Different cameras work in parallel. A single-threaded program
+ * sees no difference.
+ * - ZOQ_Init, ZOQ_UnInit, ZOQ_LogSet and the stopwatch (ZOQ_StartTimeCounter,
+ *   ZOQ_CheckTimePassed*) are process-wide: call them while no other thread
+ *   calls the library. Close every stream (zoqstream.h) before ZOQ_UnInit.
+ * - The auto-exposure, auto-focus and white-balance callbacks run inside the
+ *   capture, on the capturing thread, and may call the camera's functions.
+ * - A capture uses the geometry (window, Bayer mode, transfer width) of the
+ *   moment it runs. Size the buffer from ZOQ_CaptureGetSizeEx in the thread
+ *   that captures, or hold off changes of geometry meanwhile: a size read
+ *   before another thread changed the geometry is too small for the next
+ *   frame. ZOQ_CaptureRgbDataExAfterEmptyFrameBuffer returns the frame with
+ *   its size, and zoqstream.h delivers every frame with its geometry.
+ * - A split capture (ZOQ_SoftStartCapture, then a read after start) takes
+ *   two calls: frames of other threads' captures may come in between.
  *
  * @par Logs
  * Each opened camera writes a log file into `ZOQApiLog/` of the current

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace zoqsim {
 
@@ -21,6 +22,38 @@ unsigned number(const std::string& text, unsigned limit) {
     return value >= 1 && value <= limit ? static_cast<unsigned>(value) : 0;
 }
 
+// A positive decimal number followed by exactly `unit`; 0 otherwise.
+double numberWith(const std::string& text, const std::string& unit) {
+    if (text.size() <= unit.size() || text.compare(text.size() - unit.size(), unit.size(), unit) != 0)
+        return 0.0;
+    const std::string digits = text.substr(0, text.size() - unit.size());
+    if (digits.find_first_not_of("0123456789.") != std::string::npos || digits.front() == '.')
+        return 0.0;
+    char* end = nullptr;
+    const double value = std::strtod(digits.c_str(), &end);
+    return end == digits.c_str() + digits.size() && value > 0.0 && value < 1e12 ? value : 0.0;
+}
+
+// One "@..." speed of an item: a bandwidth or a frame rate. False when it
+// is neither.
+bool applySpeed(const std::string& text, CameraConfig& config) {
+    static const struct {
+        const char* unit;
+        double bytes;
+    } kRates[] = {{"MB/s", 1e6}, {"kB/s", 1e3}, {"B/s", 1.0}};
+    for (const auto& rate : kRates) {
+        if (const double value = numberWith(text, rate.unit); value > 0.0) {
+            config.bandwidth = value * rate.bytes;
+            return true;
+        }
+    }
+    if (const double fps = numberWith(text, "fps"); fps > 0.0) {
+        config.framePeriodMs = 1000.0 / fps;
+        return true;
+    }
+    return false;
+}
+
 std::string trimmed(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
     return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(" \t") - first + 1);
@@ -34,8 +67,16 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
-        const std::string item = trimmed(text.substr(start, comma - start));
+        std::string item = trimmed(text.substr(start, comma - start));
         start = comma + 1;
+        CameraConfig speed;
+        for (std::size_t at = item.rfind('@'); at != std::string::npos; at = item.rfind('@')) {
+            if (!applySpeed(item.substr(at + 1), speed)) {
+                error = "\"" + item.substr(at + 1) + "\" is not a speed (e.g. 40MB/s, 500kB/s or 15fps)";
+                return false;
+            }
+            item.erase(at);
+        }
         const std::size_t x = item.find('x');
         const unsigned type = number(item.substr(0, x), 255);
         const unsigned count = x == std::string::npos ? 1 : number(item.substr(x + 1), kMaxCameras);
@@ -55,6 +96,8 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
             CameraConfig config;
             config.deviceType = static_cast<int>(type);
             config.serial = static_cast<uint8_t>(out.size() + 1);
+            config.bandwidth = speed.bandwidth;
+            config.framePeriodMs = speed.framePeriodMs;
             out.push_back(config);
         }
     }

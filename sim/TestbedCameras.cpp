@@ -26,8 +26,10 @@ std::unique_ptr<CameraModel> buildCamera(const CameraConfig& config, DeviceLayou
 SimCamera& Testbed::attach(const CameraConfig& config) {
     DeviceLayout layout;
     std::unique_ptr<CameraModel> camera = buildCamera(config, layout);
+    std::unique_ptr<DeviceCore> core = newCore(std::move(camera), layout);
+    core->pacing.setBandwidth(config.bandwidth);
     std::lock_guard<std::mutex> guard(m_lock);
-    std::unique_ptr<SimCamera> device(new SimCamera(newCore(std::move(camera), layout)));
+    std::unique_ptr<SimCamera> device(new SimCamera(std::move(core)));
     return static_cast<SimCamera&>(plugNew(std::move(device)));
 }
 
@@ -35,6 +37,7 @@ void Testbed::replace(SimCamera& device, const CameraConfig& config) {
     DeviceLayout layout;
     std::unique_ptr<CameraModel> camera = buildCamera(config, layout);
     replace(device, std::move(camera), layout);
+    device.setBulkBandwidth(config.bandwidth);
 }
 
 }  // namespace zoqsim

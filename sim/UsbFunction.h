@@ -6,6 +6,7 @@
 // guard their own state against concurrent access from test threads.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -42,6 +43,11 @@ public:
     // control request so that a waiting transfer completes once a frame is
     // triggered.
     virtual bool bulkReady() const = 0;
+
+    // When the frame that bulkIn would deliver next may start to leave the
+    // device (steady clock). A device that has it at once answers a time in
+    // the past; one that paces its frames, the time its frame is done.
+    virtual std::chrono::steady_clock::time_point bulkReadyAt() const { return {}; }
 
     // The device is plugged in again after an unplug (a power cycle):
     // volatile state (registers, queued frames) returns to its power-on

@@ -33,6 +33,7 @@ int CZOQDevice::VendorCmd_GetDeviceInformation(unsigned short* deviceType, int* 
 
 int CZOQDevice::WrSensor(unsigned int address, unsigned int value) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     int rc = m_pBus->VendorCmd_WrSensor(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
                   "ZOQAPI::WrSensor Address = %04d(0x%04x), Value = %05d(0x%04x), Return = %d",
@@ -42,6 +43,7 @@ int CZOQDevice::WrSensor(unsigned int address, unsigned int value) {
 
 int CZOQDevice::RdSensor(unsigned int address, unsigned int* value) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     if (value == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_RdSensor(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
@@ -52,6 +54,7 @@ int CZOQDevice::RdSensor(unsigned int address, unsigned int* value) {
 
 int CZOQDevice::WrFpga(unsigned int address, unsigned int value) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     int rc = m_pBus->VendorCmd_WrFpga(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
                   "ZOQAPI::WrFpga Address = %04d(0x%04x), Value = %05d(0x%04x), Return = %d",
@@ -61,6 +64,7 @@ int CZOQDevice::WrFpga(unsigned int address, unsigned int value) {
 
 int CZOQDevice::RdFpga(unsigned int address, unsigned int* value) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     if (value == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_RdFpga(this, address, value);
     ZOQLOG_OUTPUT(m_hLog, 10,
@@ -71,6 +75,7 @@ int CZOQDevice::RdFpga(unsigned int address, unsigned int* value) {
 
 int CZOQDevice::SetWorkingMode(unsigned short mode) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     int rc = m_pBus->VendorCmd_SetWorkingMode(this, mode);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::SetWorkingMode WorkingMode = %05d(0x%04x), Return = %04d",
                   mode, mode, rc);
@@ -79,6 +84,7 @@ int CZOQDevice::SetWorkingMode(unsigned short mode) {
 
 int CZOQDevice::GetWorkingMode(unsigned short* mode) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     if (mode == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_GetWorkingMode(this, mode);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::GetWorkingMode WorkingMode = %05d(0x%04x), Return = %d",
@@ -88,6 +94,7 @@ int CZOQDevice::GetWorkingMode(unsigned short* mode) {
 
 int CZOQDevice::VendorCmd_SetTriggerDelay(unsigned short delay) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     int rc = m_pBus->VendorCmd_SetTriggerDelay(this, delay);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::SetTriggerDelay TriggerDelay = %05d(0x%04x), Return = %d",
                   delay, delay, rc);
@@ -96,6 +103,7 @@ int CZOQDevice::VendorCmd_SetTriggerDelay(unsigned short delay) {
 
 int CZOQDevice::VendorCmd_GetTriggerDelay(unsigned short* delay) {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     if (delay == nullptr) return RC_INVALID_HANDLE;
     int rc = m_pBus->VendorCmd_GetTriggerDelay(this, delay);
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::GetTriggerDelay TriggerDelay = %05d(0x%04x), Return = %d",

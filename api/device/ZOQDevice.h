@@ -4,7 +4,9 @@
 // (IZOQDevice), which it carries out through its bus.
 #pragma once
 
+#include <mutex>
 #include <utility>
+#include <vector>
 
 #include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
 #include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
@@ -13,6 +15,7 @@
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "colourroad/ZOQDevice_Image_Saturation.h"
 #include "colourroad/ZOQDevice_Matrix.h"
+#include "device/ZOQDevice_FrameShape.h"
 #include "rawroad/ZOQDevice_AE_Control.h"
 #include "rawroad/ZOQDevice_AF_Measure.h"
 #include "rawroad/ZOQDevice_Image_LutFile.h"
@@ -34,12 +37,31 @@ class IZOQBus;
         if (m_pBus == nullptr) return (missingCode); \
     } while (0)
 
+// One frame of a stream between its trigger and the end of its read: the
+// shape it was triggered with and the I/O lock held across the two.
+struct ZoqFrameRead {
+    ZoqFrameShape shape;
+    unsigned int timeoutMs = 0;
+    std::unique_lock<std::recursive_mutex> io;
+};
+
+// Locks. The state lock guards the settings, the field-of-view records, the
+// pipeline's tables and the plug-in's camera object; the I/O lock guards the
+// USB handle and every transfer. Whoever needs both takes the state lock
+// first; nobody waits for the state lock while holding the I/O lock. Both
+// are recursive because the auto-exposure, auto-focus and white-balance
+// callbacks, which run inside a capture, may call the device again. Every
+// API call holds the state lock (the frame/ forwarding takes it); the
+// transfers take the I/O lock where they happen.
 class CZOQDevice : public IZOQDevice {
 public:
     explicit CZOQDevice(IZOQBus* bus);
     ~CZOQDevice() override;
     CZOQDevice(const CZOQDevice&) = delete;
     CZOQDevice& operator=(const CZOQDevice&) = delete;
+
+    std::recursive_mutex& StateLock() const { return m_stateLock; }
+    std::recursive_mutex& IoLock() const { return m_ioLock; }
 
     // ---- IZOQDevice services for the plug-in ----
     int VendorCmd_GetDeviceInformation(unsigned short* deviceType, int* serial,
@@ -132,6 +154,28 @@ public:
     // Bytes one raw capture frame needs: the capture record's count, or the
     // camera's own count should it be larger.
     int RawFrameBytes() const;
+    // The geometry a capture made now would have (state lock held).
+    ZoqFrameShape CaptureShape() const;
+
+    // ---- Continuous acquisition ----
+    // A stream takes a frame in three steps, so that the processing of one
+    // frame overlaps the transfer of the next. Each takes the locks it needs.
+    // Every API call ends by publishing the capture shape and time-out for
+    // the stream's reader (both locks held), so that the reader can trigger
+    // under the I/O lock alone and never waits for the pipeline.
+    void PublishStreamShape();
+    // The shape of the next frame (published anew); -19 without a camera.
+    int StreamShape(ZoqFrameShape* shape);
+    // Makes `raw` hold the published shape and triggers the frame under the
+    // I/O lock (reopening a closed camera first, under both); on success it
+    // returns with the I/O lock held in `read`, for StreamRead.
+    int StreamTrigger(std::vector<unsigned char>& raw, ZoqFrameRead* read);
+    // Reads the frame triggered, then lets the I/O lock go.
+    int StreamRead(unsigned char* raw, ZoqFrameRead* read);
+    // The raw road on a frame that StreamRead delivered, then, with `image`,
+    // the colour road into it. RC_BAD_FRAME, before anything runs, when the
+    // device's geometry is no longer the frame's.
+    int StreamProcess(const ZoqFrameShape& shape, unsigned char* raw, unsigned char* image);
 
     // ---- Parameters and capability query ----
     int GetParamRange(ZOQ_PARAM param, int* min, int* max);
@@ -343,6 +387,8 @@ public:
     void* LogHandle() const { return m_hLog; }
 
 protected:
+    using IoGuard = std::lock_guard<std::recursive_mutex>;
+
     // An operation that only forwards to the camera object (or to the bus,
     // for this device): missingCode without one, else the callee's answer.
     template <typename Iface, typename... P, typename... A>
@@ -353,6 +399,7 @@ protected:
     template <typename Bus, typename... P, typename... A>
     int BusCall(int missingCode, int (Bus::*op)(CZOQDevice*, P...), A&&... args) {
         if (m_pBus == nullptr) return missingCode;
+        IoGuard io(m_ioLock);
         return (m_pBus->*op)(this, std::forward<A>(args)...);
     }
 
@@ -380,6 +427,19 @@ protected:
     void InitColourRoad();
     void InitColourRoadFromCamera(int width, int height);
     void ReleaseColourRoad();
+    // A frame read whose handle is closed reopens the camera first: 0 when it
+    // is open (again), else the read's code.
+    virtual bool IsClosed() const { return false; }
+    virtual int ReopenForRead() { return RC_SUCCESS; }
+    // What follows a failed frame read (reset or recovery) and the code the
+    // capture reports for it.
+    virtual int AfterFailedRead(int readResult, bool /*recover*/) { return readResult; }
+    // After a failed trigger or read of a stream: the same under both locks.
+    int StreamReadFailed(int readResult, ZoqFrameRead* read);
+    // The colour road of a frame read with `shape` into `image`, or
+    // RC_BAD_FRAME, before anything is written, when the geometry changed
+    // since (a callback of the raw road may change settings).
+    int FrameToImage(const ZoqFrameShape& shape, unsigned char* raw, unsigned char* image);
     // Raw capture around the preview switch; readFrame does the read.
     template <typename ReadFrame>
     int CaptureRawWithPreviewSwitch(ReadFrame readFrame);
@@ -387,6 +447,11 @@ protected:
     template <typename CaptureRaw>
     int CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw);
 
+    mutable std::recursive_mutex m_stateLock;
+    mutable std::recursive_mutex m_ioLock;
+    // Written with both locks held, read with either.
+    ZoqFrameShape m_streamShape;
+    unsigned int m_uStreamTimeOut = 8000;
     IZOQBus* m_pBus;
     IZOQCam* m_pCam = nullptr;
     void* m_hLog = nullptr;

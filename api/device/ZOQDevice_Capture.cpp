@@ -1,5 +1,6 @@
 // The capture path: raw and RGB frames, with and without emptying the
-// camera's frame buffer first, and the split soft-start capture.
+// camera's frame buffer first, and the split soft-start capture. The
+// caller holds the state lock; the frame reads take the I/O lock.
 #include <cstddef>
 #include <memory>
 #include <new>
@@ -22,19 +23,24 @@ int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
 template <typename CaptureRaw>
 int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
     if (buffer == nullptr) return RC_PARAMETER_ERROR;
+    // One geometry for the raw buffer, the read and the pipeline.
+    const ZoqFrameShape shape = CaptureShape();
     // The read overwrites every byte, so the buffer is not cleared first.
     std::unique_ptr<unsigned char[]> raw(
-        new (std::nothrow) unsigned char[static_cast<size_t>(RawFrameBytes())]);
+        new (std::nothrow) unsigned char[static_cast<size_t>(shape.rawBytes)]);
     if (!raw) return RC_ALLOC_FAILED;
     int rc = captureRaw(raw.get());
     if (rc != RC_SUCCESS) return rc;
-    bool is16Bits = false;
-    m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
-    const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
-    if (is16Bits)
-        RawData16_ToRgb(raw.get(), fov.width, fov.height, buffer);
+    return FrameToImage(shape, raw.get(), buffer);
+}
+
+int CZOQDevice::FrameToImage(const ZoqFrameShape& shape, unsigned char* raw,
+                             unsigned char* image) {
+    if (CaptureShape() != shape) return RC_BAD_FRAME;
+    if (shape.is16Bits)
+        RawData16_ToRgb(raw, shape.width, shape.height, image);
     else if (m_nColorFlag == 1)
-        RawData8_ToRgb(raw.get(), fov.width, fov.height, buffer);
+        RawData8_ToRgb(raw, shape.width, shape.height, image);
     return RC_SUCCESS;
 }
 
@@ -43,6 +49,20 @@ int CZOQDevice::RawFrameBytes() const {
     if (m_pCam != nullptr && m_pCam->Cam_GetCaptureBytes() > bytes)
         bytes = m_pCam->Cam_GetCaptureBytes();
     return bytes > 0 ? bytes : 0;
+}
+
+ZoqFrameShape CZOQDevice::CaptureShape() const {
+    ZoqFrameShape shape;
+    const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
+    shape.width = fov.width;
+    shape.height = fov.height;
+    shape.bitCount = GetBitCount();
+    shape.rawBytes = RawFrameBytes();
+    if (m_pCam != nullptr) {
+        shape.readBytes = m_pCam->Cam_GetCaptureBytes();
+        m_pCam->Fpga_Get16BitsTransfer(&shape.is16Bits);
+    }
+    return shape;
 }
 
 int CZOQDevice::CaptureRawData(unsigned char* buffer) {

@@ -2,11 +2,11 @@
 #include "frame/ZOQApiForward.h"
 
 ZOQ_API int ZOQ_CaptureRawData(int index, unsigned char* buffer) {
-    return ZOQ_FORWARD(index, CaptureRawData, buffer);
+    return ZOQ_FORWARD_CAPTURE(index, CaptureRawData, buffer);
 }
 
 ZOQ_API int ZOQ_CaptureRgbData(int index, unsigned char* buffer) {
-    return ZOQ_FORWARD(index, CaptureRgbData, buffer);
+    return ZOQ_FORWARD_CAPTURE(index, CaptureRgbData, buffer);
 }
 
 ZOQ_API int ZOQ_EmptyFrameBuffer(int index) {
@@ -14,17 +14,17 @@ ZOQ_API int ZOQ_EmptyFrameBuffer(int index) {
 }
 
 ZOQ_API int ZOQ_CaptureRawDataAfterEmptyFrameBuffer(int index, unsigned char* buffer) {
-    return ZOQ_FORWARD(index, CaptureRawDataAfterEmptyFrameBuffer, buffer);
+    return ZOQ_FORWARD_CAPTURE(index, CaptureRawDataAfterEmptyFrameBuffer, buffer);
 }
 
 ZOQ_API int ZOQ_CaptureRgbDataAfterEmptyFrameBuffer(int index, unsigned char* buffer) {
-    return ZOQ_FORWARD(index, CaptureRgbDataAfterEmptyFrameBuffer, buffer);
+    return ZOQ_FORWARD_CAPTURE(index, CaptureRgbDataAfterEmptyFrameBuffer, buffer);
 }
 
 ZOQ_API int ZOQ_CaptureRgbDataExAfterEmptyFrameBuffer(int index, unsigned char* buffer, int* width,
                                                       int* height, int* bitCount) {
-    return ZOQ_FORWARD(index, CaptureRgbDataExAfterEmptyFrameBuffer, buffer, width, height,
-                       bitCount);
+    return ZOQ_FORWARD_CAPTURE(index, CaptureRgbDataExAfterEmptyFrameBuffer, buffer, width,
+                               height, bitCount);
 }
 
 ZOQ_API int ZOQ_SoftStartCapture(int index) {

@@ -6,31 +6,31 @@
 #include "zoqbayer.h"
 
 namespace {
-// Kept between calls (one user at a time), like the stopwatch.
-std::vector<unsigned char> pRawbuf;
+// Kept between calls, one for each thread that reads frames this way.
+thread_local std::vector<unsigned char> pRawbuf;
 }  // namespace
 
 ZOQ_API int ZOQ_ReadRgbDataAfterStart(int index, unsigned char* image) {
-    int width = 0;
-    int height = 0;
-    int rc = ZOQ_CaptureGetSize(index, &width, &height);
-    if (rc != RC_SUCCESS) return rc;
-    if (image == nullptr) return RC_PARAMETER_ERROR;
-    int bytes = 0;
-    ZoqWithDevice(index, RC_NOT_INITIALIZED, [&](CZOQDevice& device) {
-        bytes = device.RawFrameBytes();
+    // Size, buffer and read under one hold of the device, so that a window
+    // changed by another thread cannot come between them.
+    return ZoqWithDevice(index, RC_NOT_INITIALIZED, [&](CZOQDevice& device) -> int {
+        int width = 0;
+        int height = 0;
+        int rc = device.GetCaptureSize(&width, &height);
+        if (rc != RC_SUCCESS) return rc;
+        if (image == nullptr) return RC_PARAMETER_ERROR;
+        const size_t bytes = static_cast<size_t>(device.RawFrameBytes());
+        size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+        pRawbuf.resize(bytes > pixels ? bytes : pixels);
+        rc = device.ReadRawDataAfterStart(pRawbuf.data());
+        if (rc != RC_SUCCESS) return rc;
+        if (bytes >= 2 * pixels) {
+            // A 16-bit frame: keep the high byte of each sample for the 8-bit
+            // demosaic.
+            for (size_t i = 0; i < pixels; ++i) pRawbuf[i] = pRawbuf[2 * i + 1];
+        }
+        if (width < 2 || height < 2) return RC_NOT_SUPPORTED;
+        ZOQCFA_Bilinear_RGGB(pRawbuf.data(), width, height, image, 32);
         return RC_SUCCESS;
     });
-    size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    pRawbuf.resize(static_cast<size_t>(bytes) > pixels ? static_cast<size_t>(bytes) : pixels);
-    rc = ZOQ_ReadRawDataAfterStart(index, pRawbuf.data());
-    if (rc != RC_SUCCESS) return rc;
-    if (static_cast<size_t>(bytes) >= 2 * pixels) {
-        // A 16-bit frame: keep the high byte of each sample for the 8-bit
-        // demosaic.
-        for (size_t i = 0; i < pixels; ++i) pRawbuf[i] = pRawbuf[2 * i + 1];
-    }
-    if (width < 2 || height < 2) return RC_NOT_SUPPORTED;
-    ZOQCFA_Bilinear_RGGB(pRawbuf.data(), width, height, image, 32);
-    return RC_SUCCESS;
 }

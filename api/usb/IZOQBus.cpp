@@ -1,5 +1,7 @@
 #include "usb/IZOQBus.h"
 
+#include <mutex>
+
 #include "device/ZOQDevice.h"
 
 IZOQBus::~IZOQBus() {
@@ -30,8 +32,13 @@ CZOQDevice* IZOQBus::GetDevice(int index) const {
 }
 
 int IZOQBus::LogSet(bool enable, const char* folder) {
-    for (CZOQDevice* device : m_pDevices)
-        if (device != nullptr) device->LogSet(enable, folder);
+    for (CZOQDevice* device : m_pDevices) {
+        if (device == nullptr) continue;
+        // Transfers log through the handle this replaces.
+        std::lock_guard<std::recursive_mutex> state(device->StateLock());
+        std::lock_guard<std::recursive_mutex> io(device->IoLock());
+        device->LogSet(enable, folder);
+    }
     return RC_SUCCESS;
 }
 

@@ -26,6 +26,12 @@ public:
     virtual int Bus_SoftStart(CZOQDevice* device) = 0;
     virtual int Bus_ReadAfterStart(CZOQDevice* device, unsigned char* data, int length,
                                    unsigned int timeout) = 0;
+    // Bus_CatchOneFrame in its two steps, each with the reports of its
+    // failure: the trigger, then the read of the frame triggered. A stream
+    // hands on the frame before between the two.
+    virtual int Bus_CatchStart(CZOQDevice* device) = 0;
+    virtual int Bus_CatchRead(CZOQDevice* device, unsigned char* data, int length,
+                              unsigned int timeout) = 0;
     virtual int VendorCmd_GetDeviceInformation(CZOQDevice* device, unsigned short* type,
                                                int* serial, unsigned short* firmware) = 0;
     virtual int VendorCmd_WrSensor(CZOQDevice* device, unsigned int addr, unsigned int value) = 0;

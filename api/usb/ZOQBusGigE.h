@@ -16,6 +16,8 @@ public:
     int Bus_ReadAfterStart(CZOQDevice*, unsigned char*, int, unsigned int) override {
         return RC_NOT_SUPPORTED;
     }
+    int Bus_CatchStart(CZOQDevice*) override { return 0; }
+    int Bus_CatchRead(CZOQDevice*, unsigned char*, int, unsigned int) override { return 0; }
     int VendorCmd_GetDeviceInformation(CZOQDevice*, unsigned short*, int*,
                                        unsigned short*) override {
         return RC_NOT_SUPPORTED;

@@ -6,6 +6,7 @@
 #include <libusb.h>
 
 #include <cstdint>
+#include <mutex>
 
 #include "usb/IZOQBus.h"
 #include "usb/ZOQBusUsb_DeviceIds.h"
@@ -59,6 +60,9 @@ public:
     int Bus_SoftStart(CZOQDevice* device) override;
     int Bus_ReadAfterStart(CZOQDevice* device, unsigned char* data, int length,
                            unsigned int timeout) override;
+    int Bus_CatchStart(CZOQDevice* device) override;
+    int Bus_CatchRead(CZOQDevice* device, unsigned char* data, int length,
+                      unsigned int timeout) override;
 
     // Vendor requests of a device object.
     int VendorCmd_GetDeviceInformation(CZOQDevice* device, unsigned short* type, int* serial,
@@ -104,6 +108,11 @@ public:
     ssize_t NextFreeCamera(const UsbDeviceList& list, ssize_t from) const;
 
     // Opened-address table: addresses of the cameras this bus holds open.
+    // Device objects that claim a camera or let one go hold this lock, so
+    // that two of them (on two threads) never take the same camera or entry.
+    std::unique_lock<std::recursive_mutex> LockClaims() const {
+        return std::unique_lock<std::recursive_mutex>(m_claimLock);
+    }
     bool IsAddressOpened(int address) const;
     // Index of the first free entry, or -1 when all are used.
     int FirstFreeAddressEntry() const;
@@ -128,5 +137,6 @@ private:
                    uint16_t index, unsigned char* reply, uint16_t length);
 
     libusb_context* m_pContext = nullptr;
+    mutable std::recursive_mutex m_claimLock;
     int m_nOpenedAddress[kOpenedAddressSlots];
 };

@@ -8,8 +8,18 @@
 #include "usb/ZOQDeviceOnBusUsb.h"
 
 namespace {
+
 constexpr int kReadAttempts = 2;
+
+// A failed step of catching a frame: its console line, its log line, its code.
+int CatchFailed(CZOQDevice* device, const char* console, const char* logFormat, int rc) {
+    fputs(console, stdout);
+    fflush(stdout);
+    ZOQLOG_OUTPUT(device->LogHandle(), 10, logFormat, rc);
+    return rc;
 }
+
+}  // namespace
 
 int CZOQBusUsb::Bus_SoftStart(CZOQDevice* device) {
     libusb_device_handle* handle = HandleOf(device);
@@ -50,21 +60,24 @@ int CZOQBusUsb::Bus_ReadAfterStart(CZOQDevice* device, unsigned char* data, int 
 
 int CZOQBusUsb::Bus_CatchOneFrame(CZOQDevice* device, unsigned char* data, int length,
                                   unsigned int timeout) {
+    int rc = Bus_CatchStart(device);
+    if (rc != RC_SUCCESS) return rc;
+    return Bus_CatchRead(device, data, length, timeout);
+}
+
+int CZOQBusUsb::Bus_CatchStart(CZOQDevice* device) {
     libusb_device_handle* handle = HandleOf(device);
     if (handle == ClosedUsbHandle()) return RC_INVALID_HANDLE;
     int rc = VendorCmd_TriggerOneFrame(handle);
-    if (rc != RC_SUCCESS) {
-        printf("VendorCmd_TriggerOneFrame error \n");
-        fflush(stdout);
-        ZOQLOG_OUTPUT(device->LogHandle(), 10,
-                      "CZOQBusUsb::ReadData VendorCmd_TriggerOneFrame error nRet = %d ", rc);
-        return rc;
-    }
-    rc = Bus_ReadAfterStart(device, data, length, timeout);
     if (rc == RC_SUCCESS) return RC_SUCCESS;
-    printf("ReadRawDataAfterStart error \n");
-    fflush(stdout);
-    ZOQLOG_OUTPUT(device->LogHandle(), 10,
-                  "CZOQBusUsb::ReadData ReadRawDataAfterStart error  nRet = %d ", rc);
-    return rc;
+    return CatchFailed(device, "VendorCmd_TriggerOneFrame error \n",
+                       "CZOQBusUsb::ReadData VendorCmd_TriggerOneFrame error nRet = %d ", rc);
+}
+
+int CZOQBusUsb::Bus_CatchRead(CZOQDevice* device, unsigned char* data, int length,
+                              unsigned int timeout) {
+    int rc = Bus_ReadAfterStart(device, data, length, timeout);
+    if (rc == RC_SUCCESS) return RC_SUCCESS;
+    return CatchFailed(device, "ReadRawDataAfterStart error \n",
+                       "CZOQBusUsb::ReadData ReadRawDataAfterStart error  nRet = %d ", rc);
 }

@@ -46,6 +46,7 @@ CZOQDeviceOnBusUsb::~CZOQDeviceOnBusUsb() {
 }
 
 int CZOQDeviceOnBusUsb::VendorCmd(_tagUSBCmd* cmd, unsigned char* data) {
+    IoGuard io(m_ioLock);
     if (m_hDevice == ClosedUsbHandle()) return RC_DEVICE_CLOSED;
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
     if (cmd == nullptr || (data == nullptr && cmd->wLength > 0)) return RC_PARAMETER_ERROR;
@@ -85,6 +86,8 @@ void CZOQDeviceOnBusUsb::LogAccessDenied(libusb_device* device) {
 }
 
 void CZOQDeviceOnBusUsb::Unclaim() {
+    std::unique_lock<std::recursive_mutex> claims;
+    if (m_pBus != nullptr) claims = UsbBus()->LockClaims();
     if (m_hDevice != ClosedUsbHandle()) {
         libusb_release_interface(m_hDevice, 0);
         libusb_close(m_hDevice);
@@ -98,6 +101,8 @@ void CZOQDeviceOnBusUsb::Unclaim() {
 
 int CZOQDeviceOnBusUsb::Open() {
     DEVICE_NEEDS_BUS(RC_FAIL);
+    IoGuard io(m_ioLock);
+    auto claims = UsbBus()->LockClaims();
     UsbDeviceList list(UsbBus()->Context());
     if (!list.ok()) return RC_FAIL;
     for (ssize_t i = 0; (i = UsbBus()->NextFreeCamera(list, i)) < list.size(); ++i) {
@@ -122,6 +127,7 @@ int CZOQDeviceOnBusUsb::Open() {
 }
 
 int CZOQDeviceOnBusUsb::Close() {
+    IoGuard io(m_ioLock);
     Unclaim();
     return RC_SUCCESS;
 }
@@ -180,6 +186,7 @@ int CZOQDeviceOnBusUsb::InitDevice() {
 
 int CZOQDeviceOnBusUsb::Reset() {
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     int rc = UsbBus()->VendorCmd_ResetDevice(m_hDevice);
     if (rc != RC_SUCCESS) return rc;
     // Clearing the endpoint feature and the pipe need nothing more on this
@@ -193,8 +200,10 @@ int CZOQDeviceOnBusUsb::Reset() {
 
 int CZOQDeviceOnBusUsb::OpenLostDevice() {
     DEVICE_NEEDS_BUS(RC_FAIL);
+    IoGuard io(m_ioLock);
     int result = RC_FAIL;
     {
+        auto claims = UsbBus()->LockClaims();
         UsbDeviceList list(UsbBus()->Context());
         if (!list.ok()) return RC_FAIL;
         for (ssize_t i = 0; (i = UsbBus()->NextFreeCamera(list, i)) < list.size(); ++i) {
@@ -234,6 +243,7 @@ int CZOQDeviceOnBusUsb::OpenLostDevice() {
 
 int CZOQDeviceOnBusUsb::Recover() {
     DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
+    IoGuard io(m_ioLock);
     int rc = Close();
     ZOQLOG_OUTPUT(m_hLog, 10, "ZOQAPI::CZOQDeviceOnBusUsb::Recover Close()  nRet = %d  ", rc);
     if (rc != RC_SUCCESS) return rc;
@@ -260,18 +270,29 @@ int CZOQDeviceOnBusUsb::AfterFailedRead(int readResult, bool recover) {
     return readResult;
 }
 
+int CZOQDeviceOnBusUsb::ReopenForRead() {
+    if (IsClosed() && Recover() != RC_SUCCESS) return RC_RECOVERY_FAILED;
+    return RC_SUCCESS;
+}
+
 int CZOQDeviceOnBusUsb::ReadRawData(unsigned char* data) {
     DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
-    if (m_hDevice == ClosedUsbHandle() && Recover() != RC_SUCCESS) return RC_RECOVERY_FAILED;
-    DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
-    int bytes = m_pCam->Cam_GetCaptureBytes();
-    int rc = m_pBus->Bus_CatchOneFrame(this, data, bytes, m_uCaptureTimeOut);
-    if (rc != RC_SUCCESS) return AfterFailedRead(rc, rc == RC_FAIL || m_bCaptureRecover);
+    {
+        // The bus is this frame's from the trigger to the end of the read;
+        // the corrections below need only the state lock.
+        IoGuard io(m_ioLock);
+        int rc = ReopenForRead();
+        if (rc != RC_SUCCESS) return rc;
+        DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+        int bytes = m_pCam->Cam_GetCaptureBytes();
+        rc = m_pBus->Bus_CatchOneFrame(this, data, bytes, m_uCaptureTimeOut);
+        if (rc != RC_SUCCESS) return AfterFailedRead(rc, rc == RC_FAIL || m_bCaptureRecover);
+    }
     int width = 0;
     int height = 0;
     m_pCam->Cam_GetCaptureSize(&width, &height);
     bool is16Bits = false;
-    rc = m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
+    int rc = m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
     if (!is16Bits) RawData8_Process(data, width, height);
     return rc;
 }
@@ -284,6 +305,7 @@ int CZOQDeviceOnBusUsb::SoftStart() {
 int CZOQDeviceOnBusUsb::ReadAfterStart(unsigned char* data) {
     DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
     DEVICE_NEEDS_BUS(RC_BUS_NOT_INITIALIZED);
+    IoGuard io(m_ioLock);
     int bytes = m_pCam->Cam_GetCaptureBytes();
     int rc = m_pBus->Bus_ReadAfterStart(this, data, bytes, m_uCaptureTimeOut);
     if (rc == RC_SUCCESS) return RC_SUCCESS;

@@ -39,8 +39,10 @@ private:
     void LogAccessDenied(libusb_device* device);
     // Releases the handle of a camera that turned out not to be ours.
     void Unclaim();
+    bool IsClosed() const override { return m_hDevice == ClosedUsbHandle(); }
+    int ReopenForRead() override;
     // Takes the result of a failed frame read through reset or recovery.
-    int AfterFailedRead(int readResult, bool recover);
+    int AfterFailedRead(int readResult, bool recover) override;
 
     libusb_device_handle* m_hDevice;
     int m_nAddress = -1;

@@ -42,6 +42,7 @@ CameraImpl::CameraImpl(const CameraConfig& config, const ModelInfo& model)
       gammaLut_(kLutEntries),
       scene_(chip_.fullWidth, chip_.fullHeight),
       renderer_(scene_, config.scene, siteChannels(traits_)) {
+    setFramePeriod(config.framePeriodMs);
     // Gains follow the sensor's own colour sites; a mono sensor keeps the
     // RGGB register layout of its colour sibling.
     const Channel* colours = kPatterns[traits_.mono ? kRggb : traits_.bayerPattern];
@@ -309,6 +310,17 @@ long CameraImpl::bulkIn(uint8_t* dst, std::size_t len) {
 bool CameraImpl::bulkReady() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return !queue_.empty();
+}
+
+std::chrono::steady_clock::time_point CameraImpl::bulkReadyAt() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return queue_.empty() ? std::chrono::steady_clock::time_point{} : queue_.front().readyAt;
+}
+
+void CameraImpl::setFramePeriod(double ms) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    framePeriod_ = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double, std::milli>(ms > 0.0 ? ms : 0.0));
 }
 
 void CameraImpl::powerOn() {

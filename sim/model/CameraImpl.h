@@ -23,6 +23,7 @@ public:
     int control(const UsbSetup& setup, uint8_t* data) override;
     long bulkIn(uint8_t* dst, std::size_t len) override;
     bool bulkReady() const override;
+    std::chrono::steady_clock::time_point bulkReadyAt() const override;
     void powerOn() override;
 
     // CameraModel
@@ -47,6 +48,7 @@ public:
     void refuseRequests(uint8_t bRequest, int n) override;
     void shortReplies(uint8_t bRequest, int n) override;
     void shortFrames(std::size_t bytes, int n) override;
+    void setFramePeriod(double ms) override;
 
 private:
     // One vendor request: direction, reply layout and the handler. An IN
@@ -114,6 +116,8 @@ private:
     mutable std::shared_ptr<const RenderedFrame> cache_;
     FrameQueue queue_;
     Faults faults_;
+    std::chrono::steady_clock::duration framePeriod_{};
+    std::chrono::steady_clock::time_point lastReadyAt_{};
     uint64_t triggered_ = 0;
     uint64_t delivered_ = 0;
     std::shared_ptr<const RenderedFrame> lastFrame_;

@@ -51,6 +51,10 @@ struct CameraConfig {
     uint16_t idVendor = 0;
     uint16_t idProduct = 0;
     uint8_t serial = 1;        // one byte on the wire (request 0xC9)
+    // How fast frames can come, as on a real camera and bus; 0 = as fast as
+    // the simulation runs (the default, which keeps tests quick).
+    double bandwidth = 0.0;      // bytes per second on the bulk link
+    double framePeriodMs = 0.0;  // shortest time from one frame to the next
     int firmwareVersion = -1;  // major << 8 | minor; -1 = model default
     int fpgaVersion = -1;      // as Fpga_GetVersion reports it; -1 = default
     SceneOptions scene;
@@ -153,11 +157,15 @@ public:
     virtual void shortReplies(uint8_t bRequest, int n) = 0;
     // The next n frames end after `bytes` bytes (0: empty frames).
     virtual void shortFrames(std::size_t bytes, int n = 1) = 0;
+
+    // The sensor's frame period (0: none): a frame triggered sooner than this
+    // after the one before is ready only when the period has passed.
+    virtual void setFramePeriod(double ms) = 0;
 };
 
 // Builds the camera; null for a device type the SDK has no plug-in for, a
 // variant that does not belong to it, an id pair the SDK would not accept,
-// or a version outside 0-0xFFFF.
+// a version outside 0-0xFFFF, or a negative bandwidth or frame period.
 std::unique_ptr<CameraModel> makeCamera(const CameraConfig& config);
 
 // The device types makeCamera accepts, ascending.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@ namespace zoqsim {
 struct QueuedFrame {
     RenderKey key;     // the sensor's state at the trigger
     uint64_t variant;  // which noise variant
+    std::chrono::steady_clock::time_point readyAt;  // the sensor has read it out
     bool started;      // its first byte went out; frame and length are set
     std::shared_ptr<const RenderedFrame> frame;
     std::size_t length;  // bytes this frame hands over
@@ -28,10 +30,11 @@ public:
     int size() const { return int(count_); }
 
     // Callers check full() first.
-    void push(const RenderKey& key, uint64_t variant) {
+    void push(const RenderKey& key, uint64_t variant, std::chrono::steady_clock::time_point readyAt) {
         QueuedFrame& q = slots_[(head_ + count_) % slots_.size()];
         q.key = key;
         q.variant = variant;
+        q.readyAt = readyAt;
         q.started = false;
         q.frame.reset();
         q.length = 0;
@@ -39,6 +42,7 @@ public:
         ++count_;
     }
     QueuedFrame& front() { return slots_[head_]; }
+    const QueuedFrame& front() const { return slots_[head_]; }
     void pop() {
         slots_[head_].frame.reset();
         head_ = (head_ + 1) % slots_.size();

@@ -14,6 +14,9 @@ bool validScene(const SceneOptions& s) {
            s.fullScaleMs > 0.0;
 }
 
+// Limits of speed: none (0) or a finite positive number.
+bool validPace(double value) { return value >= 0.0 && value <= 1e15; }
+
 }  // namespace
 
 std::unique_ptr<CameraModel> makeCamera(const CameraConfig& requested) {
@@ -27,7 +30,8 @@ std::unique_ptr<CameraModel> makeCamera(const CameraConfig& requested) {
     if (config.firmwareVersion == -1) config.firmwareVersion = model->firmware;
     if (config.fpgaVersion == -1) config.fpgaVersion = model->fpga;
     if (!isCameraUsbId(config.idVendor, config.idProduct) || !validVersion(config.firmwareVersion) ||
-        !validVersion(config.fpgaVersion) || !validScene(config.scene))
+        !validVersion(config.fpgaVersion) || !validScene(config.scene) ||
+        !validPace(config.bandwidth) || !validPace(config.framePeriodMs))
         return nullptr;
     return std::make_unique<CameraImpl>(config, *model);
 }

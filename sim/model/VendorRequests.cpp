@@ -1,6 +1,7 @@
 // Endpoint 0: every vendor request the camera firmware answers, with its
 // direction, reply layout and status byte.
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 
 #include "CameraImpl.h"
@@ -223,7 +224,11 @@ int CameraImpl::triggerFrame(const UsbSetup&, uint8_t* reply) {
     const RenderKey key = currentKey();
     if (queue_.full() || (chip_.frameFollowsRegisters && key.geometry.bytes() > kMaxFrameBytes))
         return statusReply(reply, kRefused);
-    queue_.push(key, triggered_++);
+    // A frame is read out no sooner than one frame period after the last.
+    const auto now = std::chrono::steady_clock::now();
+    const auto earliest = lastReadyAt_ + framePeriod_;
+    lastReadyAt_ = framePeriod_.count() > 0 && earliest > now ? earliest : now;
+    queue_.push(key, triggered_++, lastReadyAt_);
     return statusReply(reply, kAccepted);
 }
 

@@ -4,6 +4,7 @@
 
 #include "UsbFunction.h"
 #include "usb/DeviceLayout.h"
+#include "usb/LinkPacing.h"
 #include "usb/SimDevice.h"
 #include "usb/TransferLog.h"
 
@@ -40,6 +41,7 @@ struct DeviceCore {
     std::vector<uint8_t> altSettings;    // per interface of the active configuration
     uint32_t capabilities = kDefaultUsbfsCapabilities;
     FaultPlan faults;
+    LinkPacing pacing;  // the frame endpoint's link
     TransferLog log;
     unsigned resets = 0;
     bool descriptorFails = false;

@@ -63,6 +63,16 @@ void SimDevice::setUsbfsCapabilities(uint32_t capabilities) {
     m_core->capabilities = capabilities;
 }
 
+void SimDevice::setBulkBandwidth(double bytesPerSecond) {
+    std::lock_guard<std::mutex> guard(m_core->lock);
+    m_core->pacing.setBandwidth(bytesPerSecond);
+}
+
+double SimDevice::bulkBandwidth() const {
+    std::lock_guard<std::mutex> guard(m_core->lock);
+    return m_core->pacing.bandwidth();
+}
+
 std::vector<ControlRecord> SimDevice::controlRecords() const {
     std::lock_guard<std::mutex> guard(m_core->lock);
     return m_core->log.controls();

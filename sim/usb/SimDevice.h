@@ -76,6 +76,13 @@ public:
     // URBs. BULK_CONTINUATION is not emulated: do not report it.
     void setUsbfsCapabilities(uint32_t capabilities);
 
+    // Speed of the link to the frame endpoint in bytes per second (0, the
+    // default: as fast as the emulation goes). A frame read then completes
+    // no sooner than its bytes take at this rate after the read before it
+    // ended, as over a real USB 2.0 link (some 35-45 MB/s for bulk data).
+    void setBulkBandwidth(double bytesPerSecond);
+    double bulkBandwidth() const;
+
     // Records of the transfers that ended, oldest first.
     std::vector<ControlRecord> controlRecords() const;
     std::vector<BulkRecord> bulkRecords() const;

@@ -53,8 +53,9 @@ public:
     // A device that is not a camera: foreignLayout, stalls every request.
     SimDevice& attachForeign(uint16_t vendorId, uint16_t productId);
     // A camera model built by makeCamera(config), with the cameras' layout and
-    // the config's USB ids (the model's default pair when they are 0). Aborts
-    // with a message when makeCamera refuses the config.
+    // the config's USB ids (the model's default pair when they are 0), on a
+    // link of the config's bandwidth. Aborts with a message when makeCamera
+    // refuses the config.
     SimCamera& attach(const CameraConfig& config);
 
     // The device disappears: a remove uevent, libusb drops it from its list,

@@ -5,6 +5,8 @@
 
 #include <glib/gstdio.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -138,6 +140,7 @@ gboolean UsbfsBridge::onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, g
     case RequestEffect::None:
         break;
     }
+    bridge->serveWaitingReaps();
     return TRUE;
 }
 
@@ -159,9 +162,43 @@ void UsbfsBridge::onConnectionChanged(GObject* client, GParamSpec*, gpointer sel
 gboolean UsbfsBridge::wakeParkedReaps(gpointer self) {
     auto* bridge = static_cast<UsbfsBridge*>(self);
     std::lock_guard<std::mutex> guard(bridge->m_lock);
-    for (auto& [client, connection] : bridge->m_connections)
-        connection.client->serveParkedReap();
+    bridge->m_wakeArmed = {};
+    bridge->serveWaitingReaps();
     return G_SOURCE_REMOVE;
+}
+
+void UsbfsBridge::serveWaitingReaps() {
+    bool somethingDone = false;
+    for (auto& [client, connection] : m_connections) {
+        connection.client->serveParkedReap();
+        somethingDone = somethingDone || connection.client->hasDeliverable();
+    }
+    // A URB done on one descriptor is reaped by the same event handling that
+    // may be waiting on another.
+    if (somethingDone)
+        for (auto& [client, connection] : m_connections)
+            connection.client->endWait();
+    armWake();
+}
+
+void UsbfsBridge::armWake() {
+    Clock::time_point earliest{};
+    for (auto& [client, connection] : m_connections) {
+        const Clock::time_point at = connection.client->wakeAt();
+        if (at != Clock::time_point{} && (earliest == Clock::time_point{} || at < earliest))
+            earliest = at;
+    }
+    if (earliest == Clock::time_point{} || m_worker == nullptr)
+        return;
+    if (m_wakeArmed != Clock::time_point{} && m_wakeArmed <= earliest)
+        return;
+    m_wakeArmed = earliest;
+    // GLib's timers count whole milliseconds: round up, never early.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(earliest - Clock::now());
+    GSource* timer = g_timeout_source_new(static_cast<guint>(std::max<long>(0, long(wait.count()))));
+    g_source_set_callback(timer, wakeParkedReaps, this, nullptr);
+    g_source_attach(timer, m_worker);
+    g_source_unref(timer);
 }
 
 }  // namespace zoqsim

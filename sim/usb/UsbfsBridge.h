@@ -41,6 +41,11 @@ private:
     static void onClientConnected(UMockdevIoctlBase* handler, UMockdevIoctlClient* client, gpointer self);
     static void onConnectionChanged(GObject* client, GParamSpec* property, gpointer self);
     static gboolean wakeParkedReaps(gpointer self);
+    // Lock held: answers the reaps that wait and can be answered now, and
+    // arms a timer on the worker thread for the earliest time a waiting reap
+    // needs looking at again.
+    void serveWaitingReaps();
+    void armWake();
 
     UsbfsClient& clientFor(UMockdevIoctlClient* client);
     void forget(UMockdevIoctlClient* client);
@@ -58,6 +63,7 @@ private:
     UMockdevIoctlBase* m_handler;
     std::string m_root;
     GMainContext* m_worker = nullptr;             // umockdev's, learnt at the first connection
+    Clock::time_point m_wakeArmed{};              // the earliest timer armed, or the epoch
     std::set<std::string> m_attachedNodes;        // nodes that have our handler
     std::map<std::string, DeviceCore*> m_plugged; // device node -> device plugged there
     std::map<UMockdevIoctlClient*, Connection> m_connections;

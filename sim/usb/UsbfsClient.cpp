@@ -18,6 +18,12 @@ namespace zoqsim {
 
 namespace {
 
+// How long a REAPURBNDELAY waits at most while a frame crosses a paced link
+// (the bridge ends the wait as soon as another descriptor has a URB done).
+// Without the wait libusb, which sees the emulated descriptor always ready,
+// would ask again at once and keep a core busy for the whole transfer.
+constexpr auto kReapWait = std::chrono::milliseconds(20);
+
 // A resolved piece of the client's memory. umockdev hands out a new
 // reference with every resolve; dropping it here keeps a frame's two copies
 // from leaking.
@@ -255,8 +261,10 @@ void UsbfsClient::submitTransfer(UMockdevIoctlData* urbData) {
         m_held.push_back(u);
     } else if (dev.faults.bulkTimeouts > 0) {
         m_held.push_back({urbData, Kind::FrameRead, true, false});
-    } else if (dev.faults.bulkIoErrors > 0 || dev.function->bulkReady()) {
+    } else if (dev.faults.bulkIoErrors > 0) {
         m_done.push_back({urbData, Kind::FrameRead, false, true});
+    } else if (dev.function->bulkReady()) {
+        frameReadDone({urbData, Kind::FrameRead, false, true});
     } else {
         m_held.push_back({urbData, Kind::FrameRead, false, false});
     }
@@ -325,21 +333,74 @@ void UsbfsClient::discard(UMockdevIoctlData* arg) {
     finish(-1, EINVAL);
 }
 
+void UsbfsClient::frameReadDone(Urb u) {
+    u.fillAtReap = true;
+    const Clock::time_point start = std::max(Clock::now(), m_device->function->bulkReadyAt());
+    u.dueAt = m_device->pacing.schedule(static_cast<std::size_t>(asUrb(u.data)->buffer_length), start);
+    m_done.push_back(u);
+}
+
+Clock::time_point UsbfsClient::nextDue() const {
+    const Clock::time_point now = Clock::now();
+    Clock::time_point due{};
+    for (const Urb& u : m_done)
+        if (u.fillAtReap && u.dueAt > now && (due == Clock::time_point{} || u.dueAt < due))
+            due = u.dueAt;
+    return due;
+}
+
+Clock::time_point UsbfsClient::wakeAt() const {
+    // A frame due here also ends a wait on another descriptor: libusb's
+    // event handling may be waiting there.
+    const Clock::time_point due = nextDue();
+    if (!m_parked || m_waitUntil == Clock::time_point{} ||
+        (due != Clock::time_point{} && due < m_waitUntil))
+        return due;
+    return m_waitUntil;
+}
+
+bool UsbfsClient::hasDeliverable() const {
+    const Clock::time_point now = Clock::now();
+    return std::any_of(m_done.begin(), m_done.end(),
+                       [now](const Urb& u) { return !u.fillAtReap || u.dueAt <= now; });
+}
+
+void UsbfsClient::endWait() {
+    if (!m_parked || m_waitUntil == Clock::time_point{})
+        return;
+    unpark();
+    finish(-1, EAGAIN);
+}
+
+void UsbfsClient::unpark() {
+    m_parked = false;
+    m_waitUntil = {};
+}
+
 void UsbfsClient::reap(bool blocking) {
     if (deliverNext())
         return;
-    if (!live())
+    if (!live()) {
         finish(-1, ENODEV);
-    else if (blocking)
+    } else if (blocking) {
         m_parked = true;
-    else
+    } else if (nextDue() != Clock::time_point{}) {
+        m_parked = true;
+        m_waitUntil = Clock::now() + kReapWait;
+    } else {
         finish(-1, EAGAIN);
+    }
 }
 
 bool UsbfsClient::deliverNext() {
-    while (!m_done.empty()) {
-        Urb u = m_done.front();
-        m_done.pop_front();
+    const Clock::time_point now = Clock::now();
+    for (auto it = m_done.begin(); it != m_done.end();) {
+        if (it->fillAtReap && it->dueAt > now) {
+            ++it;  // still crossing its link
+            continue;
+        }
+        Urb u = *it;
+        it = m_done.erase(it);
         if (u.fillAtReap && !fillFrameRead(u)) {
             // The frame went away since it was announced: wait again.
             m_held.push_front(u);
@@ -403,8 +464,7 @@ void UsbfsClient::releaseFrameReads() {
     auto waiting = [](const Urb& u) { return u.kind == Kind::FrameRead && !u.forcedHold; };
     for (auto it = m_held.begin(); it != m_held.end();) {
         if (waiting(*it)) {
-            it->fillAtReap = true;
-            m_done.push_back(*it);
+            frameReadDone(*it);
             it = m_held.erase(it);
         } else {
             ++it;
@@ -427,10 +487,13 @@ void UsbfsClient::serveParkedReap() {
     if (!m_parked)
         return;
     if (deliverNext()) {
-        m_parked = false;
+        unpark();
     } else if (!live()) {
-        m_parked = false;
+        unpark();
         finish(-1, ENODEV);
+    } else if (m_waitUntil != Clock::time_point{} && Clock::now() >= m_waitUntil) {
+        unpark();
+        finish(-1, EAGAIN);
     }
 }
 

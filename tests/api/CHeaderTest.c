@@ -1,9 +1,10 @@
-/* The API header is usable from C: this program is compiled as C and calls
+/* The API headers are usable from C: this program is compiled as C and calls
  * a few functions that need no camera. */
 #include <stdio.h>
 #include <string.h>
 
 #include "zoqapi.h"
+#include "zoqstream.h"
 
 int main(void) {
     int major = 0, minor = 0, build = 0, revision = 0;
@@ -26,6 +27,15 @@ int main(void) {
     if (ZOQ_DeviceGetCount() != RC_NOT_INITIALIZED || ZOQ_VendorCmd(0, &cmd, NULL) != RC_NOT_INITIALIZED) {
         printf("calls before ZOQ_Init must answer RC_NOT_INITIALIZED\n");
         return 1;
+    }
+    {
+        ZOQSTREAM_CONFIG config;
+        ZOQSTREAM* stream = NULL;
+        if (ZOQStream_ConfigInit(&config) != RC_SUCCESS || config.bufferCount != 4 ||
+            ZOQStream_Open(0, &config, &stream) != RC_NOT_INITIALIZED || stream != NULL) {
+            printf("a stream before ZOQ_Init must answer RC_NOT_INITIALIZED\n");
+            return 1;
+        }
     }
     printf("ok\n");
     return 0;

@@ -11,7 +11,7 @@ import sys
 
 root = sys.argv[1]
 # From the top of a call down; a room may include itself and rooms after it.
-rooms = ['frame', 'usb', 'device', 'calibration', 'colourroad', 'rawroad', 'imagefile',
+rooms = ['stream', 'frame', 'usb', 'device', 'calibration', 'colourroad', 'rawroad', 'imagefile',
          'geometry', 'platform']
 allowed_up = {('device', 'usb/IZOQBus.h')}
 shared_with_tools = {'usb/ZOQBusUsb_DeviceIds.h'}

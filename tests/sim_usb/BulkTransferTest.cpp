@@ -188,6 +188,32 @@ TEST_F(BulkTransfer, TransfersSplitIntoSeveralUrbs) {
     EXPECT_EQ(got, 100000);
 }
 
+TEST_F(BulkTransfer, APacedLinkCarriesFramesNoFasterThanItsBandwidth) {
+    EXPECT_EQ(cam->bulkBandwidth(), 0.0);  // unlimited unless asked
+    cam->setBulkBandwidth(1e6);            // 50 000 bytes take 50 ms
+    EXPECT_EQ(cam->bulkBandwidth(), 1e6);
+    const std::vector<uint8_t> first = pattern(50000, 9);
+    const std::vector<uint8_t> second = pattern(50000, 10);
+    function().queueFrame(first);
+    function().queueFrame(second);
+
+    std::vector<uint8_t> buffer(50000);
+    int got = 0;
+    const auto start = Clock::now();
+    ASSERT_EQ(readFrame(h, buffer, got, 2000), 0);
+    EXPECT_GE(Clock::now() - start, milliseconds(50));
+    EXPECT_EQ(buffer, first);
+    // The next transfer starts when the link is free again.
+    ASSERT_EQ(readFrame(h, buffer, got, 2000), 0);
+    EXPECT_GE(Clock::now() - start, milliseconds(100));
+    EXPECT_EQ(buffer, second);
+    EXPECT_EQ(got, 50000);
+    // A read shorter than its time-out still times out when the link is
+    // slower than that.
+    function().queueFrame(first);
+    EXPECT_EQ(readFrame(h, buffer, got, 20), LIBUSB_ERROR_TIMEOUT);
+}
+
 TEST_F(BulkTransfer, WritesToTheOutEndpointAreTaken) {
     std::vector<uint8_t> data = pattern(700);
     int sent = 0;

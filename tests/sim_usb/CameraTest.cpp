@@ -2,6 +2,8 @@
 // the launcher's camera lists.
 #include "SimUsbTest.h"
 
+#include <initializer_list>
+
 using namespace simusb;
 using zoqsim::CameraConfig;
 using zoqsim::SimCamera;
@@ -49,6 +51,30 @@ TEST_F(Camera, AnswersTheVendorProtocolAndDeliversTriggeredFrames) {
     EXPECT_EQ(got, static_cast<int>(bytes));
     EXPECT_TRUE(frame == cam.model().lastDeliveredFrame());
     EXPECT_EQ(cam.model().framesDelivered(), 1u);
+}
+
+TEST_F(Camera, FramesComeNoFasterThanTheFramePeriodAndTheLink) {
+    CameraConfig config;
+    config.framePeriodMs = 40.0;
+    config.bandwidth = 50e6;
+    SimCamera& cam = bed.attach(config);
+    EXPECT_EQ(cam.bulkBandwidth(), 50e6);
+    libusb_device_handle* h = openClaimed(cam);
+    ASSERT_NE(h, nullptr);
+    const auto start = Clock::now();
+    std::vector<uint8_t> status(1, 0xFF);
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(vendorIn(h, 0xC8, status), 1);  // all at once
+    std::vector<uint8_t> frame(cam.model().geometry().bytes());
+    int got = 0;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(readFrame(h, frame, got, 2000), 0);
+        EXPECT_EQ(got, static_cast<int>(frame.size()));
+    }
+    // The third frame is read out two periods after the first, then crosses.
+    const double transferMs = 1000.0 * double(frame.size()) / 50e6;
+    const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
+    EXPECT_GE(elapsed.count(), 80.0 + transferMs);
+    EXPECT_TRUE(frame == cam.model().lastDeliveredFrame());
 }
 
 // The two sensor families whose frames follow their window registers, side by
@@ -165,6 +191,17 @@ TEST_F(Camera, CameraListAttachesInTheOrderGiven) {
     }
 }
 
+// Each list is refused with a reason and leaves no cameras.
+void ExpectRefused(std::initializer_list<const char*> lists) {
+    for (const char* bad : lists) {
+        std::vector<CameraConfig> configs;
+        std::string error;
+        EXPECT_FALSE(zoqsim::parseCameraList(bad, configs, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+        EXPECT_TRUE(configs.empty()) << bad;
+    }
+}
+
 TEST(CameraList, ParsesTypesAndCounts) {
     std::vector<CameraConfig> configs;
     std::string error;
@@ -178,13 +215,27 @@ TEST(CameraList, ParsesTypesAndCounts) {
     ASSERT_TRUE(zoqsim::parseCameraList("36", configs, error));
     EXPECT_EQ(configs.size(), 1u);
 
-    for (const char* bad : {"", "52,", "x2", "52x0", "52y2", "52x", "-52", "52x256", "7"}) {
-        configs.clear();
-        EXPECT_FALSE(zoqsim::parseCameraList(bad, configs, error)) << bad;
-        EXPECT_FALSE(error.empty()) << bad;
-        EXPECT_TRUE(configs.empty()) << bad;
-    }
+    ExpectRefused({"", "52,", "x2", "52x0", "52y2", "52x", "-52", "52x256", "7"});
     EXPECT_FALSE(zoqsim::parseCameraList("52x200,104x56", configs, error));  // 256 serials
+}
+
+TEST(CameraList, ParsesSpeeds) {
+    std::vector<CameraConfig> configs;
+    std::string error;
+    ASSERT_TRUE(zoqsim::parseCameraList("52x2@40MB/s@25fps,104@500kB/s,53", configs, error))
+        << error;
+    ASSERT_EQ(configs.size(), 4u);
+    EXPECT_DOUBLE_EQ(configs[0].bandwidth, 40e6);
+    EXPECT_DOUBLE_EQ(configs[1].bandwidth, 40e6);
+    EXPECT_DOUBLE_EQ(configs[1].framePeriodMs, 40.0);
+    EXPECT_EQ(configs[2].deviceType, 104);
+    EXPECT_DOUBLE_EQ(configs[2].bandwidth, 5e5);
+    EXPECT_DOUBLE_EQ(configs[2].framePeriodMs, 0.0);
+    EXPECT_DOUBLE_EQ(configs[3].bandwidth, 0.0);  // unlimited
+    ASSERT_TRUE(zoqsim::parseCameraList("52@35.5MB/s", configs, error)) << error;
+    EXPECT_DOUBLE_EQ(configs[0].bandwidth, 35.5e6);
+    ExpectRefused({"52@", "52@40", "52@40MB", "52@0MB/s", "52@-1MB/s", "52@fps", "52@40Mb/s",
+                   "@40MB/s", "52@.5fps"});
 }
 
 }  // namespace

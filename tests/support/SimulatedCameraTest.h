@@ -27,7 +27,9 @@ protected:
         EXPECT_NE(camera, nullptr) << "no model for device type " << config.deviceType;
         uint16_t vendor = camera->config().idVendor;
         uint16_t product = camera->config().idProduct;
-        return m_bed.attachDevice(std::move(camera), vendor, product);
+        zoqsim::SimDevice& device = m_bed.attachDevice(std::move(camera), vendor, product);
+        device.setBulkBandwidth(config.bandwidth);
+        return device;
     }
 
     zoqsim::SimDevice& Attach(int deviceType, int serial = 1) {
