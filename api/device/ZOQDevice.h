@@ -357,7 +357,6 @@ protected:
     void ReleaseRawRoad();
     void InitColourRoad();
     void InitColourRoadFromCamera(int width, int height);
-    void ReleaseColourRoad();
     // Raw capture around the preview switch; readFrame does the read.
     template <typename ReadFrame>
     int CaptureRawWithPreviewSwitch(ReadFrame readFrame);

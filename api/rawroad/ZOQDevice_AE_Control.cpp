@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "geometry/ZOQDevice_RowBlocks.h"
+
 namespace {
 
 // r x L truncated toward zero, saturating where an unsigned count cannot
@@ -44,20 +46,36 @@ bool ZoqAutoExposure::MaxCountReached() {
 
 float ZoqAutoExposure::MeasureLevel(const unsigned char* data, int width, int height) {
     m_fitted = FitRegionEven(region, width, height);
+    const ZoqFittedRegion f = m_fitted;
+    // Integer sums: the blocks' shares add up to the same totals in any order.
+    struct Share {
+        uint64_t sum = 0;
+        uint64_t saturated = 0;
+    };
+    Share shares[ZoqRowBlocks::kMaxBlocks];
+    const ZoqRowBlocks blocks(f.height, static_cast<size_t>(f.width > 0 ? f.width : 0),
+                              ZoqRowBlocks::kLightBytes);
+    blocks.Run([&](int block, int begin, int end) {
+        Share share;
+        for (int row = begin; row < end; ++row) {
+            const unsigned char* p =
+                data + static_cast<size_t>(f.rowOrigin + row) * static_cast<size_t>(width) + f.x;
+            uint32_t rowSum = 0;
+            uint32_t rowSaturated = 0;
+            for (int x = 0; x < f.width; ++x) {
+                rowSum += p[x];
+                rowSaturated += p[x] == 255;
+            }
+            share.sum += rowSum;
+            share.saturated += rowSaturated;
+        }
+        shares[block] = share;
+    });
     uint64_t sum = 0;
     uint64_t saturated = 0;
-    for (int row = 0; row < m_fitted.height; ++row) {
-        const unsigned char* p =
-            data + static_cast<size_t>(m_fitted.rowOrigin + row) * static_cast<size_t>(width) +
-            m_fitted.x;
-        uint32_t rowSum = 0;
-        uint32_t rowSaturated = 0;
-        for (int x = 0; x < m_fitted.width; ++x) {
-            rowSum += p[x];
-            rowSaturated += p[x] == 255;
-        }
-        sum += rowSum;
-        saturated += rowSaturated;
+    for (int b = 0; b < blocks.Count(); ++b) {
+        sum += shares[b].sum;
+        saturated += shares[b].saturated;
     }
     const uint64_t count = static_cast<uint64_t>(m_fitted.width) * m_fitted.height;
     if (count == 0) return 0.0f;
@@ -79,7 +97,8 @@ int ZoqAutoExposure::WithinTolerance(float level) {
 
 ZOQ_AE_STATUS ZoqAutoExposure::Step(float level, unsigned int lines, unsigned int* next) {
     const float r = static_cast<float>(target) / level;
-    if (m_lastRatio != 0.0f && ((r > 1.0f && m_lastRatio < 1.0f) || (r < 1.0f && m_lastRatio > 1.0f)))
+    if (m_lastRatio != 0.0f &&
+        ((r > 1.0f && m_lastRatio < 1.0f) || (r < 1.0f && m_lastRatio > 1.0f)))
         ++m_crossings;
     m_lastRatio = r;
 

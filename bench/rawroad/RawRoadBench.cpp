@@ -54,7 +54,7 @@ void BM_BadPixels(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_BadPixels)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BadPixels)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ToneTables(benchmark::State& state) {
     std::vector<unsigned char> frame = Frame();
@@ -68,7 +68,7 @@ void BM_ToneTables(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_ToneTables)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ToneTables)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 struct FixedLines {
     unsigned int lines = 1000;
@@ -93,7 +93,7 @@ void BM_AutoExposureEvaluation(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_AutoExposureEvaluation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoExposureEvaluation)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FlatField(benchmark::State& state) {
     std::vector<unsigned char> frame = Frame();
@@ -115,7 +115,7 @@ void BM_FlatField(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_FlatField)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FlatField)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FocusMeasure(benchmark::State& state) {
     const std::vector<unsigned char>& frame = Frame();
@@ -124,7 +124,7 @@ void BM_FocusMeasure(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(af.Measure(frame.data(), kW, kH));
     Report(state, kPixels);
 }
-BENCHMARK(BM_FocusMeasure)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FocusMeasure)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A map that magnifies the image by 1.2 % about its centre, with fractions,
 // as a lens correction would.
@@ -177,7 +177,7 @@ void BM_CalibrationRemap24(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_CalibrationRemap24)->Arg(1)->Arg(0)->ArgName("bilinear")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalibrationRemap24)->Arg(1)->Arg(0)->ArgName("bilinear")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Memcpy(benchmark::State& state) {
     const std::vector<unsigned char>& frame = Frame();
@@ -188,7 +188,7 @@ void BM_Memcpy(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

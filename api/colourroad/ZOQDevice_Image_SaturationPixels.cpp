@@ -1,0 +1,93 @@
+// The saturation arithmetic on vector lanes. Every line follows RGBtoHSL1
+// and HSLtoRGB1 operation for operation; a branch of theirs becomes a
+// selection between both results.
+#include "colourroad/ZOQDevice_Image_Saturation.h"
+#include "colourroad/ZOQDevice_PixelLanes.h"
+
+namespace {
+
+using zoqlanes::Select;
+using zoqlanes::Splat;
+
+template <int N>
+struct SatMath {
+    using F = typename ZoqLanes<N>::F;
+    using I = typename ZoqLanes<N>::I;
+
+    static ZOQ_LANES_INLINE F Max(F a, F b) { return Select(a < b, b, a); }
+    static ZOQ_LANES_INLINE F Min(F a, F b) { return Select(b < a, b, a); }
+    static ZOQ_LANES_INLINE F Clamp(F v, float low, float high) {
+        return Select(v < low, Splat<F>(low), Select(v > high, Splat<F>(high), v));
+    }
+
+    // zoqcolour::HueToChannel1, then the rounding of HSLtoRGB1.
+    static ZOQ_LANES_INLINE I Channel(F p, F q, F t) {
+        t = Select(t < 0.0f, t + 1.0f, t);
+        t = Select(t > 1.0f, t - 1.0f, t);
+        const F rising = p + (q - p) * 6.0f * t;
+        const F falling = p + (q - p) * (0.6666667f - t) * 6.0f;
+        const F v = Select(6.0f * t < 1.0f, rising,
+                           Select(2.0f * t < 1.0f, q, Select(3.0f * t < 2.0f, falling, p)));
+        return zoqlanes::TruncateToByte<I>(v * 255.0f + 0.5f);
+    }
+};
+
+struct SaturationKernel {
+    float factor;
+
+    template <int N>
+    ZOQ_LANES_INLINE void Run(ZoqPixelLanes<N>& px) const {
+        using M = SatMath<N>;
+        using F = typename M::F;
+        using I = typename M::I;
+        // RGBtoHSL1.
+        const F r = __builtin_convertvector(px.r, F) / 255.0f;
+        const F g = __builtin_convertvector(px.g, F) / 255.0f;
+        const F b = __builtin_convertvector(px.b, F) / 255.0f;
+        const F max = M::Max(r, M::Max(g, b));
+        const F min = M::Min(r, M::Min(g, b));
+        F l = (max + min) / 2.0f;
+        const F d = max - min;
+        const I isRed = max == r;
+        const I isGreen = max == g;
+        const F difference = Select(isRed, g - b, Select(isGreen, b - r, r - g));
+        // Adding 0 leaves a red hue as it is: g - b is never -0.
+        const F offset = Select(isRed, Select(g < b, Splat<F>(360.0f), Splat<F>(0.0f)),
+                                Select(isGreen, Splat<F>(120.0f), Splat<F>(240.0f)));
+        F h = 60.0f * difference / d + offset;
+        F s = Select(l <= 0.5f, d / (max + min), d / (2.0f - (max + min)));
+        s = Select(l > 0.0f, s, Splat<F>(0.0f));
+        const I gray = max == min;
+        h = Select(gray, Splat<F>(0.0f), h);
+        s = Select(gray, Splat<F>(0.0f), s);
+        h = M::Clamp(h, 0.0f, 360.0f);
+        s = M::Clamp(s, 0.0f, 1.0f);
+        l = M::Clamp(l, 0.0f, 1.0f);
+
+        s *= factor;
+
+        // HSLtoRGB1.
+        const F q = Select(l < 0.5f, l * (1.0f + s), l + s - l * s);
+        const F p = 2.0f * l - q;
+        const F hue = h / 360.0f;
+        const I flat = s == 0.0f;
+        const I grayByte = zoqlanes::TruncateToByte<I>(l * 255.0f);
+        px.r = Select(flat, grayByte, M::Channel(p, q, hue + 0.3333333f));
+        px.g = Select(flat, grayByte, M::Channel(p, q, hue));
+        px.b = Select(flat, grayByte, M::Channel(p, q, hue - 0.3333333f));
+    }
+};
+
+}  // namespace
+
+void ZoqSaturation::Set(int value) {
+    if (value == m_value) return;
+    m_value = zoqcolour::Clamp(value, kMin, kMax);
+    m_factor = static_cast<float>((m_value + 128) * 0.0078125);
+}
+
+int ZoqSaturation::Apply(unsigned char* image, int width, int height, int bitCount) const {
+    if (m_value == 0) return RC_SUCCESS;
+    return ZoqApplyPixelLanes(SaturationKernel{m_factor}, image, width, height, bitCount,
+                              ZoqRowBlocks::kHeavyBytes);
+}
