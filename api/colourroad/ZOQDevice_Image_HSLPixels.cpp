@@ -9,129 +9,174 @@ struct SectorSettings {
     double turn[ZoqHueSaturation::kRanges] = {};
     double gain[ZoqHueSaturation::kRanges] = {};
     double light[ZoqHueSaturation::kRanges] = {};
-    double lightScale[ZoqHueSaturation::kRanges] = {};  // 1 + light
 
     explicit SectorSettings(const ZOQHueSaturationConfig& c) {
         for (int k = 1; k < ZoqHueSaturation::kRanges; ++k) {
             turn[k] = 0.5 * (c.hue[0] + c.hue[k]);
             gain[k] = 1.0 + c.saturation[0] + c.saturation[k];
             light[k] = 0.5 * (c.lightness[0] + c.lightness[k]);
-            lightScale[k] = 1.0 + light[k];
         }
     }
 };
 
 // The adjustment on vector lanes, operation for operation as RGBtoHSL2,
 // the sector's settings and HSLtoRGB2 do it one colour at a time: the
-// channels in single precision, everything else in double precision; a
-// branch of the scalar code becomes a selection between both results. The
-// sector of a hue in turns: x = 6 h in [0.5, 1.5) is range 2, ... [4.5,
-// 5.5) range 6, the rest range 1.
+// channels and every float the scalar code rounds to in single precision
+// on all N lanes, the double-precision work on two halves. A branch of the
+// scalar code becomes a selection between both results.
 using zoqlanes::Select;
 using zoqlanes::Splat;
 
 template <int N>
-struct HslMath {
+struct HslKernelMath {
+    using W = zoqlanes::Wide<N>;
     using F = typename ZoqLanes<N>::F;
     using I = typename ZoqLanes<N>::I;
-    using D = typename ZoqLanes<N>::D;
-    using L = typename ZoqLanes<N>::L;
+    using D = typename W::D;
+    using Pair = typename W::Pair;
 
     static ZOQ_LANES_INLINE F Max(F a, F b) { return Select(a < b, b, a); }
     static ZOQ_LANES_INLINE F Min(F a, F b) { return Select(b < a, b, a); }
     static ZOQ_LANES_INLINE D Clamp(D v) {
         return Select(v < 0.0, Splat<D>(0.0), Select(v > 1.0, Splat<D>(1.0), v));
     }
-    static ZOQ_LANES_INLINE D Widen(F v) { return __builtin_convertvector(v, D); }
-    static ZOQ_LANES_INLINE F Narrow(D v) { return __builtin_convertvector(v, F); }
-    static ZOQ_LANES_INLINE L WideMask(I m) { return __builtin_convertvector(m, L); }
 
-    // zoqcolour::HueToChannel2, then the rounding of HSLtoRGB2.
-    static ZOQ_LANES_INLINE I Channel(D p, D q, D y) {
+    // zoqcolour::HueToChannel2.
+    static ZOQ_LANES_INLINE D Channel(D p, D q, D y) {
         y = Select(y > 6.0, y - 6.0, y);
         y = Select(y < 0.0, y + 6.0, y);
-        const D v = Select(y < 1.0, p + (q - p) * y,
-                           Select(y < 3.0, q, Select(y < 4.0, p + (q - p) * (4.0 - y), p)));
-        return zoqlanes::TruncateToByte<I>(v * 255.0 + 0.5);
+        return Select(y < 1.0, p + (q - p) * y,
+                      Select(y < 3.0, q, Select(y < 4.0, p + (q - p) * (4.0 - y), p)));
+    }
+
+    // The setting of each lane's sector, x = 6 h: below[i] is x < i + 0.5;
+    // setting[k] holds the setting of range k in every lane.
+    static ZOQ_LANES_INLINE D Pick(const typename ZoqLanes<N / 2>::L* below, const D* setting) {
+        D v = setting[1];  // x >= 5.5 wraps to the first sector
+        for (int i = 5; i >= 1; --i) v = Select(below[i], setting[i + 1], v);
+        return Select(below[0], setting[1], v);
+    }
+};
+
+// The sector settings in every lane of a vector of `M` doubles, ready to
+// be selected from.
+template <int M>
+struct SectorLanes {
+    using D = typename ZoqLanes<M>::D;
+    D turn[ZoqHueSaturation::kRanges];
+    D gain[ZoqHueSaturation::kRanges];
+    D light[ZoqHueSaturation::kRanges];
+
+    explicit SectorLanes(const SectorSettings& s) {
+        for (int k = 0; k < ZoqHueSaturation::kRanges; ++k) {
+            turn[k] = Splat<D>(s.turn[k]);
+            gain[k] = Splat<D>(s.gain[k]);
+            light[k] = Splat<D>(s.light[k]);
+        }
     }
 };
 
 struct HslKernel {
-    const SectorSettings& sectors;
+    SectorLanes<2> sse2;  // the halves of four lanes
+    SectorLanes<4> avx2;  // the halves of eight lanes
 
-    // The setting of each lane's sector (HueSector of the hue in turns).
-    template <int N>
-    struct Sector {
-        using D = typename ZoqLanes<N>::D;
-        using L = typename ZoqLanes<N>::L;
-        L below[6];  // x < 0.5, x < 1.5, ... x < 5.5
+    explicit HslKernel(const SectorSettings& s) : sse2(s), avx2(s) {}
 
-        ZOQ_LANES_INLINE explicit Sector(D x) {
-            for (int i = 0; i < 6; ++i) below[i] = x < (i + 0.5);
-        }
-        ZOQ_LANES_INLINE D Pick(const double* setting) const {
-            D v = Splat<D>(setting[1]);  // x >= 5.5 wraps to the first sector
-            for (int i = 5; i >= 1; --i) v = Select(below[i], Splat<D>(setting[i + 1]), v);
-            return Select(below[0], Splat<D>(setting[1]), v);
-        }
-    };
+    template <int M>
+    const SectorLanes<M>& Sectors() const {
+        if constexpr (M == 2)
+            return sse2;
+        else
+            return avx2;
+    }
 
     template <int N>
     ZOQ_LANES_INLINE void Run(ZoqPixelLanes<N>& px) const {
-        using M = HslMath<N>;
+        using M = HslKernelMath<N>;
+        using W = typename M::W;
         using F = typename M::F;
         using I = typename M::I;
         using D = typename M::D;
-        using L = typename M::L;
-        // RGBtoHSL2.
-        const F r = __builtin_convertvector(px.r, F) / 255.0f;
-        const F g = __builtin_convertvector(px.g, F) / 255.0f;
-        const F b = __builtin_convertvector(px.b, F) / 255.0f;
+        using Pair = typename M::Pair;
+        using HalfI = typename W::HalfI;
+
+        // RGBtoHSL2: channels, their largest and smallest and the hue's
+        // numerator in single precision; the branch of the hue as its offset.
+        const F r = zoqlanes::UnitScale<N>(px.r);
+        const F g = zoqlanes::UnitScale<N>(px.g);
+        const F b = zoqlanes::UnitScale<N>(px.b);
         const F maxf = M::Max(r, M::Max(g, b));
         const F minf = M::Min(r, M::Min(g, b));
-        const D max = M::Widen(maxf);
-        const D min = M::Widen(minf);
-        D l = 0.5 * (max + min);
-        const D d = max - min;
-        D s = Select(l <= 0.5, d / (max + min), d / (2.0 - max - min));
         const I isRed = maxf == r;
         const I isGreen = maxf == g;
         const F difference = Select(isRed, g - b, Select(isGreen, b - r, r - g));
         // Adding 0 leaves a red hue as it is: g - b is never -0.
-        const D offset = Select(M::WideMask(isRed), Splat<D>(0.0),
-                                Select(M::WideMask(isGreen), Splat<D>(2.0), Splat<D>(4.0)));
-        D h = M::Widen(difference) / d + offset;
-        h = h / 6.0;
-        h = Select(h < 0.0, h + 1.0, h);
-        const L gray = M::WideMask(maxf == minf);
-        h = Select(gray, Splat<D>(0.0), h);
-        s = Select(gray, Splat<D>(0.0), s);
-        const F hue = M::Narrow(M::Clamp(h));
-        const F saturation = M::Narrow(M::Clamp(s));
-        const F lightness = M::Narrow(M::Clamp(l));
+        const F offset =
+            Select(isRed, Splat<F>(0.0f), Select(isGreen, Splat<F>(2.0f), Splat<F>(4.0f)));
+        const Pair max = W::Widen(maxf), min = W::Widen(minf);
+        const Pair numerator = W::Widen(difference), turnOffset = W::Widen(offset);
+        Pair h, s, l;
+        auto toHsl = [](D max, D min, D numerator, D offset, D & h, D & s, D & l)
+            __attribute__((always_inline)) {
+            l = 0.5 * (max + min);
+            const D d = max - min;
+            s = d / Select(l <= 0.5, max + min, 2.0 - max - min);
+            h = numerator / d + offset;
+            h = h / 6.0;
+            h = Select(h < 0.0, h + 1.0, h);
+            const auto gray = d == 0.0;  // the largest channel is the smallest
+            h = M::Clamp(Select(gray, Splat<D>(0.0), h));
+            s = M::Clamp(Select(gray, Splat<D>(0.0), s));
+            l = M::Clamp(l);
+        };
+        toHsl(max.lo, min.lo, numerator.lo, turnOffset.lo, h.lo, s.lo, l.lo);
+        toHsl(max.hi, min.hi, numerator.hi, turnOffset.hi, h.hi, s.hi, l.hi);
 
-        // The sector's settings.
-        const Sector<N> sector(6.0 * M::Widen(hue));
-        D h2 = M::Widen(hue) + sector.Pick(sectors.turn);
-        h2 = Select(h2 < 0.0, h2 + 1.0, Select(h2 > 1.0, h2 - 1.0, h2));
-        const D s2 = M::Clamp(M::Widen(saturation) * sector.Pick(sectors.gain));
-        const D light = sector.Pick(sectors.light);
-        const D l1 = M::Widen(lightness);
-        const D l2 =
-            Select(light < 0.0, l1 * sector.Pick(sectors.lightScale), l1 + light * (1.0 - l1));
+        // The settings of each lane's sector, on the hue, saturation and
+        // lightness as floats.
+        const Pair hue = W::Widen(W::Narrow(h));
+        const Pair saturation = W::Widen(W::Narrow(s));
+        const Pair lightness = W::Widen(W::Narrow(l));
+        const SectorLanes<N / 2>& sectors = Sectors<N / 2>();
+        auto adjust = [&sectors](D h, D s, D l, D & h2, D & s2, D & l2)
+            __attribute__((always_inline)) {
+            const D x = 6.0 * h;
+            typename ZoqLanes<N / 2>::L below[6];
+            for (int i = 0; i < 6; ++i) below[i] = x < (i + 0.5);
+            h2 = h + M::Pick(below, sectors.turn);
+            h2 = Select(h2 < 0.0, h2 + 1.0, Select(h2 > 1.0, h2 - 1.0, h2));
+            s2 = M::Clamp(s * M::Pick(below, sectors.gain));
+            const D light = M::Pick(below, sectors.light);
+            l2 = Select(light < 0.0, l * (1.0 + light), l + light * (1.0 - l));
+        };
+        Pair h2, s2, l2;
+        adjust(hue.lo, saturation.lo, lightness.lo, h2.lo, s2.lo, l2.lo);
+        adjust(hue.hi, saturation.hi, lightness.hi, h2.hi, s2.hi, l2.hi);
 
-        // HSLtoRGB2 of the settings' result, as floats.
-        const D hh = M::Widen(M::Narrow(h2));
-        const D ss = M::Widen(M::Narrow(s2));
-        const D ll = M::Widen(M::Narrow(l2));
-        const D q = Select(ll <= 0.5, (1.0 + ss) * ll, ss + ll - ss * ll);
-        const D p = 2.0 * ll - q;
-        const D x = 6.0 * hh;
-        const I flat = __builtin_convertvector(ss == 0.0, I);
-        const I grayByte = zoqlanes::TruncateToByte<I>(ll * 255.0 + 0.5);
-        px.r = Select(flat, grayByte, M::Channel(p, q, x + 2.0));
-        px.g = Select(flat, grayByte, M::Channel(p, q, x));
-        px.b = Select(flat, grayByte, M::Channel(p, q, x - 2.0));
+        // HSLtoRGB2 of the adjusted colour, as floats.
+        const Pair hh = W::Widen(W::Narrow(h2));
+        const Pair ss = W::Widen(W::Narrow(s2));
+        const Pair ll = W::Widen(W::Narrow(l2));
+        auto toRgb = [](D h, D s, D l, HalfI & red, HalfI & green, HalfI & blue)
+            __attribute__((always_inline)) {
+            const D q = Select(l <= 0.5, (1.0 + s) * l, s + l - s * l);
+            const D p = 2.0 * l - q;
+            const D x = 6.0 * h;
+            const auto flat = s == 0.0;  // gray: every channel is l
+            auto byte = [&](D y) __attribute__((always_inline)) {
+                const D v = Select(flat, l, M::Channel(p, q, y));
+                return zoqlanes::TruncateToByte<HalfI>(v * 255.0 + 0.5);
+            };
+            red = byte(x + 2.0);
+            green = byte(x);
+            blue = byte(x - 2.0);
+        };
+        HalfI red[2], green[2], blue[2];
+        toRgb(hh.lo, ss.lo, ll.lo, red[0], green[0], blue[0]);
+        toRgb(hh.hi, ss.hi, ll.hi, red[1], green[1], blue[1]);
+        px.r = W::template Join<I>(red[0], red[1]);
+        px.g = W::template Join<I>(green[0], green[1]);
+        px.b = W::template Join<I>(blue[0], blue[1]);
     }
 };
 
@@ -165,7 +210,6 @@ int ZoqHueSaturation::Get(int range, int* hue, int* saturation, int* lightness) 
 
 int ZoqHueSaturation::Apply(unsigned char* image, int width, int height, int bitCount) const {
     if (!m_enable) return RC_SUCCESS;
-    const SectorSettings sectors(m_config);
-    return ZoqApplyPixelLanes(HslKernel{sectors}, image, width, height, bitCount,
+    return ZoqApplyPixelLanes(HslKernel(SectorSettings(m_config)), image, width, height, bitCount,
                               ZoqRowBlocks::kHeavyBytes);
 }

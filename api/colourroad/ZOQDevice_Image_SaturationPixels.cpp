@@ -41,9 +41,9 @@ struct SaturationKernel {
         using F = typename M::F;
         using I = typename M::I;
         // RGBtoHSL1.
-        const F r = __builtin_convertvector(px.r, F) / 255.0f;
-        const F g = __builtin_convertvector(px.g, F) / 255.0f;
-        const F b = __builtin_convertvector(px.b, F) / 255.0f;
+        const F r = zoqlanes::UnitScale<N>(px.r);
+        const F g = zoqlanes::UnitScale<N>(px.g);
+        const F b = zoqlanes::UnitScale<N>(px.b);
         const F max = M::Max(r, M::Max(g, b));
         const F min = M::Min(r, M::Min(g, b));
         F l = (max + min) / 2.0f;
@@ -55,7 +55,7 @@ struct SaturationKernel {
         const F offset = Select(isRed, Select(g < b, Splat<F>(360.0f), Splat<F>(0.0f)),
                                 Select(isGreen, Splat<F>(120.0f), Splat<F>(240.0f)));
         F h = 60.0f * difference / d + offset;
-        F s = Select(l <= 0.5f, d / (max + min), d / (2.0f - (max + min)));
+        F s = d / Select(l <= 0.5f, max + min, 2.0f - (max + min));
         s = Select(l > 0.0f, s, Splat<F>(0.0f));
         const I gray = max == min;
         h = Select(gray, Splat<F>(0.0f), h);

@@ -1,13 +1,15 @@
 // The colour-correction product on vector lanes: each lane sums its rows in
 // the order of the scalar formula, (m0 R + m1 G) + m2 B, in single precision
 // without fused multiply-add, so the bytes equal the scalar formula's.
+#include <cstring>
+
 #include "colourroad/ZOQDevice_Matrix.h"
 #include "colourroad/ZOQDevice_PixelLanes.h"
 
 namespace {
 
 struct MatrixKernel {
-    const float (*m)[3];
+    float m[3][3];
 
     template <int N>
     ZOQ_LANES_INLINE void Run(ZoqPixelLanes<N>& px) const {
@@ -32,6 +34,7 @@ struct MatrixKernel {
 
 int ZoqApplyColourMatrix(const float m[3][3], unsigned char* image, int width, int height,
                          int bitCount) {
-    return ZoqApplyPixelLanes(MatrixKernel{m}, image, width, height, bitCount,
-                              ZoqRowBlocks::kLightBytes);
+    MatrixKernel kernel;
+    std::memcpy(kernel.m, m, sizeof kernel.m);
+    return ZoqApplyPixelLanes(kernel, image, width, height, bitCount, ZoqRowBlocks::kLightBytes);
 }

@@ -50,19 +50,73 @@ ZOQ_LANES_INLINE V Select(M mask, V a, V b) {
 template <typename V>
 using Element = std::remove_cv_t<std::remove_reference_t<decltype(std::declval<V&>()[0])>>;
 
+template <typename V, std::size_t... K>
+ZOQ_LANES_INLINE V SplatLanes(Element<V> value, std::index_sequence<K...>) {
+    return V{(static_cast<void>(K), value)...};
+}
+
+// Every lane `value` (a broadcast; adding to a zero vector would cost an
+// addition, since -0 + 0 is +0).
 template <typename V, typename S>
 ZOQ_LANES_INLINE V Splat(S value) {
-    return V{} + static_cast<Element<V>>(value);
+    return SplatLanes<V>(static_cast<Element<V>>(value),
+                         std::make_index_sequence<sizeof(V) / sizeof(Element<V>)>());
 }
 
 // As zoqcolour::TruncateToByte: above 255 gives 255, below 0 or NaN gives 0,
-// the rest truncated.
+// the rest truncated. Written as the instruction set's max and min, which
+// answer their second operand for a NaN.
 template <typename I, typename V>
 ZOQ_LANES_INLINE I TruncateToByte(V v) {
-    v = Select(v > 255, Splat<V>(255), v);
-    v = Select(v >= 0, v, Splat<V>(0));
+    v = Select(v > 0, v, Splat<V>(0));
+    v = Select(v < 255, v, Splat<V>(255));
     return __builtin_convertvector(v, I);
 }
+
+// byte / 255 in single precision, as zoqcolour::kUnit holds it: the
+// product with 1/255 in double precision rounds to the same float for
+// every byte (each quotient is checked with all colours), and costs less
+// than a division.
+template <int N>
+ZOQ_LANES_INLINE typename ZoqLanes<N>::F UnitScale(typename ZoqLanes<N>::I bytes) {
+    using D = typename ZoqLanes<N>::D;
+    return __builtin_convertvector(__builtin_convertvector(bytes, D) * (1.0 / 255.0),
+                                   typename ZoqLanes<N>::F);
+}
+
+// Doubles of N lanes as two halves of N / 2, each filling exactly the
+// registers of the instruction set: comparisons and selections on wider
+// vectors than the registers would fall apart into scalar code.
+template <int N>
+struct Wide {
+    using F = typename ZoqLanes<N>::F;
+    using D = typename ZoqLanes<N / 2>::D;
+    using HalfF = typename ZoqLanes<N / 2>::F;
+    using HalfI = typename ZoqLanes<N / 2>::I;
+    struct Pair {
+        D lo, hi;
+    };
+
+    static ZOQ_LANES_INLINE Pair Widen(F v) {
+        const typename ZoqLanes<N>::D all = __builtin_convertvector(v, typename ZoqLanes<N>::D);
+        Pair p;
+        std::memcpy(&p, &all, sizeof all);
+        return p;
+    }
+    static ZOQ_LANES_INLINE F Narrow(const Pair& p) {
+        return Join<F>(__builtin_convertvector(p.lo, HalfF), __builtin_convertvector(p.hi, HalfF));
+    }
+    template <typename V, typename H>
+    static ZOQ_LANES_INLINE V Join(H lo, H hi) {
+        return JoinLanes<V>(lo, hi, std::make_index_sequence<N>());
+    }
+
+private:
+    template <typename V, typename H, std::size_t... K>
+    static ZOQ_LANES_INLINE V JoinLanes(H lo, H hi, std::index_sequence<K...>) {
+        return __builtin_shufflevector(lo, hi, K...);
+    }
+};
 
 // Four pixels with SSE2. A load reads 16 bytes from p; a store writes
 // exactly four pixels.
@@ -150,21 +204,23 @@ ZOQ_LANES_INLINE typename ZoqLanes<N>::I Recolour(const Kernel& kernel,
 // Every pixel of a span: vector steps while a load stays inside it, the
 // rest through a copy padded to a whole step. Written out for each
 // instruction set, so that the loads and stores inline into it.
-#define ZOQ_LANES_SPAN(Io)                                           \
-    using I = typename ZoqLanes<Io::kLanes>::I;                      \
-    constexpr std::size_t N = Io::kLanes;                            \
-    const std::size_t bytes = pixels * bpp;                          \
-    unsigned char padded[N * 4 + 16] = {};                           \
-    for (std::size_t i = 0; i < pixels; i += N) {                    \
-        /* The last steps go through the padded copy. */             \
-        const bool inside = i * bpp + Io::LoadBytes(bpp) <= bytes;   \
-        const std::size_t n = pixels - i < N ? pixels - i : N;       \
-        unsigned char* q = inside ? p + i * bpp : padded;            \
-        if (!inside) std::memcpy(padded, p + i * bpp, n * bpp);      \
-        const auto original = Io::Load(q, bpp);                      \
-        const I colours = Recolour<Io::kLanes>(kernel, (I)original); \
-        Io::Store(q, bpp, (decltype(original))colours, original);    \
-        if (!inside) std::memcpy(p + i * bpp, padded, n * bpp);      \
+#define ZOQ_LANES_SPAN(Io)                                          \
+    using I = typename ZoqLanes<Io::kLanes>::I;                     \
+    constexpr std::size_t N = Io::kLanes;                           \
+    /* A copy of its own: stores to the image cannot change it. */  \
+    const Kernel local = kernel;                                    \
+    const std::size_t bytes = pixels * bpp;                         \
+    unsigned char padded[N * 4 + 16] = {};                          \
+    for (std::size_t i = 0; i < pixels; i += N) {                   \
+        /* The last steps go through the padded copy. */            \
+        const bool inside = i * bpp + Io::LoadBytes(bpp) <= bytes;  \
+        const std::size_t n = pixels - i < N ? pixels - i : N;      \
+        unsigned char* q = inside ? p + i * bpp : padded;           \
+        if (!inside) std::memcpy(padded, p + i * bpp, n * bpp);     \
+        const auto original = Io::Load(q, bpp);                     \
+        const I colours = Recolour<Io::kLanes>(local, (I)original); \
+        Io::Store(q, bpp, (decltype(original))colours, original);   \
+        if (!inside) std::memcpy(p + i * bpp, padded, n * bpp);     \
     }
 
 template <typename Kernel>

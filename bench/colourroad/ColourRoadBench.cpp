@@ -25,7 +25,8 @@ std::vector<unsigned char> MakeImage(int bytesPerPixel, bool random) {
     unsigned char* p = image.data();
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x, p += bytesPerPixel) {
-            const int base[3] = {x * 255 / kWidth, y * 255 / kHeight, (x + y) * 255 / (kWidth + kHeight)};
+            const int base[3] = {x * 255 / kWidth, y * 255 / kHeight,
+                                 (x + y) * 255 / (kWidth + kHeight)};
             for (int c = 0; c < 3; ++c) {
                 const int v = random ? any(generator) : base[c] + noise(generator);
                 p[c] = static_cast<unsigned char>(v < 0 ? 0 : (v > 255 ? 255 : v));
@@ -56,7 +57,9 @@ void BM_WhiteBalanceMeasure(benchmark::State& state) {
     std::vector<unsigned char> image = MakeImage(3, false);
     const ZoqFittedRegion all = FitRegionEven({0, 0, kWidth, kHeight}, kWidth, kHeight);
     float gains[3];
-    for (auto _ : state) benchmark::DoNotOptimize(ZoqMeasureWhiteBalance(image.data(), kWidth, kHeight, 24, all, 0, false, gains));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ZoqMeasureWhiteBalance(image.data(), kWidth, kHeight, 24, all, 0, false, gains));
     Pixels(state);
 }
 BENCHMARK(BM_WhiteBalanceMeasure)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -64,7 +67,8 @@ BENCHMARK(BM_WhiteBalanceMeasure)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ColourMatrix(benchmark::State& state) {
     const int bpp = int(state.range(0));
     std::vector<unsigned char> image = MakeImage(bpp, false);
-    const float m[3][3] = {{1.35f, -0.32f, -0.02f}, {-0.48f, 1.79f, -0.19f}, {-0.016f, -0.85f, 1.92f}};
+    const float m[3][3] = {
+        {1.35f, -0.32f, -0.02f}, {-0.48f, 1.79f, -0.19f}, {-0.016f, -0.85f, 1.92f}};
     for (auto _ : state) {
         // The product of an image with itself saturates after a few rounds;
         // its cost does not depend on the values.

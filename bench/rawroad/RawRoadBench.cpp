@@ -4,39 +4,26 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "rawroad/ZOQDevice_AE_Control.h"
-#include "rawroad/ZOQDevice_AF_Measure.h"
+#include "BenchFrames.h"
 #include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
 #include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
 #include "calibration/ZOQDevice_Custom_Calibration_Map.h"
+#include "rawroad/ZOQDevice_AE_Control.h"
+#include "rawroad/ZOQDevice_AF_Measure.h"
 #include "rawroad/ZOQDevice_Image_Tone.h"
 #include "zoq_errors.h"
 
 namespace {
 
-constexpr int kW = 2592;
-constexpr int kH = 1944;
-constexpr int64_t kPixels = int64_t{kW} * kH;
+using zoqbench::kPixels;
+constexpr int kW = zoqbench::kWidth;
+constexpr int kH = zoqbench::kHeight;
 
-// A plausible raw frame: a smooth gradient with texture and a few hot pixels.
 const std::vector<unsigned char>& Frame() {
-    static const std::vector<unsigned char> frame = [] {
-        std::vector<unsigned char> f(kPixels);
-        uint32_t seed = 12345;
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) {
-                seed = seed * 1664525u + 1013904223u;
-                int v = 40 + (x + y) / 40 + static_cast<int>(seed >> 28);
-                if ((seed >> 8) % 5000 == 0) v = 255;
-                f[size_t(y) * kW + x] = static_cast<unsigned char>(v > 255 ? 255 : v);
-            }
-        return f;
-    }();
-    return frame;
+    return zoqbench::RawFrame();
 }
 
 // Items are pixels: items_per_second is the pixel rate.
@@ -126,45 +113,8 @@ void BM_FocusMeasure(benchmark::State& state) {
 }
 BENCHMARK(BM_FocusMeasure)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A map that magnifies the image by 1.2 % about its centre, with fractions,
-// as a lens correction would.
-std::string WriteMapFile() {
-    std::vector<unsigned char> file;
-    auto le16 = [&](unsigned v) {
-        file.push_back(static_cast<unsigned char>(v & 0xFF));
-        file.push_back(static_cast<unsigned char>(v >> 8));
-    };
-    auto le32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) file.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    le16(0x4D43);
-    le16(0x0100);
-    le32(kW);
-    le32(kH);
-    le32(0);
-    le32(2 * kPixels);
-    le32(2 * kPixels);
-    for (int pass = 0; pass < 4; ++pass)
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) {
-                const int v = pass < 2 ? x : y;
-                const int size = pass < 2 ? kW : kH;
-                const int scaled = v * 988 + size * 6;  // 1.2 % zoom, in 1/1000 pixel
-                const int at = scaled / 1000;
-                le16((pass % 2 == 0) ? static_cast<unsigned>(at < size ? at : size - 1)
-                                     : static_cast<unsigned>((scaled % 1000) * 1024 / 1000));
-            }
-    std::string path = "/tmp/zoq_bench_rawroad_map_XXXXXX";
-    int fd = mkstemp(&path[0]);
-    if (fd < 0) return {};
-    FILE* out = fdopen(fd, "wb");
-    fwrite(file.data(), 1, file.size(), out);
-    fclose(out);
-    return path;
-}
-
 void BM_CalibrationRemap24(benchmark::State& state) {
-    const std::string path = WriteMapFile();
+    const std::string path = zoqbench::WriteMagnifyingMapFile();
     ZoqCalibrationMap map;
     if (map.Load(path.c_str()) != RC_SUCCESS) state.SkipWithError("map file");
     std::remove(path.c_str());
@@ -177,7 +127,12 @@ void BM_CalibrationRemap24(benchmark::State& state) {
     }
     Report(state, kPixels);
 }
-BENCHMARK(BM_CalibrationRemap24)->Arg(1)->Arg(0)->ArgName("bilinear")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CalibrationRemap24)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("bilinear")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_Memcpy(benchmark::State& state) {
     const std::vector<unsigned char>& frame = Frame();
