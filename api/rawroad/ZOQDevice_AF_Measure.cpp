@@ -22,24 +22,33 @@ namespace {
 
 constexpr int kMaxDifference = 1020;
 constexpr int kFirstBinade = 7;  // below 2^7 a term may be half-way
-constexpr int kLastBinade = 40;  // far beyond any sum of a frame
+constexpr int kLastBinade = 40;  // far beyond any sum of a frame; 52 - E >= 12
 constexpr uint64_t kUnitsPerBinade = uint64_t{1} << 52;
 
-// q for every D and binade: D / 1020.0 in units of 2^(E - 52), rounded to
-// the nearest integer. Built once.
-struct UlpCounts {
-    uint64_t of[kLastBinade - kFirstBinade + 1][kMaxDifference + 1];
-    UlpCounts() {
-        for (int e = kFirstBinade; e <= kLastBinade; ++e)
-            for (int d = 0; d <= kMaxDifference; ++d)
-                of[e - kFirstBinade][d] =
-                    static_cast<uint64_t>(std::nearbyint(std::ldexp(d / 1020.0, 52 - e)));
+// q for D in the binade 2^E, the nearest integer to D 2^k / 1020 with
+// k = 52 - E: with 2^k = 1020 m + r it is D m plus the nearest integer to
+// D r / 1020, which single precision gets right (an error below 2^-13, a
+// distance of at least 1 / 510 from any half, as 4 divides r). Summed over
+// a row: m times the row's sum of D plus the rounded rest.
+struct UlpCount {
+    uint64_t m;
+    int r;
+    explicit UlpCount(int e) {
+        const uint64_t power = uint64_t{1} << (52 - e);
+        m = power / kMaxDifference;
+        r = static_cast<int>(power % kMaxDifference);
     }
 };
 
-const UlpCounts& Counts() {
-    static const UlpCounts counts;
-    return counts;
+int RoundedRest(const uint16_t* d, int n, int r) {
+    constexpr float kInverse = 1.0f / 1020.0f;
+    constexpr float kRound = 12582912.0f;  // 1.5 x 2^23: adding it rounds to an integer
+    int total = 0;                         // at most 1020 a sample of a 512-sample chunk
+    for (int j = 0; j < n; ++j) {
+        const float x = static_cast<float>(d[j] * r) * kInverse;
+        total += static_cast<int>((x + kRound) - kRound);
+    }
+    return total;
 }
 
 // The binade of a positive, normal sum.
@@ -98,7 +107,6 @@ double ZoqAutoFocus::Sum(const unsigned char* first, std::ptrdiff_t stride, int 
             return sum;
         }
     }
-    const UlpCounts& counts = Counts();
 
     // Each row's sum of D, exact.
     uint32_t* rowSums = m_rowSums.data();
@@ -126,12 +134,12 @@ double ZoqAutoFocus::Sum(const unsigned char* first, std::ptrdiff_t stride, int 
     blocks.Run([&](int, int begin, int end) {
         for (int i = begin; i < end; ++i) {
             if (binades[i] < 0) continue;
-            const uint64_t* q = counts.of[binades[i] - kFirstBinade];
-            uint64_t units = 0;
+            const UlpCount q(binades[i]);
+            uint64_t rest = 0;
             RowDifferences(r, i, [&](const uint16_t* d, int n) {
-                for (int j = 0; j < n; ++j) units += q[d[j]];
+                rest += static_cast<uint64_t>(RoundedRest(d, n, q.r));
             });
-            rowUnits[i] = units;
+            rowUnits[i] = q.m * rowSums[i] + rest;
         }
     });
     // The rows in order: whole rows where the prediction holds.
