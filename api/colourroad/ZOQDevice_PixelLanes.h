@@ -63,6 +63,17 @@ ZOQ_LANES_INLINE V Splat(S value) {
                          std::make_index_sequence<sizeof(V) / sizeof(Element<V>)>());
 }
 
+template <typename V, std::size_t... K>
+ZOQ_LANES_INLINE V IotaLanes(std::index_sequence<K...>) {
+    return V{static_cast<Element<V>>(K)...};
+}
+
+// 0, 1, 2, ... in the lanes.
+template <typename V>
+ZOQ_LANES_INLINE V Iota() {
+    return IotaLanes<V>(std::make_index_sequence<sizeof(V) / sizeof(Element<V>)>());
+}
+
 // As zoqcolour::TruncateToByte: above 255 gives 255, below 0 or NaN gives 0,
 // the rest truncated. Written as the instruction set's max and min, which
 // answer their second operand for a NaN.
@@ -235,6 +246,43 @@ ZOQ_LANES_AVX2 void SpanAvx2(const Kernel& kernel, unsigned char* p, std::size_t
 
 #undef ZOQ_LANES_SPAN
 
+// The same for a kernel that only reads: kernel.Read<N>(px, first), first
+// the index of the step's first pixel, answers a vector of integers; the
+// sum of all their lanes. The lanes of a last, partial step hold zero
+// bytes beyond `pixels`.
+#define ZOQ_LANES_READ(Io)                                                      \
+    using I = typename ZoqLanes<Io::kLanes>::I;                                 \
+    constexpr std::size_t N = Io::kLanes;                                       \
+    const Kernel local = kernel;                                                \
+    const std::size_t bytes = pixels * bpp;                                     \
+    unsigned char padded[N * 4 + 16] = {};                                      \
+    I total = {};                                                               \
+    for (std::size_t i = 0; i < pixels; i += N) {                               \
+        const bool inside = i * bpp + Io::LoadBytes(bpp) <= bytes;              \
+        const std::size_t n = pixels - i < N ? pixels - i : N;                  \
+        if (!inside) std::memcpy(padded, p + i * bpp, n * bpp);                 \
+        const I bytesRead = (I)Io::Load(inside ? p + i * bpp : padded, bpp);    \
+        ZoqPixelLanes<Io::kLanes> px{bytesRead & 0xFF, (bytesRead >> 8) & 0xFF, \
+                                     (bytesRead >> 16) & 0xFF};                 \
+        total += local.template Read<Io::kLanes>(px, static_cast<int>(i));      \
+    }                                                                           \
+    int sum = 0;                                                                \
+    for (std::size_t lane = 0; lane < N; ++lane) sum += total[lane];            \
+    return sum;
+
+template <typename Kernel>
+int ReadSse2(const Kernel& kernel, const unsigned char* p, std::size_t pixels, int bpp) {
+    ZOQ_LANES_READ(Sse2)
+}
+
+template <typename Kernel>
+ZOQ_LANES_AVX2 int ReadAvx2(const Kernel& kernel, const unsigned char* p, std::size_t pixels,
+                            int bpp) {
+    ZOQ_LANES_READ(Avx2)
+}
+
+#undef ZOQ_LANES_READ
+
 }  // namespace zoqlanes
 
 // Runs kernel.Run<N>(ZoqPixelLanes<N>&) over `pixels` pixels of bpp bytes
@@ -245,6 +293,15 @@ void ZoqRunPixelLanes(const Kernel& kernel, unsigned char* p, std::size_t pixels
         zoqlanes::SpanAvx2(kernel, p, pixels, bpp);
     else
         zoqlanes::SpanSse2(kernel, p, pixels, bpp);
+}
+
+// Runs kernel.Read<N>(ZoqPixelLanes<N>&, int first) over `pixels` pixels
+// of bpp bytes (3 or 4) from p, which it leaves as they are; the sum of
+// what the kernel answers.
+template <typename Kernel>
+int ZoqReadPixelLanes(const Kernel& kernel, const unsigned char* p, std::size_t pixels, int bpp) {
+    return ZoqUseAvx2() ? zoqlanes::ReadAvx2(kernel, p, pixels, bpp)
+                        : zoqlanes::ReadSse2(kernel, p, pixels, bpp);
 }
 
 // Runs the kernel over every pixel of a 24- or 32-bit image, in blocks of

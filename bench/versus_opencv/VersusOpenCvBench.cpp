@@ -181,10 +181,11 @@ void OursGainTables(benchmark::State& state) {
 void OursWhiteBalanceMeasure(benchmark::State& state) {
     Image image = ColourFrame();
     const ZoqFittedRegion all = FitRegionEven({0, 0, kWidth, kHeight}, kWidth, kHeight);
+    ZoqWhiteBalanceMeter meter;
     Measure(state, nullptr, image, [&] {
         float gains[3];
         benchmark::DoNotOptimize(
-            ZoqMeasureWhiteBalance(image.data(), kWidth, kHeight, 24, all, 0, false, gains));
+            meter.Measure(image.data(), kWidth, kHeight, 24, all, 0, false, gains));
     });
 }
 
