@@ -1,11 +1,11 @@
 // The six sums of the measurement are single-precision sums added pixel by
 // pixel in buffer order, and every rounding counts. The pixels' terms are
-// worked out in parallel, a few rows at a time, while one thread adds the
-// rows already done, in order; a pixel that does not count adds +0, which
+// worked out in parallel, a batch of rows at a time, while one thread adds
+// the batch before, in order; a pixel that does not count adds +0, which
 // leaves a sum as it was (no sum is ever -0).
 #include "colourroad/ZOQDevice_AWB_Measure.h"
 
-#include <tbb/parallel_pipeline.h>
+#include <tbb/parallel_invoke.h>
 
 #include <cmath>
 #include <cstddef>
@@ -13,13 +13,13 @@
 
 #include "colourroad/ZOQDevice_ColourImage.h"
 #include "colourroad/ZOQDevice_PixelLanes.h"
+#include "geometry/ZOQDevice_RowBlocks.h"
 
 namespace {
 
-constexpr int kTerms = 6;           // Y, Cb, Cr, R, G, B
-constexpr int kChunkPixels = 8192;  // at least, in whole rows
-constexpr int kChunksInFlight = 4;
-constexpr int kPiece = 256;  // pixels a piece when the rows are added here
+constexpr int kTerms = 6;            // Y, Cb, Cr, R, G, B
+constexpr int kBatchPixels = 32768;  // at least, in whole rows
+constexpr int kPiece = 256;          // pixels a piece when the rows are added here
 
 struct Sums {
     float y = 0.0f, cb = 0.0f, cr = 0.0f;
@@ -194,64 +194,61 @@ int ZoqWhiteBalanceMeter::Measure(unsigned char* image, int width, int height, i
     if (rc != RC_SUCCESS) return rc;
     if (region.height <= 0 || !Inside(region, width, height)) return RC_FAIL;
     const Rows rows(image, width, bitCount / 8, region, static_cast<float>(phi), showRegion);
-    const int chunkRows = (kChunkPixels + rows.Width() - 1) / rows.Width();
-    const int chunks = (rows.Count() + chunkRows - 1) / chunkRows;
+    const int batchRows = (kBatchPixels + rows.Width() - 1) / rows.Width();
+    const int batches = (rows.Count() + batchRows - 1) / batchRows;
     const std::size_t rowFloats = std::size_t(Stride(rows.Width())) * kTerms;
-    const std::size_t chunkFloats = rowFloats * chunkRows;
+    const std::size_t batchFloats = rowFloats * batchRows;
     Sums sums;
-    int added = 0;  // chunks added, in order
-    bool room = chunks > 1;
-    if (room && m_terms.size() < chunkFloats * kChunksInFlight) {
+    int added = 0;  // batches added, in order
+    bool room = batches > 1;
+    if (room && m_terms.size() < 2 * batchFloats) {
         try {
-            m_terms.resize(chunkFloats * kChunksInFlight);
+            m_terms.resize(2 * batchFloats);
         } catch (...) {
             room = false;
         }
     }
     if (room) {
-        // Chunk c has the buffer c % kChunksInFlight: with no more chunks in
-        // flight than that, chunk c has been added before chunk c +
-        // kChunksInFlight starts.
-        int counts[kChunksInFlight] = {};
-        auto rowsOf = [&](int c, int* end) {
-            const int first = c * chunkRows;
-            *end = first + chunkRows < rows.Count() ? first + chunkRows : rows.Count();
-            return first;
+        // Batch b has the terms of its rows in half b % 2 of the working
+        // space: one thread adds batch b while the others work out b + 1.
+        int counts[2] = {};
+        auto first = [&](int b) { return b * batchRows; };
+        auto end = [&](int b) {
+            return first(b) + batchRows < rows.Count() ? first(b) + batchRows : rows.Count();
         };
-        int next = 0;
+        auto work = [&](int b) {
+            float* t = m_terms.data() + (b % 2) * batchFloats;
+            int shares[ZoqRowBlocks::kMaxBlocks] = {};
+            const ZoqRowBlocks blocks(end(b) - first(b), rowFloats * sizeof(float),
+                                      ZoqRowBlocks::kHeavyBytes);
+            blocks.Run([&](int block, int begin, int stop) {
+                for (int i = begin; i < stop; ++i)
+                    if (rows.Adds(first(b) + i))
+                        shares[block] +=
+                            rows.Terms(first(b) + i, 0, rows.Width(), t + i * rowFloats);
+            });
+            counts[b % 2] = 0;
+            for (int k = 0; k < blocks.Count(); ++k) counts[b % 2] += shares[k];
+        };
+        auto add = [&](int b) {
+            const float* t = m_terms.data() + (b % 2) * batchFloats;
+            for (int row = first(b); row < end(b); ++row, t += rowFloats) {
+                rows.InvertBorder(row);
+                if (rows.Adds(row)) Add(t, rows.Width(), sums);
+            }
+            sums.count += counts[b % 2];
+            ++added;
+        };
         try {
-            tbb::parallel_pipeline(
-                kChunksInFlight,
-                tbb::make_filter<void, int>(tbb::filter_mode::serial_in_order,
-                                            [&](tbb::flow_control& control) {
-                                                if (next == chunks) control.stop();
-                                                return next < chunks ? next++ : 0;
-                                            }) &
-                    tbb::make_filter<int, int>(
-                        tbb::filter_mode::parallel,
-                        [&](int c) {
-                            float* t = m_terms.data() + (c % kChunksInFlight) * chunkFloats;
-                            int end = 0, count = 0;
-                            for (int row = rowsOf(c, &end); row < end; ++row, t += rowFloats)
-                                if (rows.Adds(row)) count += rows.Terms(row, 0, rows.Width(), t);
-                            counts[c % kChunksInFlight] = count;
-                            return c;
-                        }) &
-                    tbb::make_filter<int, void>(tbb::filter_mode::serial_in_order, [&](int c) {
-                        const float* t = m_terms.data() + (c % kChunksInFlight) * chunkFloats;
-                        int end = 0;
-                        for (int row = rowsOf(c, &end); row < end; ++row, t += rowFloats) {
-                            rows.InvertBorder(row);
-                            if (rows.Adds(row)) Add(t, rows.Width(), sums);
-                        }
-                        sums.count += counts[c % kChunksInFlight];
-                        ++added;
-                    }));
+            work(0);
+            for (int b = 0; b + 1 < batches; ++b)
+                tbb::parallel_invoke([&] { add(b); }, [&] { work(b + 1); });
+            add(batches - 1);
         } catch (...) {
-            // The chunks not added yet are added below.
+            // The batches not added yet are added below.
         }
     }
-    rows.AddHere(added * chunkRows, rows.Count(), sums);
+    rows.AddHere(added * batchRows, rows.Count(), sums);
     if (sums.count == 0) return RC_FAIL;
     float measured[3];
     GainsFromSums(sums, measured);

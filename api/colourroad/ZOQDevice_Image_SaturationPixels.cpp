@@ -78,6 +78,63 @@ struct SaturationKernel {
     }
 };
 
+// Factor 0 makes every colour gray: the lightness of RGBtoHSL1 through the
+// gray branch of HSLtoRGB1.
+struct GrayKernel {
+    template <int N>
+    ZOQ_LANES_INLINE void Run(ZoqPixelLanes<N>& px) const {
+        using F = typename ZoqLanes<N>::F;
+        using I = typename ZoqLanes<N>::I;
+        const I maxByte = Select(px.r < px.g, px.g, px.r);
+        const I max = Select(maxByte < px.b, px.b, maxByte);
+        const I minByte = Select(px.g < px.r, px.g, px.r);
+        const I min = Select(px.b < minByte, px.b, minByte);
+        const F l = (zoqlanes::UnitScale<N>(max) + zoqlanes::UnitScale<N>(min)) / 2.0f;
+        px.r = px.g = px.b = zoqlanes::TruncateToByte<I>(l * 255.0f);
+    }
+};
+
+// Any other factor k / 128 in exact arithmetic leaves hue and lightness and
+// moves every channel C (a byte) to L + k / 128 (C - L), L = (max + min) / 2,
+// a multiple of 1/256: X = 128 (max + min) + k (2 C - max - min) in 1/256.
+// The conversions' roundings and their constants 0.3333333 and 0.6666667
+// move a channel by less than 1/1000 of a level, so the byte is X + 1/2
+// truncated and clipped, unless X + 1/2 is a whole level: those pixels are
+// done by the conversions themselves. A gray pixel keeps its lightness,
+// truncated. Every colour is checked against the conversions.
+struct AffineKernel {
+    int k;  // the factor in 1/128
+    SaturationKernel conversions;
+
+    SaturationKernel Slow() const { return conversions; }
+
+    template <int N>
+    ZOQ_LANES_INLINE typename ZoqLanes<N>::I Run(ZoqPixelLanes<N>& px) const {
+        using I = typename ZoqLanes<N>::I;
+        const I maxByte = Select(px.r < px.g, px.g, px.r);
+        const I max = Select(maxByte < px.b, px.b, maxByte);
+        const I minByte = Select(px.g < px.r, px.g, px.r);
+        const I min = Select(px.b < minByte, px.b, minByte);
+        const I sum = max + min;
+        const I base = sum << 7;
+        const I xb = base + k * ((px.b << 1) - sum);
+        const I xg = base + k * ((px.g << 1) - sum);
+        const I xr = base + k * ((px.r << 1) - sum);
+        const I whole = ((xb & 0xFF) == 0x80) | ((xg & 0xFF) == 0x80) | ((xr & 0xFF) == 0x80);
+        auto level = [](I x) __attribute__((always_inline)) {
+            const I v = (x + 0x80) >> 8;
+            return Select(v < 0, Splat<I>(0), Select(v > 255, Splat<I>(255), v));
+        };
+        // Gray: the byte as a fraction of 255 and back, truncated.
+        const I gray = max == min;
+        const I grayByte = zoqlanes::TruncateToByte<I>(zoqlanes::UnitScale<N>(px.b) * 255.0f);
+        px.b = Select(gray, grayByte, level(xb));
+        px.g = Select(gray, grayByte, level(xg));
+        px.r = Select(gray, grayByte, level(xr));
+        return whole & ~gray;
+    }
+};
+
 }  // namespace
 
 void ZoqSaturation::Set(int value) {
@@ -88,6 +145,10 @@ void ZoqSaturation::Set(int value) {
 
 int ZoqSaturation::Apply(unsigned char* image, int width, int height, int bitCount) const {
     if (m_value == 0) return RC_SUCCESS;
-    return ZoqApplyPixelLanes(SaturationKernel{m_factor}, image, width, height, bitCount,
-                              ZoqRowBlocks::kHeavyBytes);
+    const int k = m_value + 128;
+    if (k == 0)
+        return ZoqApplyPixelLanes(GrayKernel{}, image, width, height, bitCount,
+                                  ZoqRowBlocks::kLightBytes);
+    return ZoqApplyPixelLanes(AffineKernel{k, SaturationKernel{m_factor}}, image, width, height,
+                              bitCount, ZoqRowBlocks::kLightBytes);
 }

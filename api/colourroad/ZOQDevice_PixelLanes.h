@@ -10,6 +10,7 @@
 #include <immintrin.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 #include <utility>
@@ -166,14 +167,19 @@ struct Sse2 {
         const int last = _mm_cvtsi128_si32(_mm_srli_si128(packed, 8));
         std::memcpy(p + 8, &last, 4);
     }
+
+    // Whether any lane of a mask is set.
+    static ZOQ_LANES_INLINE bool Any(__m128i mask) { return _mm_movemask_epi8(mask) != 0; }
 };
 
-// Eight pixels with AVX2. A 24-bit load reads 28 bytes from p.
+// Eight pixels with AVX2. A 24-bit load reads 28 bytes from p. Not forced
+// inline: the drivers below, built for AVX2, take them in, whatever the
+// templates between.
 struct Avx2 {
     static constexpr int kLanes = 8;
     static constexpr std::size_t LoadBytes(int bpp) { return bpp == 3 ? 28 : 32; }
 
-    static ZOQ_LANES_INLINE ZOQ_LANES_AVX2 __m256i Load(const unsigned char* p, int bpp) {
+    static inline ZOQ_LANES_AVX2 __m256i Load(const unsigned char* p, int bpp) {
         if (bpp == 4) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
         const __m256i v = _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(p + 12),
                                               reinterpret_cast<const __m128i*>(p));
@@ -183,8 +189,8 @@ struct Avx2 {
         return _mm256_shuffle_epi8(v, spread);
     }
 
-    static ZOQ_LANES_INLINE ZOQ_LANES_AVX2 void Store(unsigned char* p, int bpp, __m256i colours,
-                                                      __m256i original) {
+    static inline ZOQ_LANES_AVX2 void Store(unsigned char* p, int bpp, __m256i colours,
+                                            __m256i original) {
         if (bpp == 4) {
             const __m256i alpha = _mm256_and_si256(original, _mm256_set1_epi32(int(0xFF000000u)));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm256_or_si256(colours, alpha));
@@ -199,89 +205,157 @@ struct Avx2 {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(packed));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), _mm256_extracti128_si256(packed, 1));
     }
+
+    static inline ZOQ_LANES_AVX2 bool Any(__m256i mask) { return _mm256_movemask_epi8(mask) != 0; }
 };
 
-// The kernel on N pixels whose lanes hold blue | green << 8 | red << 16
-// in their low bytes (higher bytes ignored); the adjusted pixels, packed
-// the same way.
-template <int N, typename Kernel>
-ZOQ_LANES_INLINE typename ZoqLanes<N>::I Recolour(const Kernel& kernel,
-                                                  typename ZoqLanes<N>::I bytes) {
-    ZoqPixelLanes<N> px{bytes & 0xFF, (bytes >> 8) & 0xFF, (bytes >> 16) & 0xFF};
-    kernel.template Run<N>(px);
-    return px.b | (px.g << 8) | (px.r << 16);
+// The N pixels at i of a span of `pixels` pixels, loaded from the span
+// while a whole load stays inside it, else through `padded`, a copy padded
+// to a whole step; write them back with Put.
+template <typename Io>
+struct Step {
+    using I = typename ZoqLanes<Io::kLanes>::I;
+    static constexpr std::size_t N = Io::kLanes;
+
+    unsigned char* p;
+    std::size_t n;  // pixels of the span from here on, at most N
+    bool inside;
+    decltype(Io::Load(nullptr, 3)) original;
+
+    ZOQ_LANES_INLINE Step(unsigned char* span, std::size_t pixels, std::size_t i, int bpp,
+                          unsigned char* padded)
+        : p(span + i * bpp),
+          n(pixels - i < N ? pixels - i : N),
+          inside((i * bpp + Io::LoadBytes(bpp)) <= pixels * bpp) {
+        if (!inside) std::memcpy(padded, p, n * bpp);
+        original = Io::Load(inside ? p : padded, bpp);
+    }
+    ZOQ_LANES_INLINE I Bytes() const { return (I)original; }
+    ZOQ_LANES_INLINE ZoqPixelLanes<Io::kLanes> Pixels() const {
+        const I bytes = Bytes();
+        return ZoqPixelLanes<Io::kLanes>{bytes & 0xFF, (bytes >> 8) & 0xFF, (bytes >> 16) & 0xFF};
+    }
+    ZOQ_LANES_INLINE void Put(const ZoqPixelLanes<Io::kLanes>& px, int bpp,
+                              unsigned char* padded) const {
+        const I colours = px.b | (px.g << 8) | (px.r << 16);
+        Io::Store(inside ? p : padded, bpp, (decltype(original))colours, original);
+        if (!inside) std::memcpy(p, padded, n * bpp);
+    }
+};
+
+// Every pixel of a span through kernel.Run<N>(px). A copy of the kernel
+// of its own: stores to the image cannot change it.
+template <typename Io, typename Kernel>
+ZOQ_LANES_INLINE void Span(const Kernel& kernel, unsigned char* p, std::size_t pixels, int bpp) {
+    const Kernel local = kernel;
+    unsigned char padded[Io::kLanes * 4 + 16] = {};
+    for (std::size_t i = 0; i < pixels; i += Io::kLanes) {
+        const Step<Io> step(p, pixels, i, bpp, padded);
+        ZoqPixelLanes<Io::kLanes> px = step.Pixels();
+        local.template Run<Io::kLanes>(px);
+        step.Put(px, bpp, padded);
+    }
 }
 
-// Every pixel of a span: vector steps while a load stays inside it, the
-// rest through a copy padded to a whole step. Written out for each
-// instruction set, so that the loads and stores inline into it.
-#define ZOQ_LANES_SPAN(Io)                                          \
-    using I = typename ZoqLanes<Io::kLanes>::I;                     \
-    constexpr std::size_t N = Io::kLanes;                           \
-    /* A copy of its own: stores to the image cannot change it. */  \
-    const Kernel local = kernel;                                    \
-    const std::size_t bytes = pixels * bpp;                         \
-    unsigned char padded[N * 4 + 16] = {};                          \
-    for (std::size_t i = 0; i < pixels; i += N) {                   \
-        /* The last steps go through the padded copy. */            \
-        const bool inside = i * bpp + Io::LoadBytes(bpp) <= bytes;  \
-        const std::size_t n = pixels - i < N ? pixels - i : N;      \
-        unsigned char* q = inside ? p + i * bpp : padded;           \
-        if (!inside) std::memcpy(padded, p + i * bpp, n * bpp);     \
-        const auto original = Io::Load(q, bpp);                     \
-        const I colours = Recolour<Io::kLanes>(local, (I)original); \
-        Io::Store(q, bpp, (decltype(original))colours, original);   \
-        if (!inside) std::memcpy(p + i * bpp, padded, n * bpp);     \
+// Every pixel of a span through kernel.Run<N>(px), which answers a mask of
+// the lanes it could not do; those pixels are done afterwards, in batches,
+// by kernel.Slow(), a kernel of the plain kind, from their original bytes.
+template <typename Io, typename Kernel>
+ZOQ_LANES_INLINE void SpanRedo(const Kernel& kernel, unsigned char* p, std::size_t pixels,
+                               int bpp) {
+    using I = typename ZoqLanes<Io::kLanes>::I;
+    constexpr std::size_t N = Io::kLanes;
+    constexpr std::size_t kBatch = 256;
+    const Kernel local = kernel;
+    const auto slow = local.Slow();
+    unsigned char padded[N * 4 + 16] = {};
+    uint32_t colours[kBatch + N];  // the waiting pixels as 4-byte pixels
+    std::size_t at[kBatch];
+    std::size_t waiting = 0;
+    auto redo = [&]() __attribute__((always_inline)) {
+        for (std::size_t j = 0; j < waiting; j += N) {
+            // colours has room for a whole step beyond the waiting pixels.
+            const Step<Io> step(reinterpret_cast<unsigned char*>(colours), waiting + N, j, 4,
+                                padded);
+            ZoqPixelLanes<N> px = step.Pixels();
+            slow.template Run<N>(px);
+            step.Put(px, 4, padded);
+        }
+        for (std::size_t k = 0; k < waiting; ++k) std::memcpy(p + at[k] * bpp, colours + k, 3);
+        waiting = 0;
+    };
+    for (std::size_t i = 0; i < pixels; i += N) {
+        const Step<Io> step(p, pixels, i, bpp, padded);
+        ZoqPixelLanes<N> px = step.Pixels();
+        const I again = local.template Run<N>(px);
+        step.Put(px, bpp, padded);
+        if (!Io::Any((decltype(step.original))again)) continue;
+        const I bytes = step.Bytes();
+        for (std::size_t lane = 0; lane < step.n; ++lane) {
+            if (again[lane] == 0) continue;
+            colours[waiting] = static_cast<uint32_t>(bytes[lane]) & 0xFFFFFFu;
+            at[waiting++] = i + lane;
+        }
+        if (waiting + N > kBatch) redo();
     }
+    redo();
+}
 
+// Every pixel of a span through kernel.Read<N>(px, first), first the index
+// of the step's first pixel, which leaves them as they are and answers a
+// vector of integers; the sum of all their lanes. The lanes of a last,
+// partial step hold zero bytes beyond the span.
+template <typename Io, typename Kernel>
+ZOQ_LANES_INLINE int Read(const Kernel& kernel, const unsigned char* p, std::size_t pixels,
+                          int bpp) {
+    using I = typename ZoqLanes<Io::kLanes>::I;
+    const Kernel local = kernel;
+    unsigned char padded[Io::kLanes * 4 + 16] = {};
+    I total = {};
+    for (std::size_t i = 0; i < pixels; i += Io::kLanes) {
+        const Step<Io> step(const_cast<unsigned char*>(p), pixels, i, bpp, padded);
+        ZoqPixelLanes<Io::kLanes> px = step.Pixels();
+        total += local.template Read<Io::kLanes>(px, static_cast<int>(i));
+    }
+    int sum = 0;
+    for (int lane = 0; lane < Io::kLanes; ++lane) sum += total[lane];
+    return sum;
+}
+
+// The drivers built for each instruction set.
 template <typename Kernel>
 void SpanSse2(const Kernel& kernel, unsigned char* p, std::size_t pixels, int bpp) {
-    ZOQ_LANES_SPAN(Sse2)
+    Span<Sse2>(kernel, p, pixels, bpp);
 }
-
 template <typename Kernel>
 ZOQ_LANES_AVX2 void SpanAvx2(const Kernel& kernel, unsigned char* p, std::size_t pixels, int bpp) {
-    ZOQ_LANES_SPAN(Avx2)
+    Span<Avx2>(kernel, p, pixels, bpp);
 }
-
-#undef ZOQ_LANES_SPAN
-
-// The same for a kernel that only reads: kernel.Read<N>(px, first), first
-// the index of the step's first pixel, answers a vector of integers; the
-// sum of all their lanes. The lanes of a last, partial step hold zero
-// bytes beyond `pixels`.
-#define ZOQ_LANES_READ(Io)                                                      \
-    using I = typename ZoqLanes<Io::kLanes>::I;                                 \
-    constexpr std::size_t N = Io::kLanes;                                       \
-    const Kernel local = kernel;                                                \
-    const std::size_t bytes = pixels * bpp;                                     \
-    unsigned char padded[N * 4 + 16] = {};                                      \
-    I total = {};                                                               \
-    for (std::size_t i = 0; i < pixels; i += N) {                               \
-        const bool inside = i * bpp + Io::LoadBytes(bpp) <= bytes;              \
-        const std::size_t n = pixels - i < N ? pixels - i : N;                  \
-        if (!inside) std::memcpy(padded, p + i * bpp, n * bpp);                 \
-        const I bytesRead = (I)Io::Load(inside ? p + i * bpp : padded, bpp);    \
-        ZoqPixelLanes<Io::kLanes> px{bytesRead & 0xFF, (bytesRead >> 8) & 0xFF, \
-                                     (bytesRead >> 16) & 0xFF};                 \
-        total += local.template Read<Io::kLanes>(px, static_cast<int>(i));      \
-    }                                                                           \
-    int sum = 0;                                                                \
-    for (std::size_t lane = 0; lane < N; ++lane) sum += total[lane];            \
-    return sum;
-
+template <typename Kernel>
+void SpanRedoSse2(const Kernel& kernel, unsigned char* p, std::size_t pixels, int bpp) {
+    SpanRedo<Sse2>(kernel, p, pixels, bpp);
+}
+template <typename Kernel>
+ZOQ_LANES_AVX2 void SpanRedoAvx2(const Kernel& kernel, unsigned char* p, std::size_t pixels,
+                                 int bpp) {
+    SpanRedo<Avx2>(kernel, p, pixels, bpp);
+}
 template <typename Kernel>
 int ReadSse2(const Kernel& kernel, const unsigned char* p, std::size_t pixels, int bpp) {
-    ZOQ_LANES_READ(Sse2)
+    return Read<Sse2>(kernel, p, pixels, bpp);
 }
-
 template <typename Kernel>
 ZOQ_LANES_AVX2 int ReadAvx2(const Kernel& kernel, const unsigned char* p, std::size_t pixels,
                             int bpp) {
-    ZOQ_LANES_READ(Avx2)
+    return Read<Avx2>(kernel, p, pixels, bpp);
 }
 
-#undef ZOQ_LANES_READ
+// Kernels whose Run answers a mask of lanes to do again.
+template <typename Kernel, typename = void>
+struct Redoes : std::false_type {};
+template <typename Kernel>
+struct Redoes<Kernel, std::void_t<decltype(std::declval<const Kernel&>().Slow())>>
+    : std::true_type {};
 
 }  // namespace zoqlanes
 
@@ -289,10 +363,17 @@ ZOQ_LANES_AVX2 int ReadAvx2(const Kernel& kernel, const unsigned char* p, std::s
 // (3 or 4) from p, in place; a fourth byte is left as it was.
 template <typename Kernel>
 void ZoqRunPixelLanes(const Kernel& kernel, unsigned char* p, std::size_t pixels, int bpp) {
-    if (ZoqUseAvx2())
-        zoqlanes::SpanAvx2(kernel, p, pixels, bpp);
-    else
-        zoqlanes::SpanSse2(kernel, p, pixels, bpp);
+    if constexpr (zoqlanes::Redoes<Kernel>::value) {
+        if (ZoqUseAvx2())
+            zoqlanes::SpanRedoAvx2(kernel, p, pixels, bpp);
+        else
+            zoqlanes::SpanRedoSse2(kernel, p, pixels, bpp);
+    } else {
+        if (ZoqUseAvx2())
+            zoqlanes::SpanAvx2(kernel, p, pixels, bpp);
+        else
+            zoqlanes::SpanSse2(kernel, p, pixels, bpp);
+    }
 }
 
 // Runs kernel.Read<N>(ZoqPixelLanes<N>&, int first) over `pixels` pixels

@@ -4,6 +4,9 @@
 // (IZOQDevice), which it carries out through its bus.
 #pragma once
 
+#include <cstddef>
+#include <memory>
+
 #include "rawroad/ZOQDevice_AE_Control.h"
 #include "rawroad/ZOQDevice_AF_Measure.h"
 #include "colourroad/ZOQDevice_AWB.h"
@@ -376,6 +379,9 @@ protected:
     ZOQ_FILTERMODE m_FilterMode = ZOQ_FILTER_FAST_BILINEAR;
     int m_nColorFlag = 1;
     unsigned int m_uCaptureTimeOut = 8000;
+    // The raw frame of an RGB capture, kept from one capture to the next.
+    std::unique_ptr<unsigned char[]> m_rgbRaw;
+    size_t m_rgbRawBytes = 0;
     bool m_bCaptureRecover = false;
     int m_nSerial = 0;
     unsigned short m_uFirmwareVersion = 0;

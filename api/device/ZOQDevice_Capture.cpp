@@ -22,19 +22,25 @@ int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
 template <typename CaptureRaw>
 int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
     if (buffer == nullptr) return RC_PARAMETER_ERROR;
-    // The read overwrites every byte, so the buffer is not cleared first.
-    std::unique_ptr<unsigned char[]> raw(new (std::nothrow)
-                                             unsigned char[static_cast<size_t>(RawFrameBytes())]);
-    if (!raw) return RC_ALLOC_FAILED;
-    int rc = captureRaw(raw.get());
+    // The raw frame's buffer is kept from one capture to the next and grows
+    // only with the frame; the read overwrites every byte, so it is not
+    // cleared first.
+    const size_t bytes = static_cast<size_t>(RawFrameBytes());
+    if (!m_rgbRaw || bytes > m_rgbRawBytes) {
+        m_rgbRaw.reset(new (std::nothrow) unsigned char[bytes > 0 ? bytes : 1]);
+        m_rgbRawBytes = m_rgbRaw ? bytes : 0;
+        if (!m_rgbRaw) return RC_ALLOC_FAILED;
+    }
+    unsigned char* const raw = m_rgbRaw.get();
+    int rc = captureRaw(raw);
     if (rc != RC_SUCCESS) return rc;
     bool is16Bits = false;
     m_pCam->Fpga_Get16BitsTransfer(&is16Bits);
     const ZOQ_FOV_INFO& fov = m_FovInfo[ZOQ_FOV_MODE_CAPTURE];
     if (is16Bits)
-        RawData16_ToRgb(raw.get(), fov.width, fov.height, buffer);
+        RawData16_ToRgb(raw, fov.width, fov.height, buffer);
     else if (m_nColorFlag == 1)
-        RawData8_ToRgb(raw.get(), fov.width, fov.height, buffer);
+        RawData8_ToRgb(raw, fov.width, fov.height, buffer);
     return RC_SUCCESS;
 }
 

@@ -190,7 +190,10 @@ TEST(SaturationStage, SetterRulesAndTheValueZero) {
 
 TEST(SaturationStage, EveryColourIsTheScalarConversion) {
     ZoqSaturation saturation;
-    for (int value : {-128, -64, 1, 40, 127}) {
+    // Factors 0 and k / 128 for k = 1, 64, 168, 192 and 255: the gray
+    // path, the smallest and largest factors, and those whose products fall
+    // most often half-way between two levels.
+    for (int value : {-128, -127, -64, 40, 64, 127}) {
         saturation.Set(value);
         const float factor = saturation.Factor();
         const Image expected = Expected(AllColours(3), 3, [factor](const COLOR_RGB& c) {

@@ -269,4 +269,40 @@ TEST(WhiteBalanceMeasure, EveryRegionAndImageSizeGivesThePlainSums) {
     });
 }
 
+// Images of every width around the steps the two stages take (four pixels
+// of the gain tables, four or eight lanes of the matrix), one row, both
+// pixel sizes, and an image large enough to be cut into blocks for several
+// threads, against the formulas one pixel at a time; the fourth byte stays.
+TEST(ColourStages, AwkwardSizesMatchTheFormulas) {
+    const float gains[3] = {1.3f, 0.7f, 2.1f};
+    const float m[3][3] = {
+        {1.35f, -0.32f, -0.02f}, {-0.48f, 1.79f, -0.19f}, {-0.016f, -0.85f, 1.92f}};
+    ZoqGainTables tables;
+    tables.Build(gains);
+    struct Size {
+        int w, h;
+    };
+    unsigned seed = 70;
+    colourref::ForEachLaneWidth([&] {
+        for (const Size& size :
+             {Size{1, 1}, Size{3, 1}, Size{4, 2}, Size{5, 1}, Size{7, 3}, Size{9, 1}, Size{10, 2},
+              Size{11, 1}, Size{17, 3}, Size{1, 7}, Size{1297, 301}})
+            for (int bpp : {3, 4}) {
+                const Image source = RandomImage(size.w * size.h, bpp, ++seed);
+                Image expected = source;
+                colourref::ApplyGains(expected, bpp, gains);
+                Image image = source;
+                ASSERT_EQ(tables.Apply(image.data(), size.w, size.h, bpp * 8), RC_SUCCESS);
+                ASSERT_EQ(image, expected) << "gains, " << size.w << " x " << size.h << ", " << bpp;
+                expected = source;
+                colourref::ApplyMatrix(expected, bpp, m);
+                image = source;
+                ASSERT_EQ(ZoqApplyColourMatrix(m, image.data(), size.w, size.h, bpp * 8),
+                          RC_SUCCESS);
+                ASSERT_EQ(image, expected)
+                    << "matrix, " << size.w << " x " << size.h << ", " << bpp;
+            }
+    });
+}
+
 }  // namespace
