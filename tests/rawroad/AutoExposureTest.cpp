@@ -206,7 +206,8 @@ TEST(AutoExposureLevel, RegionsOfEveryShapeGiveThePlainSums) {
                           {640, 480, {0, 0, 640, 480}},
                           {2592, 1944, {0, 0, 2592, 1944}},
                           {2592, 1944, {2591, 1943, 8, 8}},
-                          {2592, 1944, {100, 3, 2001, 1800}}};
+                          {2592, 1944, {100, 3, 2001, 1800}},
+                          {9001, 9, {0, 0, 9001, 9}}};
     std::mt19937 random(8);
     for (const Case& c : cases) {
         std::vector<unsigned char> frame(size_t(c.w) * c.h);
