@@ -2,9 +2,11 @@
 // different precision: the saturation stage uses hue in degrees and single
 // precision throughout (RGBtoHSL1, HSLtoRGB1); the hue/saturation/lightness
 // stage uses hue in turns and works in double precision (RGBtoHSL2,
-// HSLtoRGB2). The cube builders call them 16.7 million times, so they are
-// inline. Every clamp is written so that a NaN ends as 0 rather than in an
-// undefined float-to-integer conversion.
+// HSLtoRGB2). They state the arithmetic one colour at a time; the stages
+// do the same operations on vector lanes (ZOQDevice_PixelLanes.h), and
+// the tests hold every colour's result against these. Every clamp is
+// written so that a NaN ends as 0 rather than in an undefined
+// float-to-integer conversion.
 #pragma once
 
 #include <algorithm>
@@ -71,8 +73,11 @@ inline double HueToChannel2(double p, double q, double y) {
 struct Unit {
     float r, g, b, max, min;
     explicit Unit(const COLOR_RGB& c)
-        : r(kUnit.of[c.r]), g(kUnit.of[c.g]), b(kUnit.of[c.b]),
-          max(std::max(r, std::max(g, b))), min(std::min(r, std::min(g, b))) {}
+        : r(kUnit.of[c.r]),
+          g(kUnit.of[c.g]),
+          b(kUnit.of[c.b]),
+          max(std::max(r, std::max(g, b))),
+          min(std::min(r, std::min(g, b))) {}
 };
 
 }  // namespace zoqcolour

@@ -17,7 +17,7 @@ constexpr int kWidth = 2592;
 constexpr int kHeight = 1944;
 
 // Smooth colour gradients with a little noise, like a real picture; or
-// random colours, the worst case for the cube look-ups.
+// random colours.
 std::vector<unsigned char> MakeImage(int bytesPerPixel, bool random) {
     std::vector<unsigned char> image(std::size_t(kWidth) * kHeight * bytesPerPixel);
     std::mt19937 generator(1);
@@ -79,8 +79,7 @@ void BM_ColourMatrix(benchmark::State& state) {
 }
 BENCHMARK(BM_ColourMatrix)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// range(0): 0 gradient image, 1 random colours (the worst case of the
-// colour cubes these stages once looked up; the arithmetic does not care).
+// range(0): 0 gradient image, 1 random colours.
 template <typename Stage>
 void ApplyStage(benchmark::State& state, const Stage& stage) {
     const std::vector<unsigned char> source = MakeImage(3, state.range(0) != 0);
