@@ -35,8 +35,6 @@ struct HslKernelMath {
     using D = typename W::D;
     using Pair = typename W::Pair;
 
-    static ZOQ_LANES_INLINE F Max(F a, F b) { return Select(a < b, b, a); }
-    static ZOQ_LANES_INLINE F Min(F a, F b) { return Select(b < a, b, a); }
     static ZOQ_LANES_INLINE D Clamp(D v) {
         return Select(v < 0.0, Splat<D>(0.0), Select(v > 1.0, Splat<D>(1.0), v));
     }
@@ -102,11 +100,8 @@ struct HslKernel {
 
         // RGBtoHSL2: channels, their largest and smallest and the hue's
         // numerator in single precision; the branch of the hue as its offset.
-        const F r = zoqlanes::UnitScale<N>(px.r);
-        const F g = zoqlanes::UnitScale<N>(px.g);
-        const F b = zoqlanes::UnitScale<N>(px.b);
-        const F maxf = M::Max(r, M::Max(g, b));
-        const F minf = M::Min(r, M::Min(g, b));
+        const zoqlanes::UnitChannels<N> u(px);
+        const F r = u.r, g = u.g, b = u.b, maxf = u.max, minf = u.min;
         const I isRed = maxf == r;
         const I isGreen = maxf == g;
         const F difference = Select(isRed, g - b, Select(isGreen, b - r, r - g));

@@ -14,8 +14,6 @@ struct SatMath {
     using F = typename ZoqLanes<N>::F;
     using I = typename ZoqLanes<N>::I;
 
-    static ZOQ_LANES_INLINE F Max(F a, F b) { return Select(a < b, b, a); }
-    static ZOQ_LANES_INLINE F Min(F a, F b) { return Select(b < a, b, a); }
     static ZOQ_LANES_INLINE F Clamp(F v, float low, float high) {
         return Select(v < low, Splat<F>(low), Select(v > high, Splat<F>(high), v));
     }
@@ -41,11 +39,8 @@ struct SaturationKernel {
         using F = typename M::F;
         using I = typename M::I;
         // RGBtoHSL1.
-        const F r = zoqlanes::UnitScale<N>(px.r);
-        const F g = zoqlanes::UnitScale<N>(px.g);
-        const F b = zoqlanes::UnitScale<N>(px.b);
-        const F max = M::Max(r, M::Max(g, b));
-        const F min = M::Min(r, M::Min(g, b));
+        const zoqlanes::UnitChannels<N> u(px);
+        const F r = u.r, g = u.g, b = u.b, max = u.max, min = u.min;
         F l = (max + min) / 2.0f;
         const F d = max - min;
         const I isRed = max == r;
@@ -85,10 +80,8 @@ struct GrayKernel {
     ZOQ_LANES_INLINE void Run(ZoqPixelLanes<N>& px) const {
         using F = typename ZoqLanes<N>::F;
         using I = typename ZoqLanes<N>::I;
-        const I maxByte = Select(px.r < px.g, px.g, px.r);
-        const I max = Select(maxByte < px.b, px.b, maxByte);
-        const I minByte = Select(px.g < px.r, px.g, px.r);
-        const I min = Select(px.b < minByte, px.b, minByte);
+        const I max = zoqlanes::Max(px.r, zoqlanes::Max(px.g, px.b));
+        const I min = zoqlanes::Min(px.r, zoqlanes::Min(px.g, px.b));
         const F l = (zoqlanes::UnitScale<N>(max) + zoqlanes::UnitScale<N>(min)) / 2.0f;
         px.r = px.g = px.b = zoqlanes::TruncateToByte<I>(l * 255.0f);
     }
@@ -111,10 +104,8 @@ struct AffineKernel {
     template <int N>
     ZOQ_LANES_INLINE typename ZoqLanes<N>::I Run(ZoqPixelLanes<N>& px) const {
         using I = typename ZoqLanes<N>::I;
-        const I maxByte = Select(px.r < px.g, px.g, px.r);
-        const I max = Select(maxByte < px.b, px.b, maxByte);
-        const I minByte = Select(px.g < px.r, px.g, px.r);
-        const I min = Select(px.b < minByte, px.b, minByte);
+        const I max = zoqlanes::Max(px.r, zoqlanes::Max(px.g, px.b));
+        const I min = zoqlanes::Min(px.r, zoqlanes::Min(px.g, px.b));
         const I sum = max + min;
         const I base = sum << 7;
         const I xb = base + k * ((px.b << 1) - sum);

@@ -96,6 +96,30 @@ ZOQ_LANES_INLINE typename ZoqLanes<N>::F UnitScale(typename ZoqLanes<N>::I bytes
                                    typename ZoqLanes<N>::F);
 }
 
+// std::max and std::min per lane.
+template <typename V>
+ZOQ_LANES_INLINE V Max(V a, V b) {
+    return Select(a < b, b, a);
+}
+template <typename V>
+ZOQ_LANES_INLINE V Min(V a, V b) {
+    return Select(b < a, b, a);
+}
+
+// A colour's channels as fractions of 255 in single precision, with the
+// largest and smallest of them, as zoqcolour::Unit has them.
+template <int N>
+struct UnitChannels {
+    using F = typename ZoqLanes<N>::F;
+    F r, g, b, max, min;
+    ZOQ_LANES_INLINE explicit UnitChannels(const ZoqPixelLanes<N>& px)
+        : r(UnitScale<N>(px.r)),
+          g(UnitScale<N>(px.g)),
+          b(UnitScale<N>(px.b)),
+          max(Max(r, Max(g, b))),
+          min(Min(r, Min(g, b))) {}
+};
+
 // Doubles of N lanes as two halves of N / 2, each filling exactly the
 // registers of the instruction set: comparisons and selections on wider
 // vectors than the registers would fall apart into scalar code.

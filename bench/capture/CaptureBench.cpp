@@ -44,11 +44,12 @@ void BM_CaptureRaw(benchmark::State& state) {
 }
 BENCHMARK(BM_CaptureRaw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// RGB in Bayer mode `range(0)` with filter mode `range(1)`.
-void BM_CaptureRgb(benchmark::State& state) {
+// RGB captures of the whole window in Bayer mode `mode` with filter mode
+// `filter`, with whatever colour stages are on.
+void CaptureRgb(benchmark::State& state, int mode, int filter) {
     SetWindow(0);
-    ZOQ_BayerSetMode(0, static_cast<ZOQ_BAYERMODE>(state.range(0)));
-    ZOQ_FilterSetMode(0, static_cast<ZOQ_FILTERMODE>(state.range(1)));
+    ZOQ_BayerSetMode(0, static_cast<ZOQ_BAYERMODE>(mode));
+    ZOQ_FilterSetMode(0, static_cast<ZOQ_FILTERMODE>(filter));
     int width = 0, height = 0, bits = 0;
     ZOQ_CaptureGetSizeEx(0, &width, &height, &bits);
     std::vector<unsigned char> image(static_cast<size_t>(width) * height * bits / 8);
@@ -60,6 +61,11 @@ void BM_CaptureRgb(benchmark::State& state) {
     state.counters["Mpixel/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * width * height / 1e6,
                            benchmark::Counter::kIsRate);
+}
+
+// RGB in Bayer mode `range(0)` with filter mode `range(1)`.
+void BM_CaptureRgb(benchmark::State& state) {
+    CaptureRgb(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
 }
 BENCHMARK(BM_CaptureRgb)
     ->Args({ZOQ_BAYER_GRBG_24_BOTTOMUP, ZOQ_FILTER_FAST_BILINEAR})
@@ -74,9 +80,6 @@ BENCHMARK(BM_CaptureRgb)
 // hue/saturation/lightness and a calibration map that magnifies the frame.
 // Compare with BM_CaptureRaw/0: the same frame as it arrives.
 void BM_CaptureRgbEveryColourStage(benchmark::State& state) {
-    SetWindow(0);
-    ZOQ_BayerSetMode(0, ZOQ_BAYER_GRBG_24_BOTTOMUP);
-    ZOQ_FilterSetMode(0, ZOQ_FILTER_FAST_BILINEAR);
     ZOQ_WhiteBalanceSet(0, ZOQ_WB_SOFT_MANUAL);
     float gains[3] = {1.25f, 1.0f, 1.4f};
     ZOQ_WhiteBalanceMatrixSet(0, gains);
@@ -91,14 +94,7 @@ void BM_CaptureRgbEveryColourStage(benchmark::State& state) {
     if (ZOQ_LoadCalibrationMapFile(0, map.c_str()) != RC_SUCCESS) state.SkipWithError("map");
     std::remove(map.c_str());
     ZOQ_CaptureSetCalibration(0, true);
-    int width = 0, height = 0, bits = 0;
-    ZOQ_CaptureGetSizeEx(0, &width, &height, &bits);
-    std::vector<unsigned char> image(static_cast<size_t>(width) * height * bits / 8);
-    for (auto _ : state) {
-        if (ZOQ_CaptureRgbData(0, image.data()) != RC_SUCCESS) state.SkipWithError("capture");
-    }
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CaptureRgb(state, ZOQ_BAYER_GRBG_24_BOTTOMUP, ZOQ_FILTER_FAST_BILINEAR);
     ZOQ_CaptureSetCalibration(0, false);
     ZOQ_LoadCalibrationMapFile(0, nullptr);
     ZOQ_HueSaturationSetEnable(0, false);

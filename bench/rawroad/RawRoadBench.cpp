@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFlatField.h"
 #include "BenchFrames.h"
 #include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
 #include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
@@ -85,17 +86,7 @@ BENCHMARK(BM_AutoExposureEvaluation)->Unit(benchmark::kMillisecond)->UseRealTime
 void BM_FlatField(benchmark::State& state) {
     std::vector<unsigned char> frame = Frame();
     ZoqFlatField ff;
-    ff.fov.columnSize = kW;
-    ff.fov.rowSize = kH;
-    ff.fov.multiFrameNum = 1;
-    ZoqFovGeometry(&ff.fov, false);
-    std::vector<uint32_t> dark(kPixels, 3), flat(kPixels);
-    for (int64_t i = 0; i < kPixels; ++i) flat[i] = 150u + static_cast<uint32_t>(i % 61);
-    ff.NewFrame(ZoqFlatField::kDark);
-    ff.SetFrameFromSums(ZoqFlatField::kDark, dark.data(), 1);
-    ff.NewFrame(ZoqFlatField::kFlat);
-    ff.SetFrameFromSums(ZoqFlatField::kFlat, flat.data(), 1);
-    ff.MakeGain();
+    zoqbench::MakeFlatField(&ff);
     for (auto _ : state) {
         ff.Apply(frame.data(), frame.size());
         benchmark::ClobberMemory();

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFlatField.h"
 #include "BenchFrames.h"
 #include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
 #include "calibration/ZOQDevice_Custom_Calibration_FlatField.h"
@@ -83,17 +84,7 @@ struct Stages {
         tone.SetBrightness(-10);
         exposure.region = ZoqRegion{0, 0, kWidth, kHeight};
         exposure.maxCount = -1;
-        flatField.fov.columnSize = kWidth;
-        flatField.fov.rowSize = kHeight;
-        flatField.fov.multiFrameNum = 1;
-        ZoqFovGeometry(&flatField.fov, false);
-        std::vector<uint32_t> dark(kPixels, 3), flat(kPixels);
-        for (int64_t i = 0; i < kPixels; ++i) flat[i] = 150u + static_cast<uint32_t>(i % 61);
-        flatField.NewFrame(ZoqFlatField::kDark);
-        flatField.SetFrameFromSums(ZoqFlatField::kDark, dark.data(), 1);
-        flatField.NewFrame(ZoqFlatField::kFlat);
-        flatField.SetFrameFromSums(ZoqFlatField::kFlat, flat.data(), 1);
-        flatField.MakeGain();
+        zoqbench::MakeFlatField(&flatField);
         focus.region = ZoqRegion{0, 0, kWidth, kHeight};
         gains.Build(kGains);
         saturation.Set(kSaturation);
