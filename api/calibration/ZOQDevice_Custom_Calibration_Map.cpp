@@ -143,31 +143,55 @@ inline unsigned char BlendWide(const unsigned char* p, size_t stride, int bpp, i
     return static_cast<unsigned char>(v >> 20);
 }
 
-// Output pixels begin .. end - 1.
+// Output pixels begin .. end - 1. The map's arrays in locals: the byte
+// stores could otherwise alias them, and they would be read again for
+// every pixel.
 template <int Bpp, bool Bilinear>
-void RemapSpan(const MapView& m, unsigned char* image, size_t begin, size_t end) {
+void RemapSpan(const MapView& view, unsigned char* image, size_t begin, size_t end) {
     constexpr int kColours = Bpp < 3 ? Bpp : 3;
+    const unsigned int width = view.width;
+    const unsigned int height = view.height;
+    const size_t stride = view.stride;
+    const unsigned char* const copy = view.copy;
+    const uint16_t* const columnMap = view.columnMap;
+    const uint16_t* const columnFraction = view.columnFraction;
+    const uint16_t* const rowMap = view.rowMap;
+    const uint16_t* const rowFraction = view.rowFraction;
     for (size_t k = begin; k < end; ++k) {
         unsigned char* out = image + k * Bpp;
-        const unsigned int xs = m.columnMap[k];
-        const unsigned int ys = m.rowMap[k];
-        if (xs >= m.width || ys >= m.height) {
+        const unsigned int xs = columnMap[k];
+        const unsigned int ys = rowMap[k];
+        if (xs >= width || ys >= height) {
             for (int c = 0; c < kColours; ++c) out[c] = 0;
             if (Bpp == 4) out[3] = 0;
             continue;
         }
-        const unsigned char* p = m.copy + ys * m.stride + size_t{xs} * Bpp;
-        if (Bilinear && xs != m.width - 1 && ys != m.height - 1) {
-            const int fx = m.columnFraction[k];
-            const int fy = m.rowFraction[k];
+        const unsigned char* p = copy + ys * stride + size_t{xs} * Bpp;
+        if (Bilinear && xs != width - 1 && ys != height - 1) {
+            const int fx = columnFraction[k];
+            const int fy = rowFraction[k];
             if (Bpp >= 3 && fx <= 1024 && fy <= 1024) {
-                const __m128i v = Blend(p, m.stride, Bpp, fx, fy);
-                const uint32_t bytes = static_cast<uint32_t>(
+                const __m128i v = Blend(p, stride, Bpp, fx, fy);
+                uint32_t bytes = static_cast<uint32_t>(
                     _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(v, v), v)));
-                std::memcpy(out, &bytes, 3);
-            } else {
-                for (int c = 0; c < kColours; ++c) out[c] = BlendWide(p + c, m.stride, Bpp, fx, fy);
+                if (Bpp == 4) {
+                    bytes &= 0x00FFFFFFu;
+                    std::memcpy(out, &bytes, 4);
+                } else if (k + 1 < end) {
+                    std::memcpy(out, &bytes, 4);  // the next pixel's first byte follows
+                } else {
+                    std::memcpy(out, &bytes, 3);
+                }
+                continue;
             }
+            for (int c = 0; c < kColours; ++c) out[c] = BlendWide(p + c, stride, Bpp, fx, fy);
+        } else if (Bpp >= 3) {
+            // The copy holds 4 bytes a pixel, so a word can be read at p.
+            uint32_t bytes;
+            std::memcpy(&bytes, p, 4);
+            bytes &= 0x00FFFFFFu;
+            std::memcpy(out, &bytes, Bpp == 4 || k + 1 < end ? 4 : 3);
+            continue;
         } else {
             for (int c = 0; c < kColours; ++c) out[c] = p[c];
         }
