@@ -141,6 +141,22 @@ struct Stages {
     }
 };
 
+// Saturation and hue/saturation/lightness work without tables: switching
+// them on and their first frame allocate nothing.
+TEST(Stages, SaturationAndHueSaturationNeverAllocate) {
+    Stages warm;  // TBB's threads started
+    warm.Frame();
+    const long before = g_allocations.load();
+    ZoqSaturation saturation;
+    saturation.Set(-20);
+    ZoqHueSaturation hsl;
+    hsl.SetEnable(true);
+    hsl.Set(ZOQ_HUE_CYAN, -40, 20, 10);
+    saturation.Apply(warm.image.data(), kW, kH, 24);
+    hsl.Apply(warm.image.data(), kW, kH, 24);
+    EXPECT_EQ(g_allocations.load() - before, 0);
+}
+
 TEST(Stages, ASecondFrameAllocatesNothing) {
     Stages stages;
     stages.Frame();
