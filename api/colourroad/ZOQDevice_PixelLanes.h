@@ -76,8 +76,7 @@ ZOQ_LANES_INLINE V Iota() {
 }
 
 // As zoqcolour::TruncateToByte: above 255 gives 255, below 0 or NaN gives 0,
-// the rest truncated. Written as the instruction set's max and min, which
-// answer their second operand for a NaN.
+// the rest truncated (the lower bound first, so that a NaN ends as 0).
 template <typename I, typename V>
 ZOQ_LANES_INLINE I TruncateToByte(V v) {
     v = Select(v > 0, v, Splat<V>(0));
@@ -87,8 +86,7 @@ ZOQ_LANES_INLINE I TruncateToByte(V v) {
 
 // byte / 255 in single precision, as zoqcolour::kUnit holds it: the
 // product with 1/255 in double precision rounds to the same float for
-// every byte (each quotient is checked with all colours), and costs less
-// than a division.
+// every byte (a test checks all 256), and costs less than a division.
 template <int N>
 ZOQ_LANES_INLINE typename ZoqLanes<N>::F UnitScale(typename ZoqLanes<N>::I bytes) {
     using D = typename ZoqLanes<N>::D;
@@ -158,7 +156,7 @@ private:
 // exactly four pixels.
 struct Sse2 {
     static constexpr int kLanes = 4;
-    static constexpr std::size_t LoadBytes(int bpp) { return bpp == 3 ? 16 : 16; }
+    static constexpr std::size_t LoadBytes(int) { return 16; }
 
     // Each 32-bit lane holds one pixel's bytes in its low 24 bits (and, for
     // 24-bit pixels, the next pixel's first byte above them).
@@ -235,11 +233,12 @@ struct Avx2 {
 
 // The N pixels at i of a span of `pixels` pixels, loaded from the span
 // while a whole load stays inside it, else through `padded`, a copy padded
-// to a whole step; write them back with Put.
+// with zeros to a whole step; write them back with Put.
 template <typename Io>
 struct Step {
     using I = typename ZoqLanes<Io::kLanes>::I;
     static constexpr std::size_t N = Io::kLanes;
+    static constexpr std::size_t kPaddedBytes = N * 4 + 16;
 
     unsigned char* p;
     std::size_t n;  // pixels of the span from here on, at most N
@@ -251,7 +250,10 @@ struct Step {
         : p(span + i * bpp),
           n(pixels - i < N ? pixels - i : N),
           inside((i * bpp + Io::LoadBytes(bpp)) <= pixels * bpp) {
-        if (!inside) std::memcpy(padded, p, n * bpp);
+        if (!inside) {
+            std::memset(padded, 0, kPaddedBytes);
+            std::memcpy(padded, p, n * bpp);
+        }
         original = Io::Load(inside ? p : padded, bpp);
     }
     ZOQ_LANES_INLINE I Bytes() const { return (I)original; }
@@ -272,7 +274,7 @@ struct Step {
 template <typename Io, typename Kernel>
 ZOQ_LANES_INLINE void Span(const Kernel& kernel, unsigned char* p, std::size_t pixels, int bpp) {
     const Kernel local = kernel;
-    unsigned char padded[Io::kLanes * 4 + 16] = {};
+    unsigned char padded[Step<Io>::kPaddedBytes];
     for (std::size_t i = 0; i < pixels; i += Io::kLanes) {
         const Step<Io> step(p, pixels, i, bpp, padded);
         ZoqPixelLanes<Io::kLanes> px = step.Pixels();
@@ -292,8 +294,8 @@ ZOQ_LANES_INLINE void SpanRedo(const Kernel& kernel, unsigned char* p, std::size
     constexpr std::size_t kBatch = 256;
     const Kernel local = kernel;
     const auto slow = local.Slow();
-    unsigned char padded[N * 4 + 16] = {};
-    uint32_t colours[kBatch + N];  // the waiting pixels as 4-byte pixels
+    unsigned char padded[Step<Io>::kPaddedBytes];
+    uint32_t colours[kBatch + N] = {};  // the waiting pixels as 4-byte pixels
     std::size_t at[kBatch];
     std::size_t waiting = 0;
     auto redo = [&]() __attribute__((always_inline)) {
@@ -334,7 +336,7 @@ ZOQ_LANES_INLINE int Read(const Kernel& kernel, const unsigned char* p, std::siz
                           int bpp) {
     using I = typename ZoqLanes<Io::kLanes>::I;
     const Kernel local = kernel;
-    unsigned char padded[Io::kLanes * 4 + 16] = {};
+    unsigned char padded[Step<Io>::kPaddedBytes];
     I total = {};
     for (std::size_t i = 0; i < pixels; i += Io::kLanes) {
         const Step<Io> step(const_cast<unsigned char*>(p), pixels, i, bpp, padded);

@@ -125,6 +125,14 @@ TEST(HslConversions, TheCompiledByteScaleIsTheRunTimeQuotient) {
         ASSERT_EQ(zoqcolour::kUnit.of[i], static_cast<float>(i) / 255.0f) << i;
 }
 
+TEST(HslConversions, TheLanesByteScaleIsTheQuotientToo) {
+    using I = ZoqLanes<4>::I;
+    for (int i = 0; i < 256; i += 4) {
+        const ZoqLanes<4>::F f = zoqlanes::UnitScale<4>(I{i, i + 1, i + 2, i + 3});
+        for (int k = 0; k < 4; ++k) ASSERT_EQ(f[k], zoqcolour::kUnit.of[i + k]) << i + k;
+    }
+}
+
 TEST(HslConversions, DegreesAndTurnsOfThePrimaries) {
     struct Case {
         COLOR_RGB rgb;
