@@ -8,9 +8,10 @@
 // half-way between two multiples of the ulp (the distance is at least
 // 1 / 510 of an ulp, the term's own rounding error at most 2^-9 of one), so
 // q does not depend on S. The rows are therefore added in parallel as
-// integer counts of the ulp of the binade the sum is predicted to be in,
-// and a row whose sum turns out to start in another binade, to leave it, or
-// to start below 2^7, is added term by term as before.
+// integer counts of the ulp of the binade the sum is predicted to be in; a
+// row whose sum turns out to start in another binade is counted again in
+// that one, and a row that leaves its binade, or starts below 2^7, is added
+// term by term as before.
 #include "rawroad/ZOQDevice_AF_Measure.h"
 
 #include <cmath>
@@ -96,6 +97,7 @@ double ZoqAutoFocus::Sum(const unsigned char* first, std::ptrdiff_t stride, int 
     const Rows r{first, stride, rows, columns};
     if (rows <= 0 || columns <= 0) return 0.0;
     if (m_rowSums.size() < static_cast<size_t>(rows)) {
+        m_shapeRows = m_shapeColumns = 0;
         try {
             m_rowSums.resize(static_cast<size_t>(rows));
             m_rowUnits.resize(static_cast<size_t>(rows));
@@ -107,50 +109,60 @@ double ZoqAutoFocus::Sum(const unsigned char* first, std::ptrdiff_t stride, int 
             return sum;
         }
     }
-
-    // Each row's sum of D, exact.
     uint32_t* rowSums = m_rowSums.data();
     const ZoqRowBlocks blocks(rows, static_cast<size_t>(columns), ZoqRowBlocks::kLightBytes);
-    blocks.Run([&](int, int begin, int end) {
-        for (int i = begin; i < end; ++i) {
-            uint32_t total = 0;
-            RowDifferences(r, i, [&](const uint16_t* d, int n) {
-                for (int j = 0; j < n; ++j) total += d[j];
-            });
-            rowSums[i] = total;
-        }
-    });
-    // The binade the sum should be in when each row starts (-1: none).
-    int8_t* binades = m_rowBinades.data();
+    // The rows' sums of D predict the binade in which the sum starts each
+    // row. A region of the shape measured last time takes that frame's
+    // (frames follow one another closely); any other first adds up its own.
+    if (rows != m_shapeRows || columns != m_shapeColumns) {
+        blocks.Run([&](int, int begin, int end) {
+            for (int i = begin; i < end; ++i) {
+                uint32_t total = 0;
+                RowDifferences(r, i, [&](const uint16_t* d, int n) {
+                    for (int j = 0; j < n; ++j) total += d[j];
+                });
+                rowSums[i] = total;
+            }
+        });
+    }
+    int8_t* binades = m_rowBinades.data();  // -1: none
     double predicted = 0.0;
     for (int i = 0; i < rows; ++i) {
-        const bool counted = predicted >= 2.0 * (1 << kFirstBinade) &&
-                             Binade(predicted) <= kLastBinade && rowSums[i] != 0;
+        const bool counted =
+            predicted >= 2.0 * (1 << kFirstBinade) && Binade(predicted) <= kLastBinade;
         binades[i] = static_cast<int8_t>(counted ? Binade(predicted) : -1);
         predicted += rowSums[i] / 1020.0;
     }
-    // Each of those rows in ulps of its binade.
+    // Each row's sum of D, and the row in ulps of its predicted binade.
     uint64_t* rowUnits = m_rowUnits.data();
+    auto units = [&](int i, int e) {
+        const UlpCount q(e);
+        uint32_t total = 0;
+        uint64_t rest = 0;
+        RowDifferences(r, i, [&](const uint16_t* d, int n) {
+            for (int j = 0; j < n; ++j) total += d[j];
+            rest += static_cast<uint64_t>(RoundedRest(d, n, q.r));
+        });
+        rowSums[i] = total;
+        return q.m * total + rest;
+    };
     blocks.Run([&](int, int begin, int end) {
-        for (int i = begin; i < end; ++i) {
-            if (binades[i] < 0) continue;
-            const UlpCount q(binades[i]);
-            uint64_t rest = 0;
-            RowDifferences(r, i, [&](const uint16_t* d, int n) {
-                rest += static_cast<uint64_t>(RoundedRest(d, n, q.r));
-            });
-            rowUnits[i] = q.m * rowSums[i] + rest;
-        }
+        for (int i = begin; i < end; ++i)
+            rowUnits[i] = units(i, binades[i] >= 0 ? binades[i] : kFirstBinade);
     });
-    // The rows in order: whole rows where the prediction holds.
+    m_shapeRows = rows;
+    m_shapeColumns = columns;
+    // The rows in order, whole where the sum is in a binade that allows it:
+    // the predicted one, or else that row again in the one it is in.
     double sum = 0.0;
     for (int i = 0; i < rows; ++i) {
         if (rowSums[i] == 0) continue;  // adding 0 leaves the sum as it is
-        const int e = binades[i];
-        if (e >= 0 && sum >= (1 << kFirstBinade) && Binade(sum) == e) {
-            const uint64_t units = static_cast<uint64_t>(std::ldexp(sum, 52 - e)) + rowUnits[i];
-            if (units < 2 * kUnitsPerBinade) {
-                sum = std::ldexp(static_cast<double>(units), e - 52);
+        if (sum >= (1 << kFirstBinade) && Binade(sum) <= kLastBinade) {
+            const int e = Binade(sum);
+            const uint64_t ulps = e == binades[i] ? rowUnits[i] : units(i, e);
+            const uint64_t total = static_cast<uint64_t>(std::ldexp(sum, 52 - e)) + ulps;
+            if (total < 2 * kUnitsPerBinade) {
+                sum = std::ldexp(static_cast<double>(total), e - 52);
                 continue;
             }
         }

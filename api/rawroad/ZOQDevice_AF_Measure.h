@@ -32,9 +32,12 @@ public:
 
 private:
     ZoqFittedRegion m_fitted;
-    // Per-row working space, kept from frame to frame: the sums of D, the
-    // binade each row is predicted to start in (-1: none) and its ulps there.
+    // Per-row working space, kept from frame to frame: the sums of D (of
+    // the last region, of m_shapeRows x m_shapeColumns samples), the binade
+    // each row is predicted to start in (-1: none) and its ulps there.
     std::vector<uint32_t> m_rowSums;
     std::vector<uint64_t> m_rowUnits;
     std::vector<int8_t> m_rowBinades;
+    int m_shapeRows = 0;
+    int m_shapeColumns = 0;
 };
