@@ -77,8 +77,9 @@ BENCHMARK(BM_CaptureRgb)
 
 // RGB with every colour stage on, in the way each changes 24-bit pixels:
 // white-balance gains, a colour-correction matrix, saturation,
-// hue/saturation/lightness and a calibration map that magnifies the frame.
-// Compare with BM_CaptureRaw/0: the same frame as it arrives.
+// hue/saturation/lightness (hsl:1; hsl:0 without it) and a calibration map
+// that magnifies the frame. Compare with BM_CaptureRaw/0: the same frame as
+// it arrives.
 void BM_CaptureRgbEveryColourStage(benchmark::State& state) {
     ZOQ_WhiteBalanceSet(0, ZOQ_WB_SOFT_MANUAL);
     float gains[3] = {1.25f, 1.0f, 1.4f};
@@ -88,7 +89,7 @@ void BM_CaptureRgbEveryColourStage(benchmark::State& state) {
         {1.35f, -0.32f, -0.02f}, {-0.48f, 1.79f, -0.19f}, {-0.016f, -0.85f, 1.92f}};
     ZOQ_ColorCorrectionMatrixSet(0, matrix);
     ZOQ_ProcessSaturationSet(0, 40);
-    ZOQ_HueSaturationSetEnable(0, true);
+    ZOQ_HueSaturationSetEnable(0, state.range(0) != 0);
     ZOQ_HueSaturationSet(0, ZOQ_HUE_MASTER, 20, 10, -30);
     const std::string map = zoqbench::WriteMagnifyingMapFile();
     if (ZOQ_LoadCalibrationMapFile(0, map.c_str()) != RC_SUCCESS) state.SkipWithError("map");
@@ -102,7 +103,12 @@ void BM_CaptureRgbEveryColourStage(benchmark::State& state) {
     ZOQ_ColorCorrectionSet(0, ZOQ_CCM_OFF);
     ZOQ_WhiteBalanceSet(0, ZOQ_WB_OFF);
 }
-BENCHMARK(BM_CaptureRgbEveryColourStage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CaptureRgbEveryColourStage)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("hsl")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 
