@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "geometry/ZOQDevice_RowBlocks.h"
 #include "platform/ZOQDataFile.h"
 #include "zoq_errors.h"
 
@@ -86,14 +87,15 @@ __m128i CorrectFour(__m128i difference16, const float* gain) {
 
 }  // namespace
 
-bool ZoqFlatField::Apply(unsigned char* data, size_t count) const {
-    if (!m_gain || !m_dark || count > m_darkBytes || count > m_gainCount) return false;
-    const unsigned char* dark = m_dark.get();
-    const float* gain = m_gain.get();
-    size_t i = 0;
-    // Sixteen samples at a time with SSE2, every step as in the loop below.
+namespace {
+
+// Samples begin .. end - 1, sixteen at a time with SSE2, every step as in
+// the loop of the remainder.
+void CorrectSpan(unsigned char* data, const unsigned char* dark, const float* gain, size_t begin,
+                 size_t end) {
+    size_t i = begin;
     const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= count; i += 16) {
+    for (; i + 16 <= end; i += 16) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dark + i));
         const __m128i low = _mm_sub_epi16(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
@@ -105,12 +107,22 @@ bool ZoqFlatField::Apply(unsigned char* data, size_t count) const {
         const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(v0, v1), _mm_packs_epi32(v2, v3));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(data + i), bytes);
     }
-    for (; i < count; ++i) {
+    for (; i < end; ++i) {
         float v = static_cast<float>(data[i] - dark[i]) * gain[i] + 0.5f;
         v = v > 0.0f ? v : 0.0f;  // a NaN gain gives 0 as well
         v = v < 255.0f ? v : 255.0f;
         data[i] = static_cast<unsigned char>(v);
     }
+}
+
+}  // namespace
+
+bool ZoqFlatField::Apply(unsigned char* data, size_t count) const {
+    if (!m_gain || !m_dark || count > m_darkBytes || count > m_gainCount) return false;
+    const unsigned char* dark = m_dark.get();
+    const float* gain = m_gain.get();
+    ZoqForEachSpan(count, ZoqRowBlocks::kLightBytes,
+                   [=](size_t begin, size_t end) { CorrectSpan(data, dark, gain, begin, end); });
     return true;
 }
 

@@ -1,8 +1,11 @@
 #include "calibration/ZOQDevice_Custom_Calibration_Map.h"
 
+#include <emmintrin.h>
+
 #include <cstring>
 #include <new>
 
+#include "geometry/ZOQDevice_RowBlocks.h"
 #include "platform/ZOQDataFile.h"
 #include "zoq_errors.h"
 
@@ -90,46 +93,131 @@ bool ZoqCalibrationMap::Remap(unsigned char* image, int width, int height, int b
     }
 }
 
+namespace {
+
+// The map of one frame as the remap reads it.
+struct MapView {
+    unsigned int width, height;
+    size_t stride;
+    const unsigned char* copy;  // the image before remapping, 4 bytes a pixel allocated
+    const uint16_t* columnMap;
+    const uint16_t* columnFraction;
+    const uint16_t* rowMap;
+    const uint16_t* rowFraction;
+};
+
+// Bilinear sampling with fractions of at most 1024, all colour bytes of a
+// 3- or 4-byte pixel at once (SSE2): columns xs and xs + 1 blended down the
+// rows, p00 (1024 - fy) + p10 fy, then across, with the same integer as
+// the four-term formula. The lanes hold the results of bytes 0 .. 3.
+inline __m128i Blend(const unsigned char* p, size_t stride, int bpp, int fx, int fy) {
+    auto word = [](const unsigned char* q) {
+        int32_t v;
+        std::memcpy(&v, q, 4);
+        return _mm_cvtsi32_si128(v);
+    };
+    const __m128i top = _mm_unpacklo_epi32(word(p), word(p + bpp));
+    const __m128i bottom = _mm_unpacklo_epi32(word(p + stride), word(p + stride + bpp));
+    const __m128i pairs =
+        _mm_unpacklo_epi8(top, bottom);  // (p00, p10) byte by byte, then (p01, p11)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i down = _mm_set1_epi32((fy << 16) | (1024 - fy));
+    const __m128i left = _mm_madd_epi16(_mm_unpacklo_epi8(pairs, zero), down);
+    const __m128i right = _mm_madd_epi16(_mm_unpackhi_epi8(pairs, zero), down);
+    // (left << 10) + (right - left) fx, below 2^28 in every lane.
+    typedef int32_t Lanes __attribute__((vector_size(16)));
+    const Lanes across = ((Lanes)left << 10) + ((Lanes)right - (Lanes)left) * fx;
+    return _mm_srai_epi32((__m128i)across, 20);
+}
+
+// The four-term formula in 64 bits, for fractions beyond 1024 (which a map
+// file may hold); the byte is the low 8 bits of the result.
+inline unsigned char BlendWide(const unsigned char* p, size_t stride, int bpp, int64_t fx,
+                               int64_t fy) {
+    const int64_t p00 = p[0];
+    const int64_t p01 = p[bpp];
+    const int64_t p10 = p[stride];
+    const int64_t p11 = p[stride + bpp];
+    const int64_t v = p00 * (1 << 20) + (p01 - p00) * fx * 1024 + (p10 - p00) * fy * 1024 +
+                      (p00 - p01 - p10 + p11) * fx * fy;
+    return static_cast<unsigned char>(v >> 20);
+}
+
+// Output pixels begin .. end - 1. The map's arrays in locals: the byte
+// stores could otherwise alias them, and they would be read again for
+// every pixel.
 template <int Bpp, bool Bilinear>
-void ZoqCalibrationMap::RemapPixels(unsigned char* image) const {
+void RemapSpan(const MapView& view, unsigned char* image, size_t begin, size_t end) {
     constexpr int kColours = Bpp < 3 ? Bpp : 3;
-    const unsigned int width = static_cast<unsigned int>(m_width);
-    const unsigned int height = static_cast<unsigned int>(m_height);
-    const size_t stride = size_t{width} * Bpp;
-    const size_t pixels = size_t{width} * height;
-    std::memcpy(m_copy.get(), image, pixels * Bpp);
-    // Local pointers: the byte stores below could otherwise alias the
-    // members, and every member would be read again for every pixel.
-    const unsigned char* const copy = m_copy.get();
-    const uint16_t* const columnMap = m_columnMap.get();
-    const uint16_t* const columnFraction = m_columnFraction.get();
-    const uint16_t* const rowMap = m_rowMap.get();
-    const uint16_t* const rowFraction = m_rowFraction.get();
-    for (size_t k = 0; k < pixels; ++k) {
+    const unsigned int width = view.width;
+    const unsigned int height = view.height;
+    const size_t stride = view.stride;
+    const unsigned char* const copy = view.copy;
+    const uint16_t* const columnMap = view.columnMap;
+    const uint16_t* const columnFraction = view.columnFraction;
+    const uint16_t* const rowMap = view.rowMap;
+    const uint16_t* const rowFraction = view.rowFraction;
+    for (size_t k = begin; k < end; ++k) {
         unsigned char* out = image + k * Bpp;
         const unsigned int xs = columnMap[k];
         const unsigned int ys = rowMap[k];
         if (xs >= width || ys >= height) {
             for (int c = 0; c < kColours; ++c) out[c] = 0;
-        } else if (Bilinear && xs != width - 1 && ys != height - 1) {
-            const int64_t fx = columnFraction[k];
-            const int64_t fy = rowFraction[k];
-            const unsigned char* p = copy + ys * stride + size_t{xs} * Bpp;
-            for (int c = 0; c < kColours; ++c) {
-                const int64_t p00 = p[c];
-                const int64_t p01 = p[c + Bpp];
-                const int64_t p10 = p[c + stride];
-                const int64_t p11 = p[c + stride + Bpp];
-                // Floor division by 2^20; fractions beyond 1024 cannot
-                // overflow in 64 bits.
-                const int64_t v = p00 * (1 << 20) + (p01 - p00) * fx * 1024 +
-                                  (p10 - p00) * fy * 1024 + (p00 - p01 - p10 + p11) * fx * fy;
-                out[c] = static_cast<unsigned char>(v >> 20);
+            if (Bpp == 4) out[3] = 0;
+            continue;
+        }
+        const unsigned char* p = copy + ys * stride + size_t{xs} * Bpp;
+        if (Bilinear && xs != width - 1 && ys != height - 1) {
+            const int fx = columnFraction[k];
+            const int fy = rowFraction[k];
+            if (Bpp >= 3 && fx <= 1024 && fy <= 1024) {
+                const __m128i v = Blend(p, stride, Bpp, fx, fy);
+                uint32_t bytes = static_cast<uint32_t>(
+                    _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(v, v), v)));
+                if (Bpp == 4) {
+                    bytes &= 0x00FFFFFFu;
+                    std::memcpy(out, &bytes, 4);
+                } else if (k + 1 < end) {
+                    std::memcpy(out, &bytes, 4);  // the next pixel's first byte follows
+                } else {
+                    std::memcpy(out, &bytes, 3);
+                }
+                continue;
             }
+            for (int c = 0; c < kColours; ++c) out[c] = BlendWide(p + c, stride, Bpp, fx, fy);
+        } else if (Bpp >= 3) {
+            // The copy holds 4 bytes a pixel, so a word can be read at p.
+            uint32_t bytes;
+            std::memcpy(&bytes, p, 4);
+            bytes &= 0x00FFFFFFu;
+            std::memcpy(out, &bytes, Bpp == 4 || k + 1 < end ? 4 : 3);
+            continue;
         } else {
-            const unsigned char* p = copy + ys * stride + size_t{xs} * Bpp;
             for (int c = 0; c < kColours; ++c) out[c] = p[c];
         }
         if (Bpp == 4) out[3] = 0;
     }
+}
+
+}  // namespace
+
+template <int Bpp, bool Bilinear>
+void ZoqCalibrationMap::RemapPixels(unsigned char* image) const {
+    const MapView m{static_cast<unsigned int>(m_width),
+                    static_cast<unsigned int>(m_height),
+                    static_cast<size_t>(m_width) * Bpp,
+                    m_copy.get(),
+                    m_columnMap.get(),
+                    m_columnFraction.get(),
+                    m_rowMap.get(),
+                    m_rowFraction.get()};
+    const size_t pixels = size_t{m.width} * m.height;
+    unsigned char* copy = m_copy.get();
+    ZoqForEachSpan(pixels * Bpp, ZoqRowBlocks::kLightBytes, [=](size_t begin, size_t end) {
+        std::memcpy(copy + begin, image + begin, end - begin);
+    });
+    const ZoqRowBlocks rows(m_height, m.stride, ZoqRowBlocks::kHeavyBytes);
+    rows.Run([&](int, int begin, int end) {
+        RemapSpan<Bpp, Bilinear>(m, image, size_t(begin) * m.width, size_t(end) * m.width);
+    });
 }

@@ -3,6 +3,7 @@
 // and the callbacks that hear about new gains.
 #pragma once
 
+#include "colourroad/ZOQDevice_AWB_Measure.h"
 #include "colourroad/ZOQDevice_AWB_Tables.h"
 #include "geometry/ZOQDevice_Region.h"
 #include "zoq_types.h"
@@ -18,6 +19,7 @@ struct ZoqWhiteBalance {
     ZoqFittedRegion fitted;
     bool showRegion = false;
     ZoqGainTables tables;
+    ZoqWhiteBalanceMeter meter;
     ZOQ_WB_CALLBACK callback = nullptr;
     void* callbackContext = nullptr;
     ZOQ_WB_CALLBACK_EX callbackEx = nullptr;

@@ -1,37 +1,86 @@
+// The six sums of the measurement are single-precision sums added pixel by
+// pixel in buffer order, and every rounding counts. The pixels' terms are
+// worked out in parallel, a batch of rows at a time, while one thread adds
+// the batch before, in order; a pixel that does not count adds +0, which
+// leaves a sum as it was (no sum is ever -0).
 #include "colourroad/ZOQDevice_AWB_Measure.h"
+
+#include <tbb/parallel_invoke.h>
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 #include "colourroad/ZOQDevice_ColourImage.h"
+#include "colourroad/ZOQDevice_PixelLanes.h"
+#include "geometry/ZOQDevice_RowBlocks.h"
 
 namespace {
 
-// Single-precision sums, added pixel by pixel in buffer order.
+constexpr int kTerms = 6;            // Y, Cb, Cr, R, G, B
+constexpr int kBatchPixels = 32768;  // at least, in whole rows
+constexpr int kPiece = 256;          // pixels a piece when the rows are added here
+
 struct Sums {
     float y = 0.0f, cb = 0.0f, cr = 0.0f;
     float r = 0.0f, g = 0.0f, b = 0.0f;
     int count = 0;
 };
 
-void Accumulate(const unsigned char* p, int pixels, int bytesPerPixel, float phi, Sums& s) {
-    for (int i = 0; i < pixels; ++i, p += bytesPerPixel) {
-        if (p[0] == 255 || p[1] == 255 || p[2] == 255) continue;
-        const float B = p[0], G = p[1], R = p[2];
-        const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
-        const float Cb = -0.1687f * R - 0.3313f * G + 0.5f * B;
-        const float Cr = 0.5f * R - 0.4187f * G - 0.0813f * B;
-        const float white = static_cast<float>(static_cast<double>(Y) - std::fabs(double(Cb)) -
-                                               std::fabs(double(Cr)));
-        if (white > phi) {
-            s.y += Y;
-            s.cb += Cb;
-            s.cr += Cr;
-            s.r += R;
-            s.g += G;
-            s.b += B;
-            ++s.count;
+// The floats between one term's array and the next, for n pixels: room for
+// a whole last step of vector lanes.
+int Stride(int n) {
+    return (n + 7) & ~7;
+}
+
+// The terms of the pixels of a row into six arrays `stride` apart, +0 for a
+// pixel that does not count; pixels skipA and skipB (the border's, or -1)
+// and those from n on do not count. Read answers 1 in the lanes that count.
+struct TermKernel {
+    float* t;
+    int stride;
+    int n;
+    float phi;
+    int skipA, skipB;
+
+    template <int N>
+    ZOQ_LANES_INLINE typename ZoqLanes<N>::I Read(ZoqPixelLanes<N>& px, int first) const {
+        using F = typename ZoqLanes<N>::F;
+        using I = typename ZoqLanes<N>::I;
+        using W = zoqlanes::Wide<N>;
+        const F B = __builtin_convertvector(px.b, F);
+        const F G = __builtin_convertvector(px.g, F);
+        const F R = __builtin_convertvector(px.r, F);
+        const F Y = 0.299f * R + 0.587f * G + 0.114f * B;
+        const F Cb = -0.1687f * R - 0.3313f * G + 0.5f * B;
+        const F Cr = 0.5f * R - 0.4187f * G - 0.0813f * B;
+        auto magnitude = [](F v) { return (F)((I)v & 0x7FFFFFFF); };
+        const typename W::Pair y = W::Widen(Y), cb = W::Widen(magnitude(Cb)),
+                               cr = W::Widen(magnitude(Cr));
+        const F white = W::Narrow({(y.lo - cb.lo) - cr.lo, (y.hi - cb.hi) - cr.hi});
+        const I index = first + zoqlanes::Iota<I>();
+        const I counts = (index != skipA) & (index != skipB) & (index < n) & (px.b != 255) &
+                         (px.g != 255) & (px.r != 255) & (white > phi);
+        const F zero = zoqlanes::Splat<F>(0.0f);
+        const F terms[kTerms] = {Y, Cb, Cr, R, G, B};
+        for (int k = 0; k < kTerms; ++k) {
+            const F v = zoqlanes::Select(counts, terms[k], zero);
+            std::memcpy(t + k * stride + first, &v, sizeof v);
         }
+        return counts & 1;
+    }
+};
+
+// Adds `n` pixels' terms, one pixel after the other.
+void Add(const float* t, int n, Sums& s) {
+    const int stride = Stride(n);
+    for (int i = 0; i < n; ++i) {
+        s.y += t[i];
+        s.cb += t[stride + i];
+        s.cr += t[2 * stride + i];
+        s.r += t[3 * stride + i];
+        s.g += t[4 * stride + i];
+        s.b += t[5 * stride + i];
     }
 }
 
@@ -41,33 +90,73 @@ void Invert(unsigned char* p) {
     p[2] = static_cast<unsigned char>(~p[2]);
 }
 
+// The measured region of one image, row by row.
+class Rows {
+public:
+    Rows(unsigned char* image, int width, int bpp, const ZoqFittedRegion& f, float phi, bool border)
+        : m_image(image),
+          m_stride(std::size_t(width) * bpp),
+          m_bpp(bpp),
+          m_f(f),
+          m_phi(phi),
+          m_border(border) {}
+
+    int Count() const { return m_f.height; }
+    int Width() const { return m_f.width; }
+
+    // A row of the border is inverted and adds nothing.
+    bool Adds(int row) const { return !(m_border && (row == 0 || row == m_f.height - 2)); }
+
+    // The terms of `n` pixels of a row from column `from` into t (six
+    // arrays Stride(n) apart); the number that count.
+    int Terms(int row, int from, int n, float* t) const {
+        const TermKernel kernel{
+            t, Stride(n), n, m_phi, m_border ? -from : -1, m_border ? m_f.width - 2 - from : -1};
+        return ZoqReadPixelLanes(kernel, Row(row) + std::size_t(from) * m_bpp, std::size_t(n),
+                                 m_bpp);
+    }
+
+    void InvertBorder(int row) const {
+        if (!m_border) return;
+        unsigned char* p = Row(row);
+        if (!Adds(row)) {
+            for (int i = 0; i < m_f.width; ++i) Invert(p + i * m_bpp);
+            return;
+        }
+        Invert(p);
+        if (m_f.width - 2 > 0) Invert(p + (m_f.width - 2) * m_bpp);
+    }
+
+    // Rows first .. end - 1 added here, in pieces.
+    void AddHere(int first, int end, Sums& sums) const {
+        float t[kTerms * kPiece];  // kPiece is a whole number of steps
+        for (int row = first; row < end; ++row) {
+            InvertBorder(row);
+            if (!Adds(row)) continue;
+            for (int from = 0; from < m_f.width; from += kPiece) {
+                const int n = m_f.width - from < kPiece ? m_f.width - from : kPiece;
+                sums.count += Terms(row, from, n, t);
+                Add(t, n, sums);
+            }
+        }
+    }
+
+private:
+    unsigned char* Row(int row) const {
+        return m_image + std::size_t(m_f.rowOrigin + row) * m_stride + std::size_t(m_f.x) * m_bpp;
+    }
+
+    unsigned char* m_image;
+    std::size_t m_stride;
+    int m_bpp;
+    ZoqFittedRegion m_f;
+    float m_phi;
+    bool m_border;
+};
+
 bool Inside(const ZoqFittedRegion& f, int width, int height) {
     return f.x >= 0 && f.rowOrigin >= 0 && f.width > 0 && f.x + f.width <= width &&
            f.rowOrigin + f.height <= height;
-}
-
-// One buffer row of the region. Without the border the whole run counts;
-// with it, a border row is inverted entirely, any other row has its two
-// border columns inverted and the runs between them counted.
-void MeasureRow(unsigned char* row, const ZoqFittedRegion& f, int bpp, float phi, bool border,
-                bool borderRow, Sums& s) {
-    if (!border) {
-        Accumulate(row, f.width, bpp, phi, s);
-        return;
-    }
-    if (borderRow) {
-        for (int i = 0; i < f.width; ++i) Invert(row + i * bpp);
-        return;
-    }
-    const int last = f.width - 2;  // the second border column, relative to x
-    Invert(row);
-    int from = 1;
-    if (last > 0) {
-        Accumulate(row + bpp, last - 1, bpp, phi, s);
-        Invert(row + last * bpp);
-        from = last + 1;
-    }
-    Accumulate(row + from * bpp, f.width - from, bpp, phi, s);
 }
 
 // Gains from the means of Y, Cb and Cr, normalised to the strongest channel.
@@ -98,21 +187,68 @@ void GainsFromSums(const Sums& s, float gains[3]) {
 
 }  // namespace
 
-int ZoqMeasureWhiteBalance(unsigned char* image, int width, int height, int bitCount,
-                           const ZoqFittedRegion& region, int phi, bool showRegion,
-                           float gains[3]) {
+int ZoqWhiteBalanceMeter::Measure(unsigned char* image, int width, int height, int bitCount,
+                                  const ZoqFittedRegion& region, int phi, bool showRegion,
+                                  float gains[3]) {
     int rc = ZoqColourImageCheck(image, width, height, bitCount);
     if (rc != RC_SUCCESS) return rc;
     if (region.height <= 0 || !Inside(region, width, height)) return RC_FAIL;
-    const int bpp = bitCount / 8;
-    const std::size_t stride = std::size_t(width) * bpp;
-    const int lastRow = region.rowOrigin + region.height - 2;
+    const Rows rows(image, width, bitCount / 8, region, static_cast<float>(phi), showRegion);
+    const int batchRows = (kBatchPixels + rows.Width() - 1) / rows.Width();
+    const int batches = (rows.Count() + batchRows - 1) / batchRows;
+    const std::size_t rowFloats = std::size_t(Stride(rows.Width())) * kTerms;
+    const std::size_t batchFloats = rowFloats * batchRows;
     Sums sums;
-    for (int y = region.rowOrigin; y < region.rowOrigin + region.height; ++y) {
-        unsigned char* row = image + std::size_t(y) * stride + std::size_t(region.x) * bpp;
-        MeasureRow(row, region, bpp, static_cast<float>(phi), showRegion,
-                   y == region.rowOrigin || y == lastRow, sums);
+    int added = 0;  // batches added, in order
+    bool room = batches > 1;
+    if (room && m_terms.size() < 2 * batchFloats) {
+        try {
+            m_terms.resize(2 * batchFloats);
+        } catch (...) {
+            room = false;
+        }
     }
+    if (room) {
+        // Batch b has the terms of its rows in half b % 2 of the working
+        // space: one thread adds batch b while the others work out b + 1.
+        int counts[2] = {};
+        auto first = [&](int b) { return b * batchRows; };
+        auto end = [&](int b) {
+            return first(b) + batchRows < rows.Count() ? first(b) + batchRows : rows.Count();
+        };
+        auto work = [&](int b) {
+            float* t = m_terms.data() + (b % 2) * batchFloats;
+            int shares[ZoqRowBlocks::kMaxBlocks] = {};
+            const ZoqRowBlocks blocks(end(b) - first(b), rowFloats * sizeof(float),
+                                      ZoqRowBlocks::kHeavyBytes);
+            blocks.Run([&](int block, int begin, int stop) {
+                for (int i = begin; i < stop; ++i)
+                    if (rows.Adds(first(b) + i))
+                        shares[block] +=
+                            rows.Terms(first(b) + i, 0, rows.Width(), t + i * rowFloats);
+            });
+            counts[b % 2] = 0;
+            for (int k = 0; k < blocks.Count(); ++k) counts[b % 2] += shares[k];
+        };
+        auto add = [&](int b) {
+            const float* t = m_terms.data() + (b % 2) * batchFloats;
+            for (int row = first(b); row < end(b); ++row, t += rowFloats) {
+                rows.InvertBorder(row);
+                if (rows.Adds(row)) Add(t, rows.Width(), sums);
+            }
+            sums.count += counts[b % 2];
+            ++added;
+        };
+        try {
+            work(0);
+            for (int b = 0; b + 1 < batches; ++b)
+                tbb::parallel_invoke([&] { add(b); }, [&] { work(b + 1); });
+            add(batches - 1);
+        } catch (...) {
+            // The batches not added yet are added below.
+        }
+    }
+    rows.AddHere(added * batchRows, rows.Count(), sums);
     if (sums.count == 0) return RC_FAIL;
     float measured[3];
     GainsFromSums(sums, measured);
@@ -120,4 +256,11 @@ int ZoqMeasureWhiteBalance(unsigned char* image, int width, int height, int bitC
         if (!std::isfinite(g)) return RC_FAIL;
     for (int c = 0; c < 3; ++c) gains[c] = measured[c];
     return RC_SUCCESS;
+}
+
+int ZoqMeasureWhiteBalance(unsigned char* image, int width, int height, int bitCount,
+                           const ZoqFittedRegion& region, int phi, bool showRegion,
+                           float gains[3]) {
+    ZoqWhiteBalanceMeter meter;
+    return meter.Measure(image, width, height, bitCount, region, phi, showRegion, gains);
 }

@@ -2,6 +2,8 @@
 // of the near-white pixels of a region gray, from sums of Y, Cb and Cr.
 #pragma once
 
+#include <vector>
+
 #include "geometry/ZOQDevice_Region.h"
 
 // Measures over the fitted region of a 24- or 32-bit image of width x
@@ -14,5 +16,16 @@
 // RC_PARAMETER_ERROR for a null image, both without touching anything;
 // RC_FAIL when the region does not lie inside the image, no pixel counts or
 // the gains come out infinite or NaN, with gains untouched.
+class ZoqWhiteBalanceMeter {
+public:
+    int Measure(unsigned char* image, int width, int height, int bitCount,
+                const ZoqFittedRegion& region, int phi, bool showRegion, float gains[3]);
+
+private:
+    // The terms of the rows being worked on, kept from frame to frame.
+    std::vector<float> m_terms;
+};
+
+// One measurement with working space of its own.
 int ZoqMeasureWhiteBalance(unsigned char* image, int width, int height, int bitCount,
                            const ZoqFittedRegion& region, int phi, bool showRegion, float gains[3]);

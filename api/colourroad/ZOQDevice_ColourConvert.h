@@ -2,9 +2,11 @@
 // different precision: the saturation stage uses hue in degrees and single
 // precision throughout (RGBtoHSL1, HSLtoRGB1); the hue/saturation/lightness
 // stage uses hue in turns and works in double precision (RGBtoHSL2,
-// HSLtoRGB2). The cube builders call them 16.7 million times, so they are
-// inline. Every clamp is written so that a NaN ends as 0 rather than in an
-// undefined float-to-integer conversion.
+// HSLtoRGB2). They state the arithmetic one colour at a time; the stages
+// do the same operations on vector lanes (ZOQDevice_PixelLanes.h), and
+// the tests hold every colour's result against these. Every clamp is
+// written so that a NaN ends as 0 rather than in an undefined
+// float-to-integer conversion.
 #pragma once
 
 #include <algorithm>

@@ -1,28 +1,27 @@
-// Saturation stage: scales the HSL saturation of every colour by one factor
-// through a colour cube that is allocated on the first non-zero value and
-// rebuilt lazily, on the first frame after a change.
+// Saturation stage: scales the HSL saturation of every colour by one factor,
+// computed for each pixel (RGBtoHSL1, S x factor, HSLtoRGB1) in vector lanes
+// that do the scalar conversions' exact operations.
 #pragma once
 
-#include "colourroad/ZOQDevice_ColourCube.h"
+#include "colourroad/ZOQDevice_ColourConvert.h"
 
-class ZoqSaturation : public ZoqCubeStage {
+class ZoqSaturation {
 public:
     static constexpr int kMin = -128;
     static constexpr int kMax = 127;
 
     // A value equal to the stored one (before clamping) changes nothing;
-    // otherwise clamps, stores, allocates the cube for a non-zero value when
-    // there is none, and marks the cube for rebuild.
+    // otherwise clamps and stores it.
     void Set(int value);
     int Value() const { return m_value; }
     float Factor() const { return m_factor; }
 
-    void BuildCube() override;
+    // Adjusts every pixel of a 24- or 32-bit image (the fourth byte stays).
+    // RC_SUCCESS without touching anything while the value is 0; otherwise
+    // the image checks' codes or RC_SUCCESS.
+    int Apply(unsigned char* image, int width, int height, int bitCount) const;
 
 private:
-    // The stage runs for a non-zero value.
-    bool On() const override { return m_value != 0; }
-
     int m_value = 0;
     float m_factor = 1.0f;
 };

@@ -20,7 +20,6 @@ CZOQDevice::CZOQDevice(IZOQBus* bus) : m_pBus(bus) {
 }
 
 CZOQDevice::~CZOQDevice() {
-    ReleaseColourRoad();
     ReleaseRawRoad();
     StopLogFile(&m_hLog);
 }

@@ -4,6 +4,8 @@
 // (IZOQDevice), which it carries out through its bus.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -426,7 +428,6 @@ protected:
     void ReleaseRawRoad();
     void InitColourRoad();
     void InitColourRoadFromCamera(int width, int height);
-    void ReleaseColourRoad();
     // A frame read whose handle is closed reopens the camera first: 0 when it
     // is open (again), else the read's code.
     virtual bool IsClosed() const { return false; }
@@ -464,6 +465,9 @@ protected:
     ZOQ_FILTERMODE m_FilterMode = ZOQ_FILTER_FAST_BILINEAR;
     int m_nColorFlag = 1;
     unsigned int m_uCaptureTimeOut = 8000;
+    // The raw frame of an RGB capture, kept from one capture to the next.
+    std::unique_ptr<unsigned char[]> m_rgbRaw;
+    size_t m_rgbRawBytes = 0;
     bool m_bCaptureRecover = false;
     int m_nSerial = 0;
     unsigned short m_uFirmwareVersion = 0;

@@ -6,8 +6,8 @@
 
 int CZOQDevice::RgbData8_MakeTable_AWB(unsigned char* out, int width, int height, int bitCount) {
     m_awb.fitted = FitRegionEven(m_awb.requested, width, height);
-    int rc = ZoqMeasureWhiteBalance(out, width, height, bitCount, m_awb.fitted, m_awb.phi,
-                                    m_awb.showRegion, m_awb.gains);
+    int rc = m_awb.meter.Measure(out, width, height, bitCount, m_awb.fitted, m_awb.phi,
+                                 m_awb.showRegion, m_awb.gains);
     if (rc == RC_SUCCESS) m_awb.RebuildTables();
     return rc;
 }

@@ -23,15 +23,20 @@ int CZOQDevice::CaptureRawWithPreviewSwitch(ReadFrame readFrame) {
 template <typename CaptureRaw>
 int CZOQDevice::CaptureRgbFrom(unsigned char* buffer, CaptureRaw captureRaw) {
     if (buffer == nullptr) return RC_PARAMETER_ERROR;
-    // One geometry for the raw buffer, the read and the pipeline.
+    // One geometry for the raw buffer, the read and the pipeline. The raw
+    // frame's buffer is kept from one capture to the next and grows only with
+    // the frame; the read overwrites every byte, so it is not cleared first.
     const ZoqFrameShape shape = CaptureShape();
-    // The read overwrites every byte, so the buffer is not cleared first.
-    std::unique_ptr<unsigned char[]> raw(
-        new (std::nothrow) unsigned char[static_cast<size_t>(shape.rawBytes)]);
-    if (!raw) return RC_ALLOC_FAILED;
-    int rc = captureRaw(raw.get());
+    const size_t bytes = static_cast<size_t>(shape.rawBytes);
+    if (!m_rgbRaw || bytes > m_rgbRawBytes) {
+        m_rgbRaw.reset(new (std::nothrow) unsigned char[bytes > 0 ? bytes : 1]);
+        m_rgbRawBytes = m_rgbRaw ? bytes : 0;
+        if (!m_rgbRaw) return RC_ALLOC_FAILED;
+    }
+    unsigned char* const raw = m_rgbRaw.get();
+    int rc = captureRaw(raw);
     if (rc != RC_SUCCESS) return rc;
-    return FrameToImage(shape, raw.get(), buffer);
+    return FrameToImage(shape, raw, buffer);
 }
 
 int CZOQDevice::FrameToImage(const ZoqFrameShape& shape, unsigned char* raw,

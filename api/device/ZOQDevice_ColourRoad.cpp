@@ -14,11 +14,6 @@ void CZOQDevice::InitColourRoadFromCamera(int width, int height) {
     m_awb.requested = ZoqRegion{0, 0, width, height};
 }
 
-void CZOQDevice::ReleaseColourRoad() {
-    m_saturation.Release();
-    m_hsl.Release();
-}
-
 bool CZOQDevice::IsMonochromeCamera() const {
     int mono = 0;
     return m_pCam != nullptr &&

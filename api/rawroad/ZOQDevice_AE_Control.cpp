@@ -1,7 +1,11 @@
 #include "rawroad/ZOQDevice_AE_Control.h"
 
+#include <emmintrin.h>
+
 #include <cstddef>
 #include <cstdint>
+
+#include "geometry/ZOQDevice_RowBlocks.h"
 
 namespace {
 
@@ -12,6 +16,38 @@ unsigned int ScaleLines(float ratio, unsigned int lines) {
     if (!(v > 0.0f)) return 0;  // also NaN
     if (v >= 4294967296.0f) return UINT32_MAX;
     return static_cast<unsigned int>(v);
+}
+
+// Adds the samples of a row and its full-scale samples: sixteen at a time
+// with SSE2 (psadbw sums eight bytes at once), the rest one by one.
+void RowSums(const unsigned char* p, int n, uint64_t* sum, uint64_t* saturated) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi8(static_cast<char>(0xFF));
+    __m128i sums = zero;
+    __m128i counts = zero;  // per byte lane, emptied before it can overflow
+    uint64_t fullScale = 0;
+    int x = 0;
+    for (int run = 0; x + 16 <= n; x += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(v, zero));
+        counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(v, full));
+        if (++run == 255) {
+            const __m128i c = _mm_sad_epu8(counts, zero);
+            fullScale += uint64_t(_mm_cvtsi128_si64(c)) + uint64_t(_mm_extract_epi16(c, 4));
+            counts = zero;
+            run = 0;
+        }
+    }
+    const __m128i c = _mm_sad_epu8(counts, zero);
+    fullScale += uint64_t(_mm_cvtsi128_si64(c)) + uint64_t(_mm_extract_epi16(c, 4));
+    uint64_t total = uint64_t(_mm_cvtsi128_si64(sums)) +
+                     uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+    for (; x < n; ++x) {
+        total += p[x];
+        fullScale += p[x] == 255;
+    }
+    *sum += total;
+    *saturated += fullScale;
 }
 
 }  // namespace
@@ -44,20 +80,29 @@ bool ZoqAutoExposure::MaxCountReached() {
 
 float ZoqAutoExposure::MeasureLevel(const unsigned char* data, int width, int height) {
     m_fitted = FitRegionEven(region, width, height);
+    const ZoqFittedRegion f = m_fitted;
+    // Integer sums: the blocks' shares add up to the same totals in any order.
+    struct Share {
+        uint64_t sum = 0;
+        uint64_t saturated = 0;
+    };
+    Share shares[ZoqRowBlocks::kMaxBlocks];
+    const ZoqRowBlocks blocks(f.height, static_cast<size_t>(f.width > 0 ? f.width : 0),
+                              ZoqRowBlocks::kLightBytes);
+    blocks.Run([&](int block, int begin, int end) {
+        Share share;
+        for (int row = begin; row < end; ++row) {
+            const unsigned char* p =
+                data + static_cast<size_t>(f.rowOrigin + row) * static_cast<size_t>(width) + f.x;
+            RowSums(p, f.width, &share.sum, &share.saturated);
+        }
+        shares[block] = share;
+    });
     uint64_t sum = 0;
     uint64_t saturated = 0;
-    for (int row = 0; row < m_fitted.height; ++row) {
-        const unsigned char* p =
-            data + static_cast<size_t>(m_fitted.rowOrigin + row) * static_cast<size_t>(width) +
-            m_fitted.x;
-        uint32_t rowSum = 0;
-        uint32_t rowSaturated = 0;
-        for (int x = 0; x < m_fitted.width; ++x) {
-            rowSum += p[x];
-            rowSaturated += p[x] == 255;
-        }
-        sum += rowSum;
-        saturated += rowSaturated;
+    for (int b = 0; b < blocks.Count(); ++b) {
+        sum += shares[b].sum;
+        saturated += shares[b].saturated;
     }
     const uint64_t count = static_cast<uint64_t>(m_fitted.width) * m_fitted.height;
     if (count == 0) return 0.0f;

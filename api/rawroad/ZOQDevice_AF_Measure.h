@@ -4,6 +4,10 @@
 // lens is the application's business.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "geometry/ZOQDevice_Region.h"
 #include "zoq_types.h"
 
@@ -20,6 +24,20 @@ public:
     int Measure(const unsigned char* data, int width, int height);
     const ZoqFittedRegion& FittedRegion() const { return m_fitted; }
 
+    // The sum the value is made of: D / 1020.0 over `rows` rows of
+    // `columns` samples from `first` (whose neighbours two rows and columns
+    // away must lie in the frame), exactly as added one sample after the
+    // other, row by row.
+    double Sum(const unsigned char* first, std::ptrdiff_t stride, int rows, int columns);
+
 private:
     ZoqFittedRegion m_fitted;
+    // Per-row working space, kept from frame to frame: the sums of D (of
+    // the last region, of m_shapeRows x m_shapeColumns samples), the binade
+    // each row is predicted to start in (-1: none) and its ulps there.
+    std::vector<uint32_t> m_rowSums;
+    std::vector<uint64_t> m_rowUnits;
+    std::vector<int8_t> m_rowBinades;
+    int m_shapeRows = 0;
+    int m_shapeColumns = 0;
 };

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "ColourReference.h"
+#include "LaneWidths.h"
 #include "colourroad/ZOQDevice_AWB_Measure.h"
 #include "colourroad/ZOQDevice_AWB_Tables.h"
 #include "colourroad/ZOQDevice_Matrix.h"
@@ -99,7 +101,8 @@ TEST(ColourMatrix, IdentityKeepsAndOnesSaturate) {
 
     // A NaN coefficient gives 0 rather than an undefined conversion; a
     // negative sum gives 0 too.
-    const float odd[3][3] = {{std::numeric_limits<float>::quiet_NaN(), 0, 0}, {0, -1, 0}, {0, 0, 0.5f}};
+    const float odd[3][3] = {
+        {std::numeric_limits<float>::quiet_NaN(), 0, 0}, {0, -1, 0}, {0, 0, 0.5f}};
     pixel = {201, 50, 60, 7};
     ZoqApplyColourMatrix(odd, pixel.data(), 1, 1, 32);
     EXPECT_EQ(pixel, (Image{100, 0, 0, 7}));
@@ -175,7 +178,8 @@ TEST(WhiteBalanceMeasure, NothingToCountKeepsTheGains) {
     const ZoqFittedRegion all{0, 0, w, h};
     float gains[3] = {1.5f, 1.0f, 0.5f};
     Image saturated(w * h * 3, 255);
-    for (std::size_t i = 0; i < saturated.size(); i += 6) saturated[i] = 10;  // one byte 255 is enough
+    for (std::size_t i = 0; i < saturated.size(); i += 6)
+        saturated[i] = 10;  // one byte 255 is enough
     EXPECT_EQ(ZoqMeasureWhiteBalance(saturated.data(), w, h, 24, all, 0, false, gains), RC_FAIL);
     Image gray(w * h * 3, 120);
     EXPECT_EQ(ZoqMeasureWhiteBalance(gray.data(), w, h, 24, all, 121, false, gains), RC_FAIL);
@@ -192,10 +196,14 @@ TEST(WhiteBalanceMeasure, RegionsOutsideTheImageAndOtherFormatsAreRefused) {
     Image image(8 * 8 * 3, 100);
     Image before = image;
     float gains[3] = {2, 2, 2};
-    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {0, 0, 8, 0}, 0, true, gains), RC_FAIL);
-    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {-2, 0, 4, 4}, 0, true, gains), RC_FAIL);
-    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {6, 0, 4, 4}, 0, true, gains), RC_FAIL);
-    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {0, 6, 4, 4}, 0, true, gains), RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {0, 0, 8, 0}, 0, true, gains),
+              RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {-2, 0, 4, 4}, 0, true, gains),
+              RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {6, 0, 4, 4}, 0, true, gains),
+              RC_FAIL);
+    EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 24, {0, 6, 4, 4}, 0, true, gains),
+              RC_FAIL);
     EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 8, 8, 8, {0, 0, 4, 4}, 0, true, gains),
               RC_NOT_SUPPORTED);
     EXPECT_EQ(ZoqMeasureWhiteBalance(nullptr, 8, 8, 24, {0, 0, 4, 4}, 0, true, gains),
@@ -205,6 +213,96 @@ TEST(WhiteBalanceMeasure, RegionsOutsideTheImageAndOtherFormatsAreRefused) {
     // A frame too small for the fitting rule gives a region outside it.
     const ZoqFittedRegion tiny = FitRegionEven({0, 0, 2, 2}, 2, 2);
     EXPECT_EQ(ZoqMeasureWhiteBalance(image.data(), 2, 2, 24, tiny, 0, false, gains), RC_FAIL);
+}
+
+// Regions of every shape, at the image's edges, with and without the
+// border, on images small enough to be added row by row and large enough to
+// be cut into chunks for several threads; one meter measures them all, its
+// working space kept from one to the next.
+TEST(WhiteBalanceMeasure, EveryRegionAndImageSizeGivesThePlainSums) {
+    struct Case {
+        int w, h, bpp;
+        ZoqFittedRegion region;
+        int phi;
+        bool show;
+    };
+    const Case cases[] = {{1, 1, 3, {0, 0, 1, 1}, -1, false},
+                          {2, 3, 4, {0, 0, 2, 3}, -1, true},
+                          {7, 5, 3, {1, 2, 6, 3}, 0, true},
+                          {64, 48, 4, {0, 0, 64, 48}, 10, false},
+                          {301, 77, 3, {300, 0, 1, 77}, -300, true},
+                          {2592, 1944, 3, {0, 0, 2592, 1944}, 0, false},
+                          {2592, 1944, 4, {0, 0, 2592, 1944}, 0, true},
+                          {2592, 1944, 3, {1000, 30, 777, 1501}, 25, true},
+                          {641, 480, 3, {0, 0, 641, 480}, -300, true}};
+    ZoqWhiteBalanceMeter meter;
+    colourref::ForEachLaneWidth([&] {
+        unsigned seed = 40;
+        for (const Case& c : cases) {
+            // A scene of gradients with noise, some of it saturated.
+            std::mt19937 random(++seed);
+            Image image(std::size_t(c.w) * c.h * c.bpp);
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x)
+                    for (int k = 0; k < c.bpp; ++k) {
+                        const int v = (x * 255 / c.w + y * (k + 1) * 255 / c.h) / 2 +
+                                      static_cast<int>(random() % 40) - 10;
+                        image[(std::size_t(y) * c.w + x) * c.bpp + k] =
+                            static_cast<unsigned char>(v < 0     ? 0
+                                                       : v > 255 ? 255
+                                                                 : v);
+                    }
+            Image reference = image;
+            float gains[3] = {7, 7, 7}, expected[3] = {7, 7, 7};
+            const bool counted =
+                colourref::Measure(reference, c.w, c.bpp, c.region.x, c.region.rowOrigin,
+                                   c.region.width, c.region.height, c.phi, c.show, expected);
+            const int rc =
+                meter.Measure(image.data(), c.w, c.h, c.bpp * 8, c.region, c.phi, c.show, gains);
+            SCOPED_TRACE(::testing::Message() << c.w << " x " << c.h << ", region " << c.region.x
+                                              << ", " << c.region.rowOrigin << ", "
+                                              << c.region.width << ", " << c.region.height);
+            EXPECT_EQ(rc, counted ? RC_SUCCESS : RC_FAIL);
+            for (int k = 0; k < 3; ++k) EXPECT_EQ(gains[k], expected[k]) << k;
+            EXPECT_TRUE(image == reference);
+        }
+    });
+}
+
+// Images of every width around the steps the two stages take (four pixels
+// of the gain tables, four or eight lanes of the matrix), one row, both
+// pixel sizes, and an image large enough to be cut into blocks for several
+// threads, against the formulas one pixel at a time; the fourth byte stays.
+TEST(ColourStages, AwkwardSizesMatchTheFormulas) {
+    const float gains[3] = {1.3f, 0.7f, 2.1f};
+    const float m[3][3] = {
+        {1.35f, -0.32f, -0.02f}, {-0.48f, 1.79f, -0.19f}, {-0.016f, -0.85f, 1.92f}};
+    ZoqGainTables tables;
+    tables.Build(gains);
+    struct Size {
+        int w, h;
+    };
+    unsigned seed = 70;
+    colourref::ForEachLaneWidth([&] {
+        for (const Size& size :
+             {Size{1, 1}, Size{3, 1}, Size{4, 2}, Size{5, 1}, Size{7, 3}, Size{9, 1}, Size{10, 2},
+              Size{11, 1}, Size{17, 3}, Size{1, 7}, Size{1297, 301}})
+            for (int bpp : {3, 4}) {
+                const Image source = RandomImage(size.w * size.h, bpp, ++seed);
+                Image expected = source;
+                colourref::ApplyGains(expected, bpp, gains);
+                Image image = source;
+                ASSERT_EQ(tables.Apply(image.data(), size.w, size.h, bpp * 8), RC_SUCCESS);
+                ASSERT_EQ(image, expected) << "gains, " << size.w << " x " << size.h << ", " << bpp;
+                expected = source;
+                colourref::ApplyMatrix(expected, bpp, m);
+                image = source;
+                ASSERT_EQ(ZoqApplyColourMatrix(m, image.data(), size.w, size.h, bpp * 8),
+                          RC_SUCCESS);
+                ASSERT_EQ(image, expected)
+                    << "matrix, " << size.w << " x " << size.h << ", " << bpp;
+            }
+    });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // exposure lines played by a plain counter.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "rawroad/ZOQDevice_AE_Control.h"
@@ -68,7 +69,7 @@ TEST_F(AutoExposure, AProportionalStepIsClampedToTheLinesRange) {
     EXPECT_EQ(sensor.lines, 1500u);
     ae.linesMin = 900;
     sensor.lines = 1000;
-    ae.Start(true);  // a fresh run: no crossing remembered
+    ae.Start(true);                            // a fresh run: no crossing remembered
     EXPECT_EQ(Evaluate(255), ZOQ_AE_CHANGED);  // 501 lines wanted
     EXPECT_EQ(sensor.lines, 900u);
 }
@@ -189,6 +190,44 @@ TEST_F(AutoExposure, AnExposureThatCannotBeReadCannotBeMoved) {
 TEST_F(AutoExposure, ABlackFrameAsksForTheLongestExposure) {
     EXPECT_EQ(Evaluate(0), ZOQ_AE_CHANGED);  // infinite ratio, saturated to the maximum
     EXPECT_EQ(sensor.lines, ae.linesMax);
+}
+
+// The level of regions at the frame's edges, on frames small and large
+// enough for several threads, against the two sums worked out sample by
+// sample.
+TEST(AutoExposureLevel, RegionsOfEveryShapeGiveThePlainSums) {
+    struct Case {
+        int w, h;
+        ZoqRegion region;
+    };
+    const Case cases[] = {{4, 4, {0, 0, 4, 4}},
+                          {9, 7, {5, 2, 100, 100}},
+                          {33, 21, {-4, 17, 9, 3}},
+                          {640, 480, {0, 0, 640, 480}},
+                          {2592, 1944, {0, 0, 2592, 1944}},
+                          {2592, 1944, {2591, 1943, 8, 8}},
+                          {2592, 1944, {100, 3, 2001, 1800}},
+                          {9001, 9, {0, 0, 9001, 9}}};
+    std::mt19937 random(8);
+    for (const Case& c : cases) {
+        std::vector<unsigned char> frame(size_t(c.w) * c.h);
+        for (auto& v : frame) v = static_cast<unsigned char>(random() % 4 == 0 ? 255 : random());
+        ZoqAutoExposure ae;
+        ae.region = c.region;
+        ae.SetPeakAveRatio(0.5f);
+        const float level = ae.MeasureLevel(frame.data(), c.w, c.h);
+        const ZoqFittedRegion f = ae.FittedRegion();
+        uint64_t sum = 0, saturated = 0;
+        for (int y = f.rowOrigin; y < f.rowOrigin + f.height; ++y)
+            for (int x = f.x; x < f.x + f.width; ++x) {
+                sum += frame[size_t(y) * c.w + x];
+                saturated += frame[size_t(y) * c.w + x] == 255;
+            }
+        const float expected =
+            (static_cast<float>(255 * saturated) * 0.5f + static_cast<float>(sum)) /
+            static_cast<float>(uint64_t(f.width) * f.height);
+        EXPECT_EQ(level, expected) << c.w << " x " << c.h;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // neighbours 2 and 4 samples away, corrected in place from left to right.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "calibration/ZOQDevice_Custom_Calibration_BadPixel.h"
@@ -84,6 +85,42 @@ TEST(BadPixels, LevelZeroRestoresTheThresholds) {
     EXPECT_EQ(bad.low, 12);
     EXPECT_EQ(bad.high, 24);
     EXPECT_FALSE(bad.enable);
+}
+
+// The rule one sample at a time, left to right.
+void PlainCorrect(std::vector<unsigned char>& frame, int width, int height, int low, int high) {
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = frame.data() + size_t(y) * width;
+        for (int x = 4; x <= width - 5; ++x) {
+            const int p = row[x];
+            if (p - row[x - 4] > high && p - row[x + 4] > high && p - row[x - 2] > low &&
+                p - row[x + 2] > low)
+                row[x] = row[x - 2] > row[x + 2] ? row[x - 2] : row[x + 2];
+        }
+    }
+}
+
+// Frames of every width around the 32-sample stretches the rows are
+// screened in, with clusters of hot samples that correct one another,
+// and a frame tall enough for several threads.
+TEST(BadPixels, EveryFrameShapeIsCorrectedAsSampleBySample) {
+    struct Size {
+        int w, h;
+    };
+    std::mt19937 random(11);
+    for (const Size& size : {Size{1, 1}, Size{8, 2}, Size{9, 1}, Size{10, 3}, Size{35, 2},
+                             Size{36, 1}, Size{37, 4}, Size{41, 1}, Size{70, 5}, Size{641, 400}})
+        for (int hotEvery : {3, 40, 1000}) {
+            std::vector<unsigned char> frame(size_t(size.w) * size.h);
+            for (auto& v : frame)
+                v = static_cast<unsigned char>(random() % hotEvery == 0 ? 150 + random() % 106
+                                                                        : 60 + random() % 30);
+            std::vector<unsigned char> expected = frame;
+            ZoqBadPixels bad;
+            PlainCorrect(expected, size.w, size.h, bad.low, bad.high);
+            bad.Correct(frame.data(), size.w, size.h);
+            ASSERT_EQ(frame, expected) << size.w << " x " << size.h << ", one in " << hotEvery;
+        }
 }
 
 }  // namespace

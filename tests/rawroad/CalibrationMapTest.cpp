@@ -2,6 +2,7 @@
 // images with nearest and bilinear sampling.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "TempFile.h"
@@ -86,14 +87,14 @@ TEST(CalibrationMap, PixelsMoveToWhereTheMapPoints) {
 
 TEST(CalibrationMap, BilinearSamplingInTenBitFractionsRoundsDown) {
     Map m(4, 2);
-    m.Set(0, 0, 512, 0, 0);   // halfway between columns 0 and 1
-    m.Set(1, 0, 1, 0, 0);     // a 1024th towards a darker pixel: floor
-    m.Set(2, 1, 256, 0, 768); // a quarter right, three quarters down
+    m.Set(0, 0, 512, 0, 0);    // halfway between columns 0 and 1
+    m.Set(1, 0, 1, 0, 0);      // a 1024th towards a darker pixel: floor
+    m.Set(2, 1, 256, 0, 768);  // a quarter right, three quarters down
     ZoqCalibrationMap map;
     ASSERT_EQ(m.Load(&map), RC_SUCCESS);
     std::vector<unsigned char> image = {
-        100, 0, 80, 0,  // buffer row 0
-        20, 40, 0, 0,   // buffer row 1
+        100, 0,  80, 0,  // buffer row 0
+        20,  40, 0,  0,  // buffer row 1
     };
     ASSERT_TRUE(map.Remap(image.data(), 4, 2, 1));
     EXPECT_EQ(image[0], 50);
@@ -179,6 +180,74 @@ TEST(CalibrationMap, LargerArraysUseTheirFirstEntries) {
     std::vector<unsigned char> image = {10, 20, 30, 40, 50, 60, 70, 80};
     ASSERT_TRUE(map.Remap(image.data(), 4, 2, 1));
     EXPECT_EQ(image, (std::vector<unsigned char>{20, 20, 30, 40, 50, 60, 70, 80}));
+}
+
+// The remap one byte at a time, as the formula reads, in 64 bits.
+std::vector<unsigned char> PlainRemap(const std::vector<unsigned char>& in, const Map& m, int bpp,
+                                      bool bilinear) {
+    std::vector<unsigned char> out = in;
+    const int64_t stride = int64_t{m.w} * bpp;
+    for (size_t k = 0; k < m.columns.size() && k < in.size() / bpp; ++k) {
+        const int xs = m.columns[k], ys = m.rows[k];
+        unsigned char* o = &out[k * bpp];
+        for (int c = 0; c < (bpp < 3 ? bpp : 3); ++c) {
+            if (xs >= m.w || ys >= m.h) {
+                o[c] = 0;
+                continue;
+            }
+            const unsigned char* p = &in[ys * stride + int64_t{xs} * bpp + c];
+            if (!bilinear || xs == m.w - 1 || ys == m.h - 1) {
+                o[c] = p[0];
+                continue;
+            }
+            const int64_t fx = m.columnFractions[k], fy = m.rowFractions[k];
+            const int64_t p00 = p[0], p01 = p[bpp], p10 = p[stride], p11 = p[stride + bpp];
+            const int64_t v = p00 * 1048576 + (p01 - p00) * fx * 1024 + (p10 - p00) * fy * 1024 +
+                              (p00 - p01 - p10 + p11) * fx * fy;
+            o[c] = static_cast<unsigned char>(v >> 20);
+        }
+        if (bpp == 4) o[3] = 0;
+    }
+    return out;
+}
+
+// Random maps on images of every awkward shape, several blocks of rows
+// among them: entries outside the image, on the last row and column,
+// fractions of 0, 1024 and beyond 1024.
+TEST(CalibrationMap, AwkwardMapsAndSizesMatchThePlainFormula) {
+    struct Size {
+        int w, h;
+    };
+    std::mt19937 random(17);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (const Size& size : {Size{1, 1}, Size{2, 1}, Size{1, 2}, Size{2, 2}, Size{3, 5}, Size{7, 1},
+                             Size{9, 3}, Size{33, 17}, Size{641, 97}})
+        for (int bpp : {1, 3, 4})
+            for (bool bilinear : {true, false}) {
+                Map m(size.w, size.h);
+                for (int k = 0; k < size.w * size.h; ++k) {
+                    const int kind = pick(20);
+                    const auto xs = static_cast<uint16_t>(kind == 0 ? 65535 : pick(size.w + 1));
+                    const auto ys = static_cast<uint16_t>(kind == 1 ? size.h : pick(size.h));
+                    auto fraction = [&] {
+                        const int f = pick(8);
+                        return static_cast<uint16_t>(f == 0   ? 0
+                                                     : f == 1 ? 1024
+                                                     : f == 2 ? pick(65536)
+                                                              : pick(1024));
+                    };
+                    m.Set(k, xs, fraction(), ys, fraction());
+                }
+                ZoqCalibrationMap map;
+                ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+                map.mode = bilinear ? ZOQ_MAPMODE_BILINEAR : ZOQ_MAPMODE_NEAREST;
+                std::vector<unsigned char> image(size_t(size.w) * size.h * bpp);
+                for (auto& v : image) v = static_cast<unsigned char>(pick(256));
+                const std::vector<unsigned char> expected = PlainRemap(image, m, bpp, bilinear);
+                ASSERT_TRUE(map.Remap(image.data(), size.w, size.h, bpp));
+                ASSERT_EQ(image, expected)
+                    << size.w << " x " << size.h << ", " << bpp << " bytes, bilinear " << bilinear;
+            }
 }
 
 TEST(CalibrationMap, ANullPathDropsTheMap) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "TempFile.h"
@@ -42,17 +43,18 @@ std::vector<unsigned char> FlatFieldFile(const ZOQ_FOV_INFO& fov,
                                          const std::vector<unsigned char>& dark,
                                          const std::vector<float>& gains) {
     std::vector<unsigned char> file;
-    const int fields[11] = {fov.columnStart, fov.columnSize, fov.rowStart, fov.rowSize,
-                            fov.columnAddressMode, fov.rowAddressMode, fov.multiFrameNum,
-                            fov.width, fov.height, fov.pixelCount, fov.byteCount};
+    const int fields[11] = {
+        fov.columnStart,    fov.columnSize,    fov.rowStart, fov.rowSize, fov.columnAddressMode,
+        fov.rowAddressMode, fov.multiFrameNum, fov.width,    fov.height,  fov.pixelCount,
+        fov.byteCount};
     for (int v : fields) Le32(file, static_cast<uint32_t>(v));
     file.insert(file.end(), dark.begin(), dark.end());
     for (float g : gains) LeFloat(file, g);
     return file;
 }
 
-std::vector<unsigned char> FlatFieldFile(const ZOQ_FOV_INFO& fov, unsigned char dark,
-                                         float gain, size_t darkBytes, size_t gains) {
+std::vector<unsigned char> FlatFieldFile(const ZOQ_FOV_INFO& fov, unsigned char dark, float gain,
+                                         size_t darkBytes, size_t gains) {
     return FlatFieldFile(fov, std::vector<unsigned char>(darkBytes, dark),
                          std::vector<float>(gains, gain));
 }
@@ -91,7 +93,7 @@ TEST(FlatField, TheGainBringsEveryPixelToTheMeanDifference) {
     const float* gain = ff.Gain();
     EXPECT_FLOAT_EQ(gain[0], 0.875f);  // mean 87.5 over 100
     EXPECT_FLOAT_EQ(gain[1], 1.75f);
-    EXPECT_FLOAT_EQ(gain[2], 1.0f);    // flat not brighter than dark
+    EXPECT_FLOAT_EQ(gain[2], 1.0f);  // flat not brighter than dark
     EXPECT_FLOAT_EQ(gain[3], 0.4375f);
 }
 
@@ -114,9 +116,17 @@ TEST(FlatField, EverySampleFollowsTheFormulaWhateverItsGain) {
     // 16-sample blocks and a tail, with gains a file could hold: huge,
     // negative, not a number.
     constexpr int kCount = 16 * 5 + 7;
-    const float gains[] = {0.5f, 1.0f, 1.37f, 3.9f, 0.001f, -2.0f, 1000.0f,
+    const float gains[] = {0.5f,
+                           1.0f,
+                           1.37f,
+                           3.9f,
+                           0.001f,
+                           -2.0f,
+                           1000.0f,
                            std::numeric_limits<float>::quiet_NaN(),
-                           std::numeric_limits<float>::infinity(), 0.999999f, 255.0f};
+                           std::numeric_limits<float>::infinity(),
+                           0.999999f,
+                           255.0f};
     std::vector<unsigned char> dark(kCount);
     std::vector<float> gain(kCount);
     for (int i = 0; i < kCount; ++i) {
@@ -210,6 +220,40 @@ TEST(FlatField, RefusedFilesLeaveTheLoadedDataAlone) {
     std::vector<unsigned char> samples(8, 70);
     ASSERT_TRUE(ff.Apply(samples.data(), samples.size()));
     EXPECT_EQ(samples, std::vector<unsigned char>(8, 100));
+}
+
+// Runs of every length around the 16-sample steps and the lines the work
+// is cut into, with odd gains among them, against the formula one sample
+// at a time; the sample after the run stays.
+TEST(FlatField, EveryRunLengthFollowsTheFormula) {
+    std::mt19937 random(23);
+    const int width = 2592, height = 1945;
+    ZoqFlatField ff;
+    ff.fov = Fov(width, height);
+    const size_t n = size_t(width) * height;
+    std::vector<uint32_t> dark(n), flat(n);
+    for (size_t i = 0; i < n; ++i) {
+        dark[i] = random() % 40;
+        flat[i] = random() % 8 == 0 ? dark[i] : 100 + random() % 156;  // some gains of 1
+    }
+    ASSERT_TRUE(ff.NewFrame(ZoqFlatField::kDark));
+    ff.SetFrameFromSums(ZoqFlatField::kDark, dark.data(), 1);
+    ASSERT_TRUE(ff.NewFrame(ZoqFlatField::kFlat));
+    ff.SetFrameFromSums(ZoqFlatField::kFlat, flat.data(), 1);
+    ASSERT_EQ(ff.MakeGain(), RC_SUCCESS);
+    for (size_t count : {size_t(1), size_t(15), size_t(16), size_t(17), size_t(4097), n - 1}) {
+        std::vector<unsigned char> data(count + 1);
+        for (auto& v : data) v = static_cast<unsigned char>(random());
+        std::vector<unsigned char> expected = data;
+        for (size_t i = 0; i < count; ++i) {
+            const float v =
+                static_cast<float>(expected[i] - ff.Frame(ZoqFlatField::kDark)[i]) * ff.Gain()[i] +
+                0.5f;
+            expected[i] = v > 255.0f ? 255 : v < 0.0f ? 0 : static_cast<unsigned char>(v);
+        }
+        ASSERT_TRUE(ff.Apply(data.data(), count));
+        ASSERT_EQ(data, expected) << count;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and the order in which the raw road applies them.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "rawroad/ZOQDevice_Image_Tone.h"
@@ -19,16 +20,16 @@ TEST(ToneTables, ContrastScalesAroundTheMiddleAndClampsAtBothEnds) {
     tone.SetContrast(127);  // k = 255: d = (i - 128) * 255 / 128
     const unsigned char* t = tone.ContrastTable();
     EXPECT_EQ(t[128], 128);
-    EXPECT_EQ(t[129], 129);    // 255 / 128 = 1
-    EXPECT_EQ(t[127], 127);    // -255 / 128 truncates to -1
-    EXPECT_EQ(t[64], 1);       // d = -127.5 truncates to -127
-    EXPECT_EQ(t[63], 0);       // d = -129.5 -> -129, below -128: 0
-    EXPECT_EQ(t[192], 255);    // 128 + 127 = 255
-    EXPECT_EQ(t[193], 255);    // above 255: 255
-    tone.SetContrast(-64);     // k = 64: half the distance to 128
+    EXPECT_EQ(t[129], 129);  // 255 / 128 = 1
+    EXPECT_EQ(t[127], 127);  // -255 / 128 truncates to -1
+    EXPECT_EQ(t[64], 1);     // d = -127.5 truncates to -127
+    EXPECT_EQ(t[63], 0);     // d = -129.5 -> -129, below -128: 0
+    EXPECT_EQ(t[192], 255);  // 128 + 127 = 255
+    EXPECT_EQ(t[193], 255);  // above 255: 255
+    tone.SetContrast(-64);   // k = 64: half the distance to 128
     EXPECT_EQ(t[0], 64);
-    EXPECT_EQ(t[255], 191);    // 127 * 64 / 128 = 63
-    EXPECT_EQ(t[1], 65);       // -127 * 64 / 128 = -63.5 -> -63
+    EXPECT_EQ(t[255], 191);  // 127 * 64 / 128 = 63
+    EXPECT_EQ(t[1], 65);     // -127 * 64 / 128 = -63.5 -> -63
 }
 
 TEST(ToneTables, ContrastOfMinus128MakesEverySampleMidGray) {
@@ -54,8 +55,8 @@ TEST(ToneTables, BrightnessIsAGain) {
     tone.SetBrightness(127);
     const unsigned char* t = tone.BrightnessTable();
     EXPECT_EQ(t[0], 0);
-    EXPECT_EQ(t[1], 1);      // 255 / 128
-    EXPECT_EQ(t[2], 3);      // 510 / 128
+    EXPECT_EQ(t[1], 1);  // 255 / 128
+    EXPECT_EQ(t[2], 3);  // 510 / 128
     EXPECT_EQ(t[128], 255);
     EXPECT_EQ(t[255], 255);
     tone.SetBrightness(-64);  // half
@@ -129,6 +130,28 @@ TEST(ToneTables, GammaThenContrastThenBrightness) {
     tone.Apply(samples.data(), samples.size());
     for (int s = 0; s < 256; ++s)
         EXPECT_EQ(samples[s], tone.BrightnessTable()[tone.GammaTable()[s]]) << s;
+}
+
+// Runs of every length around the 8-sample steps and the 4096-sample lines
+// the work is cut into, and a frame large enough for several threads,
+// against the three tables looked up one sample at a time.
+TEST(ToneTables, EveryRunLengthGetsTheThreeLookUps) {
+    ZoqToneTables tone;
+    tone.SetGamma(3);
+    tone.SetContrast(20);
+    tone.SetBrightness(-10);
+    std::mt19937 random(3);
+    for (size_t count : {size_t(1), size_t(7), size_t(8), size_t(9), size_t(4095), size_t(4096),
+                         size_t(4097), size_t(2592) * 1944 + 5}) {
+        std::vector<unsigned char> data(count + 1);
+        for (auto& v : data) v = static_cast<unsigned char>(random());
+        std::vector<unsigned char> expected = data;
+        for (size_t i = 0; i < count; ++i)
+            expected[i] =
+                tone.BrightnessTable()[tone.ContrastTable()[tone.GammaTable()[expected[i]]]];
+        tone.Apply(data.data(), count);
+        ASSERT_EQ(data, expected) << count;  // the byte after the run stays
+    }
 }
 
 }  // namespace
