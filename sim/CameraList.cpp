@@ -77,11 +77,22 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
             }
             item.erase(at);
         }
+        if (item == "all") {
+            for (int type : supported) {
+                CameraConfig config;
+                config.deviceType = type;
+                config.bandwidth = speed.bandwidth;
+                config.framePeriodMs = speed.framePeriodMs;
+                out.push_back(config);
+            }
+            continue;
+        }
         const std::size_t x = item.find('x');
         const unsigned type = number(item.substr(0, x), 255);
         const unsigned count = x == std::string::npos ? 1 : number(item.substr(x + 1), kMaxCameras);
         if (type == 0 || count == 0) {
-            error = "\"" + item + "\" is not a device type or TYPExCOUNT (camera list: e.g. 52,104 or 52x2)";
+            error = "\"" + item +
+                    "\" is not a device type, TYPExCOUNT or all (camera list: e.g. 52,104 or 52x2)";
             return false;
         }
         if (!std::binary_search(supported.begin(), supported.end(), static_cast<int>(type))) {
@@ -95,12 +106,17 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
         for (unsigned i = 0; i < count; ++i) {
             CameraConfig config;
             config.deviceType = static_cast<int>(type);
-            config.serial = static_cast<uint8_t>(out.size() + 1);
             config.bandwidth = speed.bandwidth;
             config.framePeriodMs = speed.framePeriodMs;
             out.push_back(config);
         }
     }
+    if (out.size() > kMaxCameras) {
+        error = "at most " + std::to_string(kMaxCameras) + " cameras";
+        return false;
+    }
+    // Serial numbers follow the list order.
+    for (std::size_t i = 0; i < out.size(); ++i) out[i].serial = static_cast<uint8_t>(i + 1);
     configs = std::move(out);
     return true;
 }

@@ -1,9 +1,10 @@
 // Simulated cameras named on a command line, for `zoqsim-run --cameras=TYPES`
 // (and so `zoqcam --simulate=TYPES`): "52,104" is one camera of each device type,
-// "52x2" two of type 52, and the forms mix ("52x2,104"). Each item may add
-// how fast its cameras are, as real ones on a USB 2.0 link: "52@40MB/s" is a
-// bulk link of 40 000 000 bytes per second (also kB/s and B/s), "52@15fps"
-// a frame period of 1/15 s, and "52x2@40MB/s@15fps" both.
+// "52x2" two of type 52, "all" one of every simulated device type, and the
+// forms mix ("52x2,104"). Each item may add how fast its cameras are, as real
+// ones on a USB 2.0 link: "52@40MB/s" is a bulk link of 40 000 000 bytes per
+// second (also kB/s and B/s), "52@15fps" a frame period of 1/15 s, and
+// "52x2@40MB/s@15fps" both.
 #pragma once
 
 #include "model/CameraModel.h"

@@ -16,17 +16,19 @@ struct KindName {
     FaultKind kind;
     int requiredArgs;  // BYTES, REQUEST or MS before the optional N
     bool takesCount;
+    bool takesFrame;  // @F
 };
 
 constexpr KindName kKinds[] = {
-    {"denied", FaultKind::Denied, 0, false},
-    {"control-timeout", FaultKind::ControlTimeout, 0, true},
-    {"bulk-timeout", FaultKind::BulkTimeout, 0, true},
-    {"bulk-error", FaultKind::BulkError, 0, true},
-    {"short-frame", FaultKind::ShortFrame, 1, true},
-    {"refuse", FaultKind::Refuse, 1, true},
-    {"unplug", FaultKind::Unplug, 1, false},
-    {"replug", FaultKind::Replug, 1, false},
+    {"denied", FaultKind::Denied, 0, false, false},
+    {"control-timeout", FaultKind::ControlTimeout, 0, true, false},
+    {"bulk-timeout", FaultKind::BulkTimeout, 0, true, false},
+    {"bulk-error", FaultKind::BulkError, 0, true, false},
+    {"short-frame", FaultKind::ShortFrame, 1, true, true},
+    {"lost-frame", FaultKind::LostFrame, 0, true, true},
+    {"refuse", FaultKind::Refuse, 1, true, false},
+    {"unplug", FaultKind::Unplug, 1, false, false},
+    {"replug", FaultKind::Replug, 1, false, false},
 };
 
 // A whole unsigned number, decimal or 0x-hexadecimal.
@@ -49,11 +51,16 @@ std::vector<std::string> split(const std::string& text) {
 }  // namespace
 
 bool parseFaultOption(const std::string& text, FaultOption& fault, std::string& error) {
-    const std::vector<std::string> parts = split(text);
     auto fail = [&](const std::string& why) {
         error = "fault \"" + text + "\": " + why;
         return false;
     };
+    const std::size_t at = text.find('@');
+    const std::vector<std::string> parts = split(text.substr(0, at));
+    unsigned long frame = 1;
+    if (at != std::string::npos &&
+        (!parseNumber(text.substr(at + 1), 1000000, frame) || frame == 0))
+        return fail("@ needs a frame number from 1");
     unsigned long camera = 0;
     if (parts.size() < 2 || !parseNumber(parts[0], 254, camera))
         return fail("expected CAMERA:KIND[:ARGS], e.g. 0:bulk-timeout:2");
@@ -67,9 +74,12 @@ bool parseFaultOption(const std::string& text, FaultOption& fault, std::string& 
         return fail(std::string(kind->name) + " takes " +
                     (kind->requiredArgs ? "a number" : "no number") +
                     (kind->takesCount ? " and an optional count" : ""));
+    if (at != std::string::npos && !kind->takesFrame)
+        return fail(std::string(kind->name) + " takes no @FRAME");
     FaultOption out;
     out.camera = camera;
     out.kind = kind->kind;
+    out.after = static_cast<unsigned>(frame - 1);
     const unsigned long valueLimit = kind->kind == FaultKind::Refuse ? 255 : 0xFFFFFFFFul;
     if (kind->requiredArgs == 1 && !parseNumber(parts[2], valueLimit, out.value))
         return fail("\"" + parts[2] + "\" is not a number in range");
@@ -99,7 +109,11 @@ void armFault(SimCamera& camera, const FaultOption& fault) {
             camera.failBulkReads(fault.count);
             break;
         case FaultKind::ShortFrame:
-            camera.model().shortFrames(fault.value, static_cast<int>(fault.count));
+            camera.model().shortFrames(fault.value, static_cast<int>(fault.count),
+                                       static_cast<int>(fault.after));
+            break;
+        case FaultKind::LostFrame:
+            camera.model().loseFrames(static_cast<int>(fault.count), static_cast<int>(fault.after));
             break;
         case FaultKind::Refuse:
             camera.model().refuseRequests(static_cast<uint8_t>(fault.value),

@@ -6,11 +6,15 @@
 //   0:bulk-timeout[:N]       the next N frame reads time out
 //   0:bulk-error[:N]         the next N frame reads fail with a bus error
 //   0:short-frame:BYTES[:N]  the next N frames end after BYTES bytes
+//   0:lost-frame[:N]         the camera takes the next N triggers but sends
+//                            no frame: the reads time out
 //   0:refuse:REQUEST[:N]     the next N vendor requests REQUEST are refused
 //   0:unplug:MS              the camera is unplugged MS ms after the start
 //   0:replug:MS              the camera is unplugged and plugged in again
 //
-// N defaults to 1; REQUEST is decimal or 0x-hexadecimal.
+// N defaults to 1; REQUEST is decimal or 0x-hexadecimal. The frame faults
+// (short-frame, lost-frame) take a suffix @F: they start at the camera's
+// F-th frame (counted from 1) instead of the next one, e.g. 0:lost-frame@5.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +31,7 @@ enum class FaultKind {
     BulkTimeout,
     BulkError,
     ShortFrame,
+    LostFrame,
     Refuse,
     Unplug,
     Replug,
@@ -37,6 +42,7 @@ struct FaultOption {
     FaultKind kind = FaultKind::Denied;
     unsigned count = 1;
     unsigned long value = 0;  // BYTES, REQUEST or MS
+    unsigned after = 0;       // frames that pass before it (@F: F - 1)
 };
 
 // False, with the reason in `error`, for text that does not follow the

@@ -1,6 +1,7 @@
 #include "CameraImpl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace zoqsim {
@@ -213,6 +214,11 @@ RenderKey CameraImpl::currentKey() const {
     for (int site = 0; site < 4; ++site) key.scale[site] = level * bySite[siteKind_[site]];
     key.lut = g.bytesPerSample == 1 && (fpga_[0] & 0x800);
     key.lutGeneration = key.lut ? lutGeneration_ : 0;
+    // Back and forth: 32 frames one way, 32 back.
+    constexpr uint64_t kPanFrames = 32;
+    const uint64_t phase = triggered_ % (2 * kPanFrames);
+    const uint64_t steps = phase < kPanFrames ? phase : 2 * kPanFrames - phase;
+    key.pan = int32_t(std::lround(config_.scene.motion * double(steps)));
     return key;
 }
 
@@ -340,9 +346,14 @@ void CameraImpl::shortReplies(uint8_t bRequest, int n) {
     faults_.shortReply(bRequest, n);
 }
 
-void CameraImpl::shortFrames(std::size_t bytes, int n) {
+void CameraImpl::shortFrames(std::size_t bytes, int n, int after) {
     std::lock_guard<std::mutex> lock(mutex_);
-    faults_.shortFrames(bytes, n);
+    faults_.shortFrames(bytes, n, after);
+}
+
+void CameraImpl::loseFrames(int n, int after) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    faults_.loseFrames(n, after);
 }
 
 }  // namespace zoqsim

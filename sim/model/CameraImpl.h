@@ -47,7 +47,8 @@ public:
     std::vector<uint8_t> lastDeliveredFrame() const override;
     void refuseRequests(uint8_t bRequest, int n) override;
     void shortReplies(uint8_t bRequest, int n) override;
-    void shortFrames(std::size_t bytes, int n) override;
+    void shortFrames(std::size_t bytes, int n, int after) override;
+    void loseFrames(int n, int after) override;
     void setFramePeriod(double ms) override;
 
 private:

@@ -31,6 +31,10 @@ struct SceneOptions {
     double vignetting = 0.0;
     // Seed of the noise; the same seed gives the same frames.
     uint32_t seed = 1;
+    // Pan of the scene across the sensor in pixels per frame, back and forth
+    // over 32 frames each way, so that a stream looks live. 0 keeps the
+    // scene still, and frames exactly repeatable.
+    double motion = 0.0;
     // Exposure in milliseconds at which a white surface (reflectance 1.0)
     // reaches full scale at unity gain.
     double fullScaleMs = 20.0;
@@ -155,8 +159,12 @@ public:
     // byte) or answered with their first byte only (the status byte).
     virtual void refuseRequests(uint8_t bRequest, int n) = 0;
     virtual void shortReplies(uint8_t bRequest, int n) = 0;
-    // The next n frames end after `bytes` bytes (0: empty frames).
-    virtual void shortFrames(std::size_t bytes, int n = 1) = 0;
+    // The next n frames end after `bytes` bytes (0: empty frames); with
+    // `after`, the n frames that follow the next `after` ones.
+    virtual void shortFrames(std::size_t bytes, int n = 1, int after = 0) = 0;
+    // The camera accepts the next n triggers (after the next `after` ones)
+    // but never sends their frames, so the host's read times out.
+    virtual void loseFrames(int n = 1, int after = 0) = 0;
 
     // The sensor's frame period (0: none): a frame triggered sooner than this
     // after the one before is ready only when the period has passed.

@@ -1,5 +1,6 @@
 // Faults of the camera itself, armed by tests: refused or status-only
-// replies to a request, and truncated frames.
+// replies to a request, truncated frames, and triggers whose frame never
+// comes.
 #pragma once
 
 #include <array>
@@ -13,18 +14,24 @@ class Faults {
 public:
     void refuse(uint8_t bRequest, int n) { refuse_[bRequest] = n > 0 ? n : 0; }
     void shortReply(uint8_t bRequest, int n) { shortReply_[bRequest] = n > 0 ? n : 0; }
-    void shortFrames(std::size_t bytes, int n) {
+    // The frames after the next `after` ones: n of them end after `bytes`.
+    void shortFrames(std::size_t bytes, int n, int after) {
         frameBytes_ = bytes;
-        frames_ = n > 0 ? n : 0;
+        shortFrames_ = {after, n};
     }
+    // The triggers after the next `after` ones: n of them start no frame.
+    void loseFrames(int n, int after) { lostFrames_ = {after, n}; }
 
     // Each take consumes one armed fault, if there is one.
     bool takeRefusal(uint8_t bRequest) { return take(refuse_[bRequest]); }
     bool takeShortReply(uint8_t bRequest) { return take(shortReply_[bRequest]); }
+    // Asked once per frame as its transfer starts.
     std::optional<std::size_t> takeFrameLimit() {
-        if (!take(frames_)) return std::nullopt;
+        if (!shortFrames_.take()) return std::nullopt;
         return frameBytes_;
     }
+    // Asked once per accepted trigger.
+    bool takeLostFrame() { return lostFrames_.take(); }
 
 private:
     static bool take(int& count) {
@@ -33,10 +40,26 @@ private:
         return true;
     }
 
+    // A run of `count` faults that starts after `skip` more events.
+    struct Delayed {
+        int skip = 0;
+        int count = 0;
+        bool take() {
+            if (count <= 0) return false;
+            if (skip > 0) {
+                --skip;
+                return false;
+            }
+            --count;
+            return true;
+        }
+    };
+
     std::array<int, 256> refuse_{};
     std::array<int, 256> shortReply_{};
     std::size_t frameBytes_ = 0;
-    int frames_ = 0;
+    Delayed shortFrames_;
+    Delayed lostFrames_;
 };
 
 }  // namespace zoqsim

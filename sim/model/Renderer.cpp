@@ -28,7 +28,7 @@ bool RenderKey::operator==(const RenderKey& o) const {
            a.rowStep == b.rowStep && a.width == b.width && a.height == b.height && a.frames == b.frames &&
            a.bytesPerSample == b.bytesPerSample && a.mirror == b.mirror && a.flip == b.flip &&
            std::equal(std::begin(scale), std::end(scale), std::begin(o.scale)) && lut == o.lut &&
-           lutGeneration == o.lutGeneration;
+           lutGeneration == o.lutGeneration && pan == o.pan;
 }
 
 Renderer::Renderer(const Scene& scene, const SceneOptions& options, const std::array<Channel, 4>& channels)
@@ -53,7 +53,7 @@ std::shared_ptr<const RenderedFrame> Renderer::render(const RenderKey& key, cons
     frame->variants.resize(variants);
     if (frame->bytes == 0) return frame;
 
-    sampleScene(g);
+    sampleScene(g, key.pan);
     if (options_.blur > 0.0) blurPlanes(g.width, g.height);
     quantise(key);
     markHotPixels(g);
@@ -68,11 +68,13 @@ std::shared_ptr<const RenderedFrame> Renderer::render(const RenderKey& key, cons
     return frame;
 }
 
-void Renderer::sampleScene(const FrameGeometry& g) {
+void Renderer::sampleScene(const FrameGeometry& g, int32_t pan) {
     sampleGrid(g.columnStart, g.columnStep, g.width, g.mirror, columns_);
     sampleGrid(g.rowStart, g.rowStep, g.height, g.flip, rows_);
+    // The scene moves; the sensor, its hot pixels and the lens fall-off stay.
+    sampleGrid(g.columnStart - pan, g.columnStep, g.width, g.mirror, sceneColumns_);
     plane_.resize(size_t(g.width) * g.height);
-    const Scene::RowSampler sampler(scene_, columns_);
+    const Scene::RowSampler sampler(scene_, sceneColumns_);
     for (uint32_t y = 0; y < g.height; ++y) {
         const int parity = 2 * (y & 1);
         sampler.fill(rows_[y], channels_[parity], channels_[parity + 1], &plane_[size_t(y) * g.width]);

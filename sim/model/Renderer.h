@@ -22,6 +22,7 @@ struct RenderKey {
     double scale[4];  // full-scale codes per unit reflectance at frame sites (x & 1) + 2 * (y & 1)
     bool lut;         // 8-bit output through the downloaded look-up table
     uint64_t lutGeneration;
+    int32_t pan;  // the scene moved this many sensor columns to the right
 
     bool operator==(const RenderKey& o) const;
     bool operator!=(const RenderKey& o) const { return !(*this == o); }
@@ -43,7 +44,7 @@ public:
     std::shared_ptr<const RenderedFrame> render(const RenderKey& key, const uint8_t* lut);
 
 private:
-    void sampleScene(const FrameGeometry& g);
+    void sampleScene(const FrameGeometry& g, int32_t pan);
     void blurPlanes(uint32_t width, uint32_t height);
     void quantise(const RenderKey& key);
     void markHotPixels(const FrameGeometry& g);
@@ -55,7 +56,7 @@ private:
     std::array<Channel, 4> channels_;
     std::vector<float> gaussian_;  // standard normal samples for the noise
     // Scratch reused across renders.
-    std::vector<int32_t> columns_, rows_;
+    std::vector<int32_t> columns_, rows_, sceneColumns_;
     std::vector<float> plane_, blurred_;
     std::vector<uint16_t> codes_;
     std::vector<uint8_t> map8_;

@@ -224,11 +224,15 @@ int CameraImpl::triggerFrame(const UsbSetup&, uint8_t* reply) {
     const RenderKey key = currentKey();
     if (queue_.full() || (chip_.frameFollowsRegisters && key.geometry.bytes() > kMaxFrameBytes))
         return statusReply(reply, kRefused);
-    // A frame is read out no sooner than one frame period after the last.
-    const auto now = std::chrono::steady_clock::now();
-    const auto earliest = lastReadyAt_ + framePeriod_;
-    lastReadyAt_ = framePeriod_.count() > 0 && earliest > now ? earliest : now;
-    queue_.push(key, triggered_++, lastReadyAt_);
+    if (faults_.takeLostFrame()) {
+        ++triggered_;
+    } else {
+        // A frame is read out no sooner than one frame period after the last.
+        const auto now = std::chrono::steady_clock::now();
+        const auto earliest = lastReadyAt_ + framePeriod_;
+        lastReadyAt_ = framePeriod_.count() > 0 && earliest > now ? earliest : now;
+        queue_.push(key, triggered_++, lastReadyAt_);
+    }
     return statusReply(reply, kAccepted);
 }
 

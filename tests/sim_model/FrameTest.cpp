@@ -343,6 +343,41 @@ TEST(Frames, FaultsTruncateOrEmptyTheNextFrames) {
     EXPECT_EQ(cam->framesDelivered(), 4u);
 }
 
+TEST(Frames, FaultsCanStartAtALaterFrame) {
+    auto cam = camera(52);
+    setMt9p031Window(*cam, 0, 0, 100, 100);
+    cam->shortFrames(1000, 1, 2);
+    EXPECT_EQ(capture(*cam).size(), 10000u);
+    EXPECT_EQ(capture(*cam).size(), 10000u);
+    EXPECT_EQ(capture(*cam).size(), 1000u);
+    EXPECT_EQ(capture(*cam).size(), 10000u);
+    // The second trigger is taken but brings no frame: the read waits.
+    cam->loseFrames(1, 1);
+    EXPECT_EQ(capture(*cam).size(), 10000u);
+    in(*cam, 0xC8, 0, 0, 1);
+    EXPECT_FALSE(cam->bulkReady());
+    EXPECT_EQ(capture(*cam).size(), 10000u);
+    EXPECT_EQ(cam->framesTriggered(), 7u);
+}
+
+TEST(Frames, MotionPansTheSceneButNotTheSensor) {
+    SceneOptions moving;
+    moving.motion = 2.0;
+    auto still = camera(53), panning = camera(53, moving);
+    for (CameraModel* cam : {still.get(), panning.get()}) setMt9p031Window(*cam, 0, 0, 2592, 480);
+    const Bytes reference = capture(*still);
+    EXPECT_EQ(capture(*panning), reference);  // the first frame has not moved yet
+    const Bytes moved = capture(*panning);
+    EXPECT_NE(moved, reference);
+    // Two columns to the right across a row of the colour chart.
+    const uint32_t y = 400;
+    for (uint32_t x = 200; x < 2400; ++x)
+        ASSERT_EQ(at(moved, 2592, x, y), at(reference, 2592, x - 2, y)) << x;
+    // After 32 frames one way it comes back the same way.
+    for (int i = 2; i < 64; ++i) capture(*panning);
+    EXPECT_EQ(capture(*panning), reference);
+}
+
 TEST(Frames, TriggersAreRefusedWhenTheFrameBufferCannotTakeThem) {
     auto cam = camera(52);
     for (int i = 0; i < CameraModel::kFrameQueueDepth; ++i) EXPECT_EQ(in(*cam, 0xC8, 0, 0, 1), (Bytes{0}));

@@ -43,6 +43,19 @@ TEST(FaultOption, ReadsEveryKindWithItsArguments) {
     EXPECT_EQ(f.value, 0xC8u);
     EXPECT_EQ(f.count, 1u);
 
+    f = Parsed("0:lost-frame");
+    EXPECT_EQ(f.kind, FaultKind::LostFrame);
+    EXPECT_EQ(f.count, 1u);
+    EXPECT_EQ(f.after, 0u);
+
+    f = Parsed("1:lost-frame:3@5");
+    EXPECT_EQ(f.count, 3u);
+    EXPECT_EQ(f.after, 4u);  // frames 5, 6 and 7
+
+    f = Parsed("0:short-frame:100@2");
+    EXPECT_EQ(f.value, 100u);
+    EXPECT_EQ(f.after, 1u);
+
     f = Parsed("3:replug:250");
     EXPECT_EQ(f.kind, FaultKind::Replug);
     EXPECT_EQ(f.value, 250u);
@@ -53,7 +66,8 @@ TEST(FaultOption, RefusesMalformedText) {
     for (const char* text :
          {"", "denied", "x:denied", "-1:denied", "0:", "0:melt", "0:denied:1", "0:short-frame",
           "0:short-frame:10:0", "0:refuse:256", "0:refuse:12:3:4", "0:unplug", "0:unplug:5:1",
-          "0:bulk-timeout:-1", "0:bulk-timeout:two"}) {
+          "0:bulk-timeout:-1", "0:bulk-timeout:two", "0:lost-frame@0", "0:lost-frame@",
+          "0:lost-frame@x", "0:bulk-error@3", "0:denied@1"}) {
         FaultOption fault;
         std::string error;
         EXPECT_FALSE(zoqsim::parseFaultOption(text, fault, error)) << text;

@@ -30,12 +30,12 @@ set -e
 
 # Permission denied on the first camera: the API opens the second one in its
 # place, the device log names the refused node, zoqcam points to the rules.
-"$run" --cameras=52,53 --fault=0:denied -- "$zoqcam" list >list.txt 2>err.txt
+"$run" --cameras=52,53 --fault=0:denied -- "$zoqcam" --log-dir logs list >list.txt 2>err.txt
 grep -q '^0 *53 ' list.txt || fail "the second camera did not take index 0: $(cat list.txt)"
 grep -q "camera /dev/bus/usb/001/00[0-9] (0816:[0-9a-f]*): permission denied" err.txt ||
     fail "zoqcam did not name the node: $(cat err.txt)"
 grep -q "60-zoq-cameras.rules" err.txt || fail "zoqcam did not point to the rules"
-grep -lq "permission denied: the camera needs the udev rules" ZOQApiLog/*.log ||
+grep -lq "permission denied: the camera needs the udev rules" logs/*.log ||
     fail "no device log says permission denied"
 
 # A camera fault reaches the program: empty frames end the capture with

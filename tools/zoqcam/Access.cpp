@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "Console.h"
 #include "usb/ZOQBusUsb_DeviceIds.h"
 
 namespace zoqcam {
@@ -36,12 +37,11 @@ std::vector<std::string> InaccessibleCameras() {
 
 void ReportInaccessibleCameras() {
     const std::vector<std::string> cameras = InaccessibleCameras();
-    for (const std::string& camera : cameras)
-        fprintf(stderr, "zoqcam: camera %s: permission denied\n", camera.c_str());
+    for (const std::string& camera : cameras) Error("camera %s: permission denied", camera.c_str());
     if (!cameras.empty())
-        fprintf(stderr,
-                "zoqcam: install the udev rules 60-zoq-cameras.rules (the SDK's runtime package "
-                "does), then plug the camera in again; see 'USB permissions' in zoqcam(1)\n");
+        Error(
+            "install the udev rules 60-zoq-cameras.rules (the SDK's runtime package does), "
+            "then plug the camera in again; see 'USB permissions' in zoqcam(1)");
 }
 
 }  // namespace zoqcam

@@ -1,14 +1,19 @@
-// The commands of the zoqcam tool; each returns the process exit status.
+// The commands of the zoqcam tool; each returns the exit status.
 #pragma once
 
-#include "Options.h"
+#include "Cli.h"
 
 namespace zoqcam {
 
 // `complete` tells whether every camera found could be opened (and that
 // there was one).
-int RunList(bool* complete);
-int RunInfo(int index);
-int RunCapture(const Options& options);
+int RunList(const Options& options, bool* complete);
+int RunInfo(const Options& options, int index);
+int RunParams(const Options& options, int index);
+int RunQuery(const Options& options, int index);
+int RunEeprom(const Options& options, int index);
+int RunSettings(const Options& options, int index);
+// capture and stream.
+int RunFrames(const Options& options, int index);
 
 }  // namespace zoqcam

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "Console.h"
 #include "zoqapi.h"
 #include "zoqcam.h"
 
@@ -17,7 +18,7 @@ std::string ErrorText(int code) {
 
 bool Check(int rc, const char* what) {
     if (rc == RC_SUCCESS) return true;
-    fprintf(stderr, "zoqcam: %s: %s (%d)\n", what, ErrorText(rc).c_str(), rc);
+    Error("%s: %s (%d)", what, ErrorText(rc).c_str(), rc);
     return false;
 }
 

@@ -13,6 +13,7 @@ struct Options {
     std::vector<zoqsim::CameraConfig> cameras;
     std::vector<zoqsim::FaultOption> faults;
     std::vector<std::string> command;  // PROGRAM ARGS
+    double motion = 0.0;               // scene pan, pixels a frame
     bool help = false;
     bool version = false;
 };
