@@ -16,7 +16,7 @@ cd "$(dirname "$0")"
 
 # What the libraries, the tools and the simulator need to build.
 build_packages=(cmake g++ make pkg-config libusb-1.0-0-dev libjpeg-dev libtbb-dev
-                umockdev libumockdev-dev)
+                umockdev libumockdev-dev libpng-dev)
 # What the tests add: test frameworks, benchmarks, the packaging tools, the
 # API reference, OpenCV for the example that wraps captures in a cv::Mat.
 packages=("${build_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev
@@ -91,23 +91,29 @@ demo)
         cmake --build build -j "$jobs" --target zoqcam zoqsim-run
     } >"$out/build.log" 2>&1 || { tail -20 "$out/build.log"; exit 1; }
     bin=$PWD/build/bin
-    # The cameras' log files (ZOQApiLog/) go to the output folder too.
-    cd "$out"
-    "$bin/zoqcam" --simulate=52,53 list
-    "$bin/zoqcam" --simulate capture 0 --count 3 --format jpg --exposure 16
-    "$bin/zoqcam" --simulate capture 0 --count 1 --format bmp --exposure 16
+    # Images, then the cameras' log files, go to the output folder.
+    zoqcam() { "$bin/zoqcam" --log-dir "$out/logs" "$@"; }
+    echo; echo "\$ zoqcam --simulate=52,53 list"
+    zoqcam --simulate=52,53 list
+    echo; echo "\$ zoqcam --simulate capture 0 --count 3 --format jpg --exposure 16 -o $out"
+    zoqcam --simulate capture 0 --count 3 --format jpg --exposure 16 -o "$out"
+    echo; echo "\$ zoqcam --simulate capture 0 --format bmp --exposure 16 -o $out"
+    zoqcam --simulate capture 0 --format bmp --exposure 16 -o "$out"
+    # A 5-megapixel camera on a link as fast as USB 2.0 really is.
+    echo; echo "\$ zoqcam --simulate=52@40MB/s stream 0 --seconds 3"
+    zoqcam --simulate=52@40MB/s stream 0 --seconds 3
     cat <<EOT
 
-Images: $out/cam0_0000.jpg .. cam0_0002.jpg and cam0_0000.bmp
-Camera logs: $out/ZOQApiLog/
+The images are the files named above; camera logs are in $out/logs/.
 
 Try next:
-  ./build/bin/zoqcam --simulate=104,88 list           other camera models
+  ./build/bin/zoqcam --simulate=all list              one camera of every model
   ./build/bin/zoqcam --simulate info 0                sizes, capabilities, settings
+  ./build/bin/zoqcam --simulate params 0              numbered parameters and ranges
   ./build/bin/zoqsim-run --cameras=52,53 -- PROGRAM   any program on simulated cameras
   ./build.sh test                                     everything, with the tests
   examples/README.md                                  programs to copy from
-  (run from $(dirname "$bin" | xargs dirname))
+  (run from $PWD)
 EOT
     ;;
 package)

@@ -27,6 +27,7 @@ void PrintUsage() {
         "      N:lost-frame[:C]         the next C triggers bring no frame: reads time out\n"
         "      N:refuse:REQUEST[:C]     the next C vendor requests REQUEST are refused\n"
         "      N:unplug:MS              the camera is unplugged MS ms after the start\n"
+        "                               (0: before the program starts)\n"
         "      N:replug:MS              the camera is unplugged and plugged in again\n"
         "                    short-frame and lost-frame take @F: from the camera's F-th\n"
         "                    frame on (from 1), e.g. 0:lost-frame@5\n"

@@ -77,6 +77,8 @@ int main(int argc, char** argv) {
             zoqsim::armFault(camera, fault);
         else if (fault.kind == zoqsim::FaultKind::Denied)
             denied += (denied.empty() ? "" : ":") + zoqsim::deviceNode(camera);
+        else if (fault.kind == zoqsim::FaultKind::Unplug && fault.value == 0)
+            bed.unplug(camera);  // before the program can enumerate, not racing it
         else
             events.push_back({std::chrono::milliseconds(fault.value), &camera,
                               fault.kind == zoqsim::FaultKind::Replug});

@@ -1,7 +1,7 @@
 // Where the frames of `capture` and `stream` come from. The loop in
-// Frames.cpp sees only this interface: today's source makes one capture call
-// per frame (CaptureSource.cpp); a source on the continuous-acquisition
-// interface takes its place without changing the loop.
+// Frames.cpp sees only this interface: `capture` makes one capture call per
+// frame (CaptureSource.cpp), `stream` takes frames from the
+// continuous-acquisition interface (StreamSource.cpp).
 #pragma once
 
 #include <cstddef>
@@ -26,14 +26,27 @@ public:
     // Sizes its buffers for the camera's settings as they are now. The
     // API's code.
     virtual int Start() = 0;
-    // Waits for the next frame. RC_SUCCESS with `frame` filled in, or the
-    // API's code of the frame that failed (the next call tries again).
+    // Waits for the next frame. RC_SUCCESS with `frame` filled in, the
+    // API's code of the frame that failed (the next call tries again), or
+    // kInterrupted once StopRequested() holds.
     virtual int Next(Frame* frame) = 0;
     virtual void Stop() = 0;
+    // Frames the camera sent that the tool never saw.
+    virtual unsigned long long Dropped() const { return 0; }
 };
+
+// Not an API code: the user asked to stop (Ctrl-C) while a source waited.
+constexpr int kInterrupted = 1;
+
+// Whether the user asked to stop (Frames.cpp).
+bool StopRequested();
 
 // Frames by single captures: raw sensor data, or RGB captures in the
 // camera's Bayer mode.
 std::unique_ptr<FrameSource> MakeCaptureSource(int index, bool raw);
+
+// Frames of a continuous acquisition on the camera; `keepEvery` blocks the
+// camera rather than dropping frames the tool is slow to take.
+std::unique_ptr<FrameSource> MakeStreamSource(int index, bool raw, bool keepEvery);
 
 }  // namespace zoqcam

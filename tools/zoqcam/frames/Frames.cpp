@@ -27,6 +27,14 @@ void OnInterrupt(int) {
     g_stop = 1;
 }
 
+}  // namespace
+
+bool StopRequested() {
+    return g_stop != 0;
+}
+
+namespace {
+
 double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -78,6 +86,7 @@ void SettleAutoExposure(int index, FrameSource& source, const Reports& reports) 
     Frame frame;
     for (; frames < limit && running && !g_stop; ++frames) {
         const int rc = source.Next(&frame);
+        if (rc == kInterrupted) break;
         if (rc != RC_SUCCESS)
             Note("auto exposure: frame %d: %s (%d)", frames + 1, ErrorText(rc).c_str(), rc);
         ZOQ_AEGetStatusEx(index, &running, &maxCount, &target);
@@ -91,6 +100,7 @@ void SettleAutoExposure(int index, FrameSource& source, const Reports& reports) 
 struct Statistics {
     long long good = 0;
     long long failed = 0;
+    unsigned long long dropped = 0;
     double bytes = 0;
 };
 
@@ -101,8 +111,8 @@ void ReportLine(const Statistics& stats, double seconds, int index, bool final) 
     const double mbps = seconds > 0 ? stats.bytes / seconds / 1e6 : 0;
     char line[160];
     snprintf(line, sizeof line,
-             "%lld frames, %lld failed, %.1f fps, %.1f MB/s, exposure %.3g ms, %.1f s", stats.good,
-             stats.failed, fps, mbps, ms, seconds);
+             "%lld frames, %lld failed, %llu dropped, %.1f fps, %.1f MB/s, exposure %.3g ms, %.1f s",
+             stats.good, stats.failed, stats.dropped, fps, mbps, ms, seconds);
     if (ProgressOnTerminal() && !final)
         fprintf(stderr, "\r%s\033[K", line);
     else if (final && ProgressOnTerminal())
@@ -152,10 +162,13 @@ int RunFrames(const Options& options, int index) {
         return kUsage;
     }
 
-    std::unique_ptr<FrameSource> source = MakeCaptureSource(index, session.output == Output::Raw);
-    if (!Check(source->Start(), "preparing the capture")) return kFailed;
-
     const bool saving = !stream || options.saveEvery > 0;
+    const bool raw = session.output == Output::Raw;
+    std::unique_ptr<FrameSource> source =
+        stream ? MakeStreamSource(index, raw, saving) : MakeCaptureSource(index, raw);
+    if (!Check(source->Start(), stream ? "starting the stream" : "preparing the capture"))
+        return kFailed;
+
     FileNamer names(options.outDir, index, options.overwrite);
     if (saving && !MakeFolder(options.outDir)) return kFailed;
 
@@ -183,6 +196,8 @@ int RunFrames(const Options& options, int index) {
         if (wanted > 0 && n > wanted) break;
         if (options.seconds > 0 && Since(start) >= options.seconds) break;
         const int rc = source->Next(&frame);
+        stats.dropped = source->Dropped();
+        if (rc == kInterrupted) break;
         if (rc != RC_SUCCESS) {
             ++stats.failed;
             if (ProgressOnTerminal()) fputc('\n', stderr);
@@ -194,7 +209,10 @@ int RunFrames(const Options& options, int index) {
             continue;
         }
         ++stats.good;
-        stats.bytes += static_cast<double>(frame.bytes);
+        // The bus carries one sample a pixel (two with 16-bit transfer),
+        // whatever the pipeline makes of it.
+        stats.bytes += static_cast<double>(frame.width) * frame.height *
+                       (frame.raw && frame.bitsPerPixel == 16 ? 2 : 1);
         if (reports.gainsChanged) {
             reports.gainsChanged = false;
             Note("white balance gains = %.4g,%.4g,%.4g", reports.gains[0], reports.gains[1],
@@ -225,8 +243,10 @@ int RunFrames(const Options& options, int index) {
     sigaction(SIGINT, &previous, nullptr);
     ZOQ_AESetCallbackEx(index, nullptr, nullptr);
     ZOQ_WhiteBalanceAutoSetCallBackEx(index, nullptr, nullptr);
+    const double seconds = Since(start);
     source->Stop();
-    if (stream || wanted > 1) ReportLine(stats, Since(start), index, true);
+    stats.dropped = source->Dropped();
+    if (stream || wanted > 1) ReportLine(stats, seconds, index, true);
     if (saved > 0)
         Note("saved %d %s file%s of %d x %d, %d bits a pixel, in %s", saved, Extension(format),
              saved == 1 ? "" : "s", frame.width, frame.height, frame.bitsPerPixel,
