@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "SimulatedCameraTest.h"
@@ -148,6 +149,10 @@ TEST_F(FlatField, ANewFrameStopsTheCorrectionUntilSwitchedOnAgain) {
     ASSERT_EQ(ZOQ_CaptureGetFlatFieldCorrection(0, &on), RC_SUCCESS);
     EXPECT_TRUE(on);  // the switch stays, the gain table is gone
     EXPECT_TRUE(CapturedAsSent());
+    // Saving computes gains for the file only.
+    TempFile saved({});
+    ASSERT_EQ(ZOQ_SaveFlatFieldCorrection(0, saved.mutablePath()), RC_SUCCESS);
+    EXPECT_TRUE(CapturedAsSent());
     ASSERT_EQ(ZOQ_CaptureSetFlatFieldCorrection(0, true), RC_SUCCESS);
     EXPECT_FALSE(CapturedAsSent());
 }
@@ -249,8 +254,13 @@ TEST_F(FlatField, SavedCorrectionCorrectsTheSameAfterARestart) {
     ASSERT_GE(fd, 0);
     close(fd);
     // Nothing to save yet: no file is written over.
+    std::ofstream(path, std::ios::binary) << "keep";
     EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, path), RC_ILLEGAL_OPERATION);
     EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, nullptr), RC_PARAMETER_ERROR);
+    ASSERT_EQ(ZOQ_MakeDarkFrame(0, 1), RC_SUCCESS);  // a dark frame alone has no gains
+    EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, path), RC_ILLEGAL_OPERATION);
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep");
     char unwritable[] = "/nonexistent/zoq_flat_field";
 
     MakeFrames();
