@@ -22,8 +22,8 @@ static int captureOne(int camera) {
     int serial = 0, width = 0, height = 0, bitCount = 0, ok;
     char name[40];
     unsigned char* image;
-    /* A 640-pixel wide window: BMP rows are a multiple of 4 bytes, and
-     * ZOQ_HelperSaveToBmp takes the rows as the file stores them. */
+    /* The same 640 x 480 window on every camera; ZOQ_HelperSaveToBmp takes
+     * the capture's rows as they are. */
     if (!check(ZOQ_DeviceGetInformation(camera, &type, &serial, &firmware),
                "ZOQ_DeviceGetInformation") ||
         !check(ZOQ_CaptureSetFieldOfView(camera, 0, 0, 640, 480, ZOQ_ADDRESSMODE_NORMAL,

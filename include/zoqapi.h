@@ -773,14 +773,21 @@ ZOQ_EXPORT int ZOQ_PreviewSetFlatFieldCorrection(int index, bool enable);
 /** The flat-field switch of the preview. @return #RC_SUCCESS. */
 ZOQ_EXPORT int ZOQ_PreviewGetFlatFieldCorrection(int index, bool* enable);
 /** Switches flat-field correction of captures on or off; switching on
- * computes the per-pixel gains from the two frames.
- * @return #RC_SUCCESS; #RC_ILLEGAL_OPERATION (-6) while the dark or the flat
- * frame is missing. */
+ * computes the per-pixel gains from the two frames, or uses those loaded
+ * with ZOQ_LoadFlatFieldCorrection().
+ * @return #RC_SUCCESS; #RC_ILLEGAL_OPERATION (-6) while the dark frame, or
+ * both the flat frame and loaded gains, are missing. */
 ZOQ_EXPORT int ZOQ_CaptureSetFlatFieldCorrection(int index, bool enable);
 /** The flat-field switch of captures. @return #RC_SUCCESS. */
 ZOQ_EXPORT int ZOQ_CaptureGetFlatFieldCorrection(int index, bool* enable);
-/** Not available on this platform: writes nothing.
- * @return #RC_NOT_SUPPORTED (-3). */
+/** Saves the flat-field correction in the file ZOQ_LoadFlatFieldCorrection()
+ * reads: the flat-field window record, the dark frame and the per-pixel
+ * gains (computed from the two frames when the correction has not been
+ * switched on yet; saving does not switch it on).
+ * @return #RC_SUCCESS; #RC_PARAMETER_ERROR (-1) for a null path;
+ * #RC_ILLEGAL_OPERATION (-6) without a dark frame and gains or a flat frame
+ * of the flat-field window's size; #RC_FAIL (-8) when the file cannot be
+ * written. */
 ZOQ_EXPORT int ZOQ_SaveFlatFieldCorrection(int index, char* path);
 /** Loads a flat-field file: the window record, the dark frame and the
  * per-pixel gains (the flat frame and the switches are kept).
@@ -829,13 +836,13 @@ ZOQ_EXPORT int ZOQ_BadPixelCorrectionGet(int index, bool* enable, ZOQ_THRESHOLD*
  * RGB capture in a bottom-up Bayer mode delivers them. */
 ///@{
 
-/** Writes a BMP file. The data is written as the file stores it: each row
- * padded to a multiple of 4 bytes. A capture's rows are not padded, so pad
- * them first unless width x bitCount / 8 is a multiple of 4 (any width that
- * is a multiple of 4). 8-bit data gets a gray palette.
+/** Writes a BMP file from rows without padding, as a capture delivers them
+ * (width x height x bitCount / 8 bytes); the file pads each row with zeros
+ * to a multiple of 4 bytes. 8-bit data gets a gray palette.
  * @return #RC_SUCCESS; #RC_PARAMETER_ERROR (-1) for a null pointer, a size
- * below 1 or a bitCount other than 8, 24 or 32; #RC_FAIL (-8) when the file
- * cannot be written. */
+ * below 1, a bitCount other than 8, 24 or 32, or an image too large for a
+ * BMP file (4 GiB of padded rows); #RC_FAIL (-8) when the file cannot be
+ * written. */
 ZOQ_EXPORT int ZOQ_HelperSaveToBmp(const void* data, int width, int height, int bitCount,
                                    const char* path);
 /** Writes a JPEG file of quality 0 .. 100 (as libjpeg takes it) from rows

@@ -2,6 +2,8 @@
 
 #include <emmintrin.h>
 
+#include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "geometry/ZOQDevice_RowBlocks.h"
@@ -48,20 +50,27 @@ void ZoqFlatField::SetFrameFromSums(Kind kind, const uint32_t* sums, int count) 
     }
 }
 
+void ZoqFlatField::ComputeGain(float* gain, size_t n) const {
+    const unsigned char* dark = m_dark.get();
+    const unsigned char* flat = m_flat.get();
+    // Summed exactly: a float sum over millions of bytes drifts by several
+    // levels. The quotient is rounded once, so small frames keep the value
+    // a float sum gives them.
+    int64_t total = 0;
+    for (size_t i = 0; i < n; ++i) total += flat[i] - dark[i];
+    const auto mean = static_cast<float>(static_cast<double>(total) / static_cast<double>(n));
+    for (size_t i = 0; i < n; ++i)
+        gain[i] = flat[i] > dark[i] ? mean / static_cast<float>(flat[i] - dark[i]) : 1.0f;
+}
+
 int ZoqFlatField::MakeGain() {
-    if (!m_dark || !m_flat) return RC_ILLEGAL_OPERATION;
+    if (!CanCorrect()) return RC_ILLEGAL_OPERATION;
     if (m_gain) return RC_SUCCESS;
     // Frames made for different windows share their common part.
     const size_t n = m_darkBytes < m_flatBytes ? m_darkBytes : m_flatBytes;
     std::unique_ptr<float[]> gain(new (std::nothrow) float[n]);
     if (!gain) return RC_ALLOC_FAILED;
-    const unsigned char* dark = m_dark.get();
-    const unsigned char* flat = m_flat.get();
-    float total = 0.0f;  // accumulated in single precision, in order
-    for (size_t i = 0; i < n; ++i) total += static_cast<float>(flat[i] - dark[i]);
-    const float mean = total / static_cast<float>(n);
-    for (size_t i = 0; i < n; ++i)
-        gain[i] = flat[i] > dark[i] ? mean / static_cast<float>(flat[i] - dark[i]) : 1.0f;
+    ComputeGain(gain.get(), n);
     m_gain = std::move(gain);
     m_gainCount = n;
     return RC_SUCCESS;
@@ -160,6 +169,49 @@ int ZoqFlatField::Load(const char* path) {
     m_gain = std::move(gain);
     m_gainCount = n;
     return RC_SUCCESS;
+}
+
+int ZoqFlatField::Save(const char* path) const {
+    if (path == nullptr) return RC_PARAMETER_ERROR;
+    // The file holds one geometry for both arrays: they must be the size of
+    // the flat-field window's frame.
+    const size_t n = FrameBytes();
+    const bool gainFits = m_gain ? m_gainCount == n : m_flat && m_flatBytes == n;
+    if (!m_dark || n == 0 || m_darkBytes != n || !gainFits) return RC_ILLEGAL_OPERATION;
+    std::unique_ptr<float[]> computed;
+    const float* gain = m_gain.get();
+    if (gain == nullptr) {
+        // Gains for the file only: the correction itself starts when it is
+        // switched on, as after any new frame.
+        computed.reset(new (std::nothrow) float[n]);
+        if (!computed) return RC_ALLOC_FAILED;
+        ComputeGain(computed.get(), n);
+        gain = computed.get();
+    }
+
+    unsigned char record[kRecordBytes] = {};
+    const int32_t fields[11] = {
+        fov.columnStart,    fov.columnSize,    fov.rowStart, fov.rowSize, fov.columnAddressMode,
+        fov.rowAddressMode, fov.multiFrameNum, fov.width,    fov.height,  fov.pixelCount,
+        fov.byteCount};
+    for (size_t i = 0; i < 11; ++i) ZoqPutLe32(record + 4 * i, static_cast<uint32_t>(fields[i]));
+    std::unique_ptr<unsigned char[]> gainBytes(new (std::nothrow) unsigned char[4 * n]);
+    if (!gainBytes) return RC_ALLOC_FAILED;
+    for (size_t i = 0; i < n; ++i) {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &gain[i], sizeof bits);
+        ZoqPutLe32(gainBytes.get() + 4 * i, bits);
+    }
+
+    FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) return RC_FAIL;
+    bool written = std::fwrite(record, sizeof record, 1, file) == 1 &&
+                   std::fwrite(m_dark.get(), n, 1, file) == 1 &&
+                   std::fwrite(gainBytes.get(), 4 * n, 1, file) == 1;
+    written = std::fclose(file) == 0 && written;
+    // A file cut short would be refused by the next load anyway.
+    if (!written) std::remove(path);
+    return written ? RC_SUCCESS : RC_FAIL;
 }
 
 void ZoqFlatField::Release() {

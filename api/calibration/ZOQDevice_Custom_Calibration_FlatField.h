@@ -41,9 +41,13 @@ public:
         m_gainCount = 0;
     }
 
+    // Correction can be switched on: a dark frame, and a gain table or a
+    // flat frame to compute one from (loaded data has no flat frame).
+    bool CanCorrect() const { return m_dark && (m_gain || m_flat); }
+
     // Computes the gain table when there is none: the mean of flat - dark
     // over the mean's own difference, 1.0 where the flat is not brighter.
-    // RC_ILLEGAL_OPERATION without both frames, RC_ALLOC_FAILED without memory.
+    // RC_ILLEGAL_OPERATION when !CanCorrect(), RC_ALLOC_FAILED without memory.
     int MakeGain();
 
     // Same window and image size as the frames were made for.
@@ -59,9 +63,18 @@ public:
     // count does not fit its own image size; RC_ALLOC_FAILED without memory.
     int Load(const char* path);
 
+    // Writes the file Load reads: the window record, the dark frame and the
+    // gain table (computed for the file when there is none yet). Both must
+    // be of the window's frame size, else RC_ILLEGAL_OPERATION; RC_FAIL when
+    // the file cannot be written.
+    int Save(const char* path) const;
+
     void Release();
 
 private:
+    // gain[0 .. n - 1] from the first n bytes of both frames.
+    void ComputeGain(float* gain, size_t n) const;
+
     std::unique_ptr<unsigned char[]> m_dark;
     std::unique_ptr<unsigned char[]> m_flat;
     std::unique_ptr<float[]> m_gain;

@@ -1,5 +1,6 @@
 // Auto exposure: settings, the raw-road stage that evaluates every third
 // frame, and the callbacks that report each evaluation.
+#include "ZoqFinite.h"
 #include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
@@ -40,6 +41,7 @@ int CZOQDevice::GetAERegion(int* x, int* y, int* width, int* height, bool* show)
 }
 
 int CZOQDevice::SetAEPeakAveRatio(float ratio) {
+    if (!zoq::Finite(ratio)) return RC_PARAMETER_ERROR;
     m_ae.SetPeakAveRatio(ratio);
     return RC_SUCCESS;
 }
@@ -51,6 +53,7 @@ int CZOQDevice::GetAEPeakAveRatio(float* ratio) {
 
 int CZOQDevice::SetAEExposureTimeRange(float min, float max) {
     DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
+    if (!zoq::Finite(min) || !zoq::Finite(max)) return RC_PARAMETER_ERROR;
     float low = 0.0f;
     float high = 0.0f;
     int rc = m_pCam->Sensor_GetExposureTimeRange(&low, &high);

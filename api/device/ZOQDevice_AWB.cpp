@@ -1,5 +1,6 @@
 // White-balance settings: mode, presetting, gains, threshold, callbacks and
 // the measurement region.
+#include "ZoqFinite.h"
 #include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
@@ -80,14 +81,14 @@ int CZOQDevice::GetWhiteBalancePresetting(ZOQ_COLOR_TEMPRATURE* preset) {
 
 int CZOQDevice::SetWhiteBalanceMatrix(float* gains) {
     if (m_awb.mode == ZOQ_WB_SOFT_MANUAL) {
-        if (gains == nullptr) return RC_PARAMETER_ERROR;
+        if (gains == nullptr || !zoq::AllFinite(gains, 3)) return RC_PARAMETER_ERROR;
         for (int c = 0; c < 3; ++c) m_awb.gains[c] = gains[c];
         m_awb.update = true;
         return RC_SUCCESS;
     }
     if (m_awb.mode == ZOQ_WB_HW_MANUAL) {
         DEVICE_NEEDS_CAMERA(RC_NOT_INITIALIZED);
-        if (gains == nullptr) return RC_PARAMETER_ERROR;
+        if (gains == nullptr || !zoq::AllFinite(gains, 3)) return RC_PARAMETER_ERROR;
         for (int c = 0; c < 3; ++c) m_awb.gains[c] = gains[c];
         return m_pCam->Fpga_SetAwbMatrix(m_awb.gains);
     }

@@ -93,9 +93,9 @@ int CZOQDevice::MakeFlatFieldFrame(int count) {
     return MakeFlatFieldFrameOf(ZoqFlatField::kFlat, count);
 }
 
+// Made frames or loaded data (a dark frame and its gains) both qualify.
 int CZOQDevice::SetFlatFieldCorrectionEnable(bool* enable, bool on) {
-    if (!m_flatField.HasFrame(ZoqFlatField::kDark) || !m_flatField.HasFrame(ZoqFlatField::kFlat))
-        return RC_ILLEGAL_OPERATION;
+    if (!m_flatField.CanCorrect()) return RC_ILLEGAL_OPERATION;
     if (on) {
         int rc = m_flatField.MakeGain();
         if (rc != RC_SUCCESS) return rc;
@@ -122,9 +122,10 @@ int CZOQDevice::GetCaptureFlatFieldCorrectionEnable(bool* on) {
     return RC_SUCCESS;
 }
 
-// No file format for writing correction data is defined.
-int CZOQDevice::SaveFlatFieldCorrection(char*) {
-    return RC_NOT_SUPPORTED;
+// Writes what LoadFlatFieldCorrection reads, so that a correction made
+// once serves later runs.
+int CZOQDevice::SaveFlatFieldCorrection(char* path) {
+    return m_flatField.Save(path);
 }
 
 int CZOQDevice::LoadFlatFieldCorrection(char* path) {

@@ -1,5 +1,6 @@
 // Colour-correction settings, the colour-road stage and the state read from
 // the camera when it opens.
+#include "ZoqFinite.h"
 #include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
@@ -77,7 +78,7 @@ int CZOQDevice::GetColorCorrectionPresetting(ZOQ_COLOR_TEMPRATURE* preset) {
 int CZOQDevice::SetColorCorrectionMatrix(float (*matrix)[3]) {
     const bool camera = m_ccm.mode == ZOQ_CCM_HW_MANUAL;
     if (m_ccm.mode != ZOQ_CCM_SOFT_MANUAL && !camera) return RC_SUCCESS;  // nothing stored
-    if (matrix == nullptr) return RC_PARAMETER_ERROR;
+    if (matrix == nullptr || !zoq::AllFinite(matrix[0], 9)) return RC_PARAMETER_ERROR;
     if (camera && m_pCam == nullptr) return RC_NOT_INITIALIZED;
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column) m_ccm.matrix[row][column] = matrix[row][column];

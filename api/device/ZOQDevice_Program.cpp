@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "ZoqFinite.h"
 #include "device/ZOQDevice.h"
 #include "usb/IZOQBus.h"
 
@@ -187,7 +188,8 @@ static int ReadoutWord(CZOQDevice& device, IZOQCam* cam, const Item& item, unsig
 static int ProgramMatrix(CZOQDevice& device, IZOQCam* cam, const Item& item, const float* values,
                          int count) {
     if (cam == nullptr) return RC_NOT_INITIALIZED;
-    if (values == nullptr) return RC_PARAMETER_ERROR;
+    if (values == nullptr || !zoq::AllFinite(values, static_cast<size_t>(count)))
+        return RC_PARAMETER_ERROR;
     int eepromType = 0;
     Placement placement{};
     int rc = Locate(cam, item, &eepromType, &placement);

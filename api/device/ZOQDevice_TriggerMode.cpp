@@ -1,5 +1,6 @@
 // Settings that live in the camera: trigger, frame rate, sensitivity,
 // exposure, flip and mirror. The camera checks its capabilities.
+#include "ZoqFinite.h"
 #include "ZoqOut.h"
 #include "device/ZOQDevice.h"
 
@@ -28,6 +29,7 @@ int CZOQDevice::GetTriggerDelay(unsigned short* delay) {
     return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_GetTriggerDelay, delay);
 }
 int CZOQDevice::SetFixedFrameRateEx(float fps) {
+    if (!zoq::Finite(fps)) return RC_PARAMETER_ERROR;
     return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_SetFixedFrameRateEx, fps);
 }
 int CZOQDevice::GetFixedFrameRateEx(float* fps) {
@@ -40,6 +42,7 @@ int CZOQDevice::GetSensitivityMode(ZOQ_SENSITIVITYMODE* mode) {
     return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Fpga_GetSensitivityMode, mode);
 }
 int CZOQDevice::SetExposureTime(float ms) {
+    if (!zoq::Finite(ms)) return RC_PARAMETER_ERROR;
     return CamCall(RC_CAMERA_NOT_CREATED, &IZOQCam::Sensor_SetExposureTime, ms);
 }
 int CZOQDevice::GetExposureTime(float* ms) {

@@ -1,6 +1,7 @@
 // ZOQ_HelperSaveToBmp: uncompressed bottom-up Windows bitmaps.
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 #include "imagefile/ZOQImageFile.h"
 #include "zoqapi.h"
@@ -46,6 +47,17 @@ std::array<uint8_t, kHeaderBytes> MakeHeaders(int width, int height, int bitCoun
     return h;
 }
 
+// Rows of the caller's buffer as captures deliver them, without padding;
+// each is padded with zeros to a multiple of 4 bytes in the file.
+bool WriteRows(FILE* file, const uint8_t* data, size_t row, size_t paddedRow, int height) {
+    if (row == paddedRow) return fwrite(data, row * static_cast<size_t>(height), 1, file) == 1;
+    static constexpr uint8_t kPadding[3] = {0, 0, 0};
+    for (int y = 0; y < height; ++y, data += row)
+        if (fwrite(data, row, 1, file) != 1 || fwrite(kPadding, paddedRow - row, 1, file) != 1)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 ZOQ_API int ZOQ_HelperSaveToBmp(const void* data, int width, int height, int bitCount,
@@ -53,7 +65,6 @@ ZOQ_API int ZOQ_HelperSaveToBmp(const void* data, int width, int height, int bit
     namespace img = zoq::imagefile;
     if (!img::ValidImage(data, width, height, bitCount, path)) return RC_PARAMETER_ERROR;
     const uint32_t dataOffset = kHeaderBytes + (bitCount == 8 ? kPaletteBytes : 0);
-    // Rows padded to 4 bytes; the caller's buffer has that layout already.
     const uint64_t paddedRow = (static_cast<uint64_t>(width) * bitCount + 31) / 32 * 4;
     const uint64_t imageSize = paddedRow * static_cast<uint64_t>(height);
     if (imageSize > UINT32_MAX - dataOffset) return RC_PARAMETER_ERROR;  // not a BMP
@@ -65,6 +76,8 @@ ZOQ_API int ZOQ_HelperSaveToBmp(const void* data, int width, int height, int bit
     bool written = fwrite(headers.data(), headers.size(), 1, file.get()) == 1;
     if (written && bitCount == 8)
         written = fwrite(kGrayPalette.data(), kGrayPalette.size(), 1, file.get()) == 1;
-    if (written) written = fwrite(data, static_cast<size_t>(imageSize), 1, file.get()) == 1;
+    if (written)
+        written = WriteRows(file.get(), static_cast<const uint8_t*>(data),
+                            img::RowBytes(width, bitCount), static_cast<size_t>(paddedRow), height);
     return img::Close(file) && written ? RC_SUCCESS : RC_FAIL;
 }

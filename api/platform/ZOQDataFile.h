@@ -1,6 +1,7 @@
 // Reading the little-endian data files the library loads (look-up tables,
 // flat-field data, calibration maps): a file that closes itself and reads
-// that report whether every byte arrived.
+// that report whether every byte arrived; and the encoder of the one file
+// it also writes (flat-field data).
 #pragma once
 
 #include <cstddef>
@@ -65,4 +66,8 @@ inline uint32_t ZoqLe32(const unsigned char* p) {
 
 inline int32_t ZoqLe32Signed(const unsigned char* p) {
     return static_cast<int32_t>(ZoqLe32(p));
+}
+
+inline void ZoqPutLe32(unsigned char* p, uint32_t value) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
 }

@@ -336,9 +336,9 @@ void CameraImpl::powerOn() {
 
 // ---- Faults ----
 
-void CameraImpl::refuseRequests(uint8_t bRequest, int n) {
+void CameraImpl::refuseRequests(uint8_t bRequest, int n, int after) {
     std::lock_guard<std::mutex> lock(mutex_);
-    faults_.refuse(bRequest, n);
+    faults_.refuse(bRequest, n, after);
 }
 
 void CameraImpl::shortReplies(uint8_t bRequest, int n) {

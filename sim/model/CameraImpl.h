@@ -45,7 +45,7 @@ public:
     SiteGains gains() const override;
     std::vector<uint8_t> renderFrame() const override;
     std::vector<uint8_t> lastDeliveredFrame() const override;
-    void refuseRequests(uint8_t bRequest, int n) override;
+    void refuseRequests(uint8_t bRequest, int n, int after) override;
     void shortReplies(uint8_t bRequest, int n) override;
     void shortFrames(std::size_t bytes, int n, int after) override;
     void loseFrames(int n, int after) override;

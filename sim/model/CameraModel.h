@@ -155,9 +155,10 @@ public:
     virtual std::vector<uint8_t> lastDeliveredFrame() const = 0;
 
     // Faults of the camera itself. The next n requests with this bRequest
-    // are refused (status byte 1, or a stall where the reply has no status
-    // byte) or answered with their first byte only (the status byte).
-    virtual void refuseRequests(uint8_t bRequest, int n) = 0;
+    // (after the next `after` ones, for refusals) are refused (status byte
+    // 1, or a stall where the reply has no status byte) or answered with
+    // their first byte only (the status byte).
+    virtual void refuseRequests(uint8_t bRequest, int n, int after = 0) = 0;
     virtual void shortReplies(uint8_t bRequest, int n) = 0;
     // The next n frames end after `bytes` bytes (0: empty frames); with
     // `after`, the n frames that follow the next `after` ones.

@@ -12,7 +12,10 @@ namespace zoqsim {
 
 class Faults {
 public:
-    void refuse(uint8_t bRequest, int n) { refuse_[bRequest] = n > 0 ? n : 0; }
+    // The requests after the next `after` ones: n of them are refused.
+    void refuse(uint8_t bRequest, int n, int after) {
+        refuse_[bRequest] = {after > 0 ? after : 0, n > 0 ? n : 0};
+    }
     void shortReply(uint8_t bRequest, int n) { shortReply_[bRequest] = n > 0 ? n : 0; }
     // The frames after the next `after` ones: n of them end after `bytes`.
     void shortFrames(std::size_t bytes, int n, int after) {
@@ -23,7 +26,7 @@ public:
     void loseFrames(int n, int after) { lostFrames_ = {after, n}; }
 
     // Each take consumes one armed fault, if there is one.
-    bool takeRefusal(uint8_t bRequest) { return take(refuse_[bRequest]); }
+    bool takeRefusal(uint8_t bRequest) { return refuse_[bRequest].take(); }
     bool takeShortReply(uint8_t bRequest) { return take(shortReply_[bRequest]); }
     // Asked once per frame as its transfer starts.
     std::optional<std::size_t> takeFrameLimit() {
@@ -55,7 +58,7 @@ private:
         }
     };
 
-    std::array<int, 256> refuse_{};
+    std::array<Delayed, 256> refuse_{};
     std::array<int, 256> shortReply_{};
     std::size_t frameBytes_ = 0;
     Delayed shortFrames_;

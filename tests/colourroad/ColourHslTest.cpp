@@ -222,6 +222,60 @@ TEST(SaturationStage, EveryColourIsTheScalarConversion) {
     EXPECT_TRUE(SameImage(image, expected, 4));
 }
 
+// Saturation of one colour worked out here in double precision, written
+// from the rule and sharing nothing with the library: bright colours
+// (lightness above one half) take the saturation d / (2 - max - min) and
+// convert back through q = L + S - L S.
+COLOR_RGB PlainSaturate(double factor, int b, int g, int r) {
+    const double R = r / 255.0, G = g / 255.0, B = b / 255.0;
+    const double max = std::max({R, G, B}), min = std::min({R, G, B});
+    const double l = (max + min) / 2, d = max - min;
+    if (d == 0) {
+        const auto v = static_cast<unsigned char>(l * 255);
+        return COLOR_RGB{v, v, v};
+    }
+    double h = max == R   ? 60 * (G - B) / d + (G < B ? 360 : 0)
+               : max == G ? 60 * (B - R) / d + 120
+                          : 60 * (R - G) / d + 240;
+    const double s = (l <= 0.5 ? d / (max + min) : d / (2 - max - min)) * factor;
+    const double q = l < 0.5 ? l * (1 + s) : l + s - l * s, p = 2 * l - q;
+    h /= 360;
+    auto channel = [&](double t) {
+        t = t < 0 ? t + 1 : t > 1 ? t - 1 : t;
+        const double v = 6 * t < 1   ? p + (q - p) * 6 * t
+                         : 2 * t < 1 ? q
+                         : 3 * t < 2 ? p + (q - p) * (2.0 / 3 - t) * 6
+                                     : p;
+        return static_cast<unsigned char>(std::clamp(v * 255 + 0.5, 0.0, 255.0));
+    };
+    return COLOR_RGB{channel(h - 1.0 / 3), channel(h), channel(h + 1.0 / 3)};
+}
+
+TEST(SaturationStage, BrightColoursFollowThePlainFormula) {
+    ZoqSaturation saturation;
+    for (int value : {-100, 64, 127}) {
+        saturation.Set(value);
+        Image image = AllColours(3);
+        ASSERT_EQ(saturation.Apply(image.data(), kSide, kSide, 24), RC_SUCCESS);
+        // Single against double precision: a level apart at most.
+        std::size_t bright = 0, off = 0, first = 0;
+        for (std::size_t c = 0; c < kColours; ++c) {
+            const int b = int(c >> 16), g = int(c >> 8) & 0xFF, r = int(c) & 0xFF;
+            if (std::max({b, g, r}) + std::min({b, g, r}) <= 255) continue;  // L <= 0.5
+            ++bright;
+            const COLOR_RGB want = PlainSaturate(saturation.Factor(), b, g, r);
+            const unsigned char* got = &image[c * 3];
+            if (std::abs(got[0] - want.b) > 1 || std::abs(got[1] - want.g) > 1 ||
+                std::abs(got[2] - want.r) > 1)
+                first = off++ == 0 ? c : first;
+        }
+        EXPECT_GT(bright, kColours / 3);
+        EXPECT_EQ(off, 0u) << "saturation " << value << ", first colour (B, G, R) = ("
+                           << (first >> 16) << ", " << ((first >> 8) & 0xFF) << ", "
+                           << (first & 0xFF) << ")";
+    }
+}
+
 TEST(SaturationStage, MinusOneHundredTwentyEightTurnsEveryColourGray) {
     ZoqSaturation saturation;
     saturation.Set(-128);

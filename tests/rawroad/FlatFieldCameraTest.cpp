@@ -3,7 +3,12 @@
 // correction data and when a frame is corrected at all.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "SimulatedCameraTest.h"
@@ -45,8 +50,8 @@ protected:
     }
 
     static int SetFlatFieldWindow(int columnStart) {
-        return ZOQ_SetFlatFieldCorrectionFieldOfView(0, columnStart, 0, 2560, 1920,
-                                                     ZOQ_ADDRESSMODE_STEP4, ZOQ_ADDRESSMODE_STEP4, 1);
+        return ZOQ_SetFlatFieldCorrectionFieldOfView(
+            0, columnStart, 0, 2560, 1920, ZOQ_ADDRESSMODE_STEP4, ZOQ_ADDRESSMODE_STEP4, 1);
     }
 
     // Dark frame with the shutter almost closed, flat frame in the light.
@@ -110,9 +115,9 @@ TEST_F(FlatField, FramesAreAveragesOfCapturesMadeWithTheirOwnWindow) {
     EXPECT_EQ(Model(*m_camera).framesTriggered(), before + 1);
     EXPECT_EQ(Sent().size(), size_t(kWidth) * kHeight);
     int columnSize = 0, rowSize = 0;
-    ASSERT_EQ(ZOQ_CaptureGetFieldOfView(0, nullptr, nullptr, &columnSize, &rowSize, nullptr,
-                                        nullptr),
-              RC_SUCCESS);
+    ASSERT_EQ(
+        ZOQ_CaptureGetFieldOfView(0, nullptr, nullptr, &columnSize, &rowSize, nullptr, nullptr),
+        RC_SUCCESS);
     EXPECT_EQ(columnSize, 320);  // set back afterwards
     EXPECT_EQ(rowSize, 240);
     EXPECT_EQ(ZOQ_MakeFlatFieldFrame(0, 0), RC_PARAMETER_ERROR);
@@ -144,6 +149,10 @@ TEST_F(FlatField, ANewFrameStopsTheCorrectionUntilSwitchedOnAgain) {
     ASSERT_EQ(ZOQ_CaptureGetFlatFieldCorrection(0, &on), RC_SUCCESS);
     EXPECT_TRUE(on);  // the switch stays, the gain table is gone
     EXPECT_TRUE(CapturedAsSent());
+    // Saving computes gains for the file only.
+    TempFile saved({});
+    ASSERT_EQ(ZOQ_SaveFlatFieldCorrection(0, saved.mutablePath()), RC_SUCCESS);
+    EXPECT_TRUE(CapturedAsSent());
     ASSERT_EQ(ZOQ_CaptureSetFlatFieldCorrection(0, true), RC_SUCCESS);
     EXPECT_FALSE(CapturedAsSent());
 }
@@ -154,9 +163,9 @@ TEST_F(FlatField, AFrameOfAnotherWindowIsNotCorrected) {
     // Moved by one Bayer period: same size, other start.
     ASSERT_EQ(SetWindow(ZOQ_CaptureSetFieldOfView, 16), RC_SUCCESS);
     int columnStart = 0;
-    ASSERT_EQ(ZOQ_CaptureGetFieldOfView(0, &columnStart, nullptr, nullptr, nullptr, nullptr,
-                                        nullptr),
-              RC_SUCCESS);
+    ASSERT_EQ(
+        ZOQ_CaptureGetFieldOfView(0, &columnStart, nullptr, nullptr, nullptr, nullptr, nullptr),
+        RC_SUCCESS);
     ASSERT_NE(columnStart, 0);
     EXPECT_TRUE(CapturedAsSent());
 }
@@ -172,9 +181,9 @@ TEST_F(FlatField, TheFlatFieldWindowIsCorrectedByTheCamera) {
                                                     &rowSize, &columnMode, &rowMode, &frames),
               RC_SUCCESS);
     // The same correction a capture window gets.
-    ASSERT_EQ(ZOQ_CaptureSetFieldOfView(0, 3, 5, 101, 77, ZOQ_ADDRESSMODE_NORMAL,
-                                        ZOQ_ADDRESSMODE_NORMAL),
-              RC_SUCCESS);
+    ASSERT_EQ(
+        ZOQ_CaptureSetFieldOfView(0, 3, 5, 101, 77, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL),
+        RC_SUCCESS);
     int captureStart = 0, captureRow = 0, captureColumns = 0, captureRows = 0;
     ASSERT_EQ(ZOQ_CaptureGetFieldOfView(0, &captureStart, &captureRow, &captureColumns,
                                         &captureRows, nullptr, nullptr),
@@ -215,7 +224,80 @@ TEST_F(FlatField, LoadedCorrectionDataReplacesTheDarkFrameAndGain) {
     EXPECT_EQ(Capture(), frame);
     char missing[] = "/nonexistent/zoq_flat_field";
     EXPECT_EQ(ZOQ_LoadFlatFieldCorrection(0, missing), RC_FAIL);
-    EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, good.mutablePath()), RC_NOT_SUPPORTED);
+}
+
+TEST_F(FlatField, LoadedDataAloneCanBeSwitchedOn) {
+    // A fresh device: no frames made, only the file's dark frame and gains.
+    const int n = kWidth * kHeight;
+    std::vector<unsigned char> file;
+    for (int v : {0, 2560, 0, 1920, 3, 3, 1, kWidth, kHeight, n, n}) Le32(file, uint32_t(v));
+    file.resize(file.size() + n, 10);
+    for (int i = 0; i < n; ++i) LeFloat(file, 1.5f);
+    TempFile data(file);
+    ASSERT_EQ(ZOQ_LoadFlatFieldCorrection(0, data.mutablePath()), RC_SUCCESS);
+    ASSERT_EQ(ZOQ_CaptureSetFlatFieldCorrection(0, true), RC_SUCCESS);
+    ASSERT_EQ(ZOQ_PreviewSetFlatFieldCorrection(0, true), RC_SUCCESS);
+    std::vector<unsigned char> frame = Capture();
+    std::vector<unsigned char> expected = Sent();
+    for (unsigned char& v : expected) {
+        const float corrected = static_cast<float>(v - 10) * 1.5f + 0.5f;
+        v = corrected > 255.0f ? 255 : corrected < 0.0f ? 0 : static_cast<unsigned char>(corrected);
+    }
+    EXPECT_EQ(frame, expected);
+    ASSERT_EQ(ZOQ_CaptureSetFlatFieldCorrection(0, false), RC_SUCCESS);
+    EXPECT_TRUE(CapturedAsSent());
+}
+
+TEST_F(FlatField, SavedCorrectionCorrectsTheSameAfterARestart) {
+    char path[] = "/tmp/zoq_flat_field_XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    // Nothing to save yet: no file is written over.
+    std::ofstream(path, std::ios::binary) << "keep";
+    EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, path), RC_ILLEGAL_OPERATION);
+    EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, nullptr), RC_PARAMETER_ERROR);
+    ASSERT_EQ(ZOQ_MakeDarkFrame(0, 1), RC_SUCCESS);  // a dark frame alone has no gains
+    EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, path), RC_ILLEGAL_OPERATION);
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep");
+    char unwritable[] = "/nonexistent/zoq_flat_field";
+
+    MakeFrames();
+    // Saving computes the gains when the switch has not done so yet.
+    ASSERT_EQ(ZOQ_SaveFlatFieldCorrection(0, path), RC_SUCCESS);
+    EXPECT_EQ(ZOQ_SaveFlatFieldCorrection(0, unwritable), RC_FAIL);
+    ASSERT_EQ(ZOQ_CaptureSetFlatFieldCorrection(0, true), RC_SUCCESS);
+    const std::vector<unsigned char> before = Capture();
+    const std::vector<unsigned char> sentBefore = Sent();
+    ASSERT_NE(before, sentBefore);
+
+    // Record, dark frame and gains, as a load reads them.
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<unsigned char> saved{std::istreambuf_iterator<char>(in),
+                                           std::istreambuf_iterator<char>()};
+    const size_t n = size_t(kWidth) * kHeight;
+    ASSERT_EQ(saved.size(), 44 + 5 * n);
+    auto field = [&](int i) {
+        uint32_t v = 0;
+        for (int b = 3; b >= 0; --b) v = v << 8 | saved[4 * i + b];
+        return v;
+    };
+    const uint32_t record[11] = {0, 2560,   0,       1920,        3,          3,
+                                 1, kWidth, kHeight, uint32_t(n), uint32_t(n)};
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(field(i), record[i]) << "field " << i;
+
+    ZOQ_UnInit();
+    Init();
+    ASSERT_EQ(SetWindow(ZOQ_CaptureSetFieldOfView, 0), RC_SUCCESS);
+    ASSERT_EQ(ZOQ_ExposureTimeSet(0, kLightMs), RC_SUCCESS);
+    EXPECT_TRUE(CapturedAsSent());
+    ASSERT_EQ(ZOQ_LoadFlatFieldCorrection(0, path), RC_SUCCESS);
+    ASSERT_EQ(ZOQ_CaptureSetFlatFieldCorrection(0, true), RC_SUCCESS);
+    const std::vector<unsigned char> after = Capture();
+    ASSERT_EQ(Sent(), sentBefore) << "the scene is still";
+    EXPECT_EQ(after, before);
+    unlink(path);
 }
 
 }  // namespace

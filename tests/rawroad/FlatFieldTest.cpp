@@ -97,6 +97,35 @@ TEST(FlatField, TheGainBringsEveryPixelToTheMeanDifference) {
     EXPECT_FLOAT_EQ(gain[3], 0.4375f);
 }
 
+// A 5-megapixel frame: the mean difference over millions of bytes is
+// exact, so even frames give gains of exactly 1 and two levels meet in the
+// middle.
+TEST(FlatField, TheMeanOfALargeFrameIsExact) {
+    const int width = 2592, height = 1944;
+    const size_t n = size_t(width) * height;
+    struct Case {
+        uint32_t dark, flatEven, flatOdd;
+        float gainEven, gainOdd;
+    };
+    for (const Case c : {Case{10, 160, 160, 1.0f, 1.0f}, Case{0, 60, 60, 1.0f, 1.0f},
+                         Case{20, 120, 220, 1.5f, 0.75f}}) {
+        ZoqFlatField ff;
+        ff.fov = Fov(width, height);
+        std::vector<uint32_t> dark(n, c.dark), flat(n);
+        for (size_t i = 0; i < n; ++i) flat[i] = i % 2 == 0 ? c.flatEven : c.flatOdd;
+        ASSERT_TRUE(ff.NewFrame(ZoqFlatField::kDark));
+        ff.SetFrameFromSums(ZoqFlatField::kDark, dark.data(), 1);
+        ASSERT_TRUE(ff.NewFrame(ZoqFlatField::kFlat));
+        ff.SetFrameFromSums(ZoqFlatField::kFlat, flat.data(), 1);
+        ASSERT_EQ(ff.MakeGain(), RC_SUCCESS);
+        const float* gain = ff.Gain();
+        EXPECT_EQ(gain[0], c.gainEven) << c.flatEven - c.dark;
+        EXPECT_EQ(gain[1], c.gainOdd) << c.flatOdd - c.dark;
+        EXPECT_EQ(gain[n - 2], c.gainEven);
+        EXPECT_EQ(gain[n - 1], c.gainOdd);
+    }
+}
+
 TEST(FlatField, CorrectionSubtractsTheDarkFrameAndClamps) {
     ZoqFlatField ff;
     MakeFrames(&ff, {110, 60, 10, 210}, 1);

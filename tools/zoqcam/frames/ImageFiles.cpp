@@ -195,17 +195,15 @@ bool ImageWriter::WritePng(const Frame&, const std::string& path) {
 }
 #endif
 
-// The helpers take rows bottom row first, BMP rows padded to 4 bytes.
+// The helpers take unpadded rows, bottom row first.
 bool ImageWriter::WriteWithHelper(const Frame& frame, FileFormat format, const std::string& path,
                                   int quality) {
     const size_t row = RowBytes(frame);
-    const size_t stride = format == FileFormat::Bmp ? (row + 3) & ~size_t(3) : row;
     const unsigned char* data = frame.data;
-    if (frame.topDown || stride != row) {
-        m_scratch.assign(stride * frame.height, 0);
+    if (frame.topDown) {
+        m_scratch.resize(row * frame.height);
         for (int y = 0; y < frame.height; ++y)
-            memcpy(&m_scratch[static_cast<size_t>(frame.height - 1 - y) * stride], Row(frame, y),
-                   row);
+            memcpy(&m_scratch[static_cast<size_t>(frame.height - 1 - y) * row], Row(frame, y), row);
         data = m_scratch.data();
     }
     const int rc =
