@@ -18,9 +18,11 @@ cd "$(dirname "$0")"
 build_packages=(cmake g++ make pkg-config libusb-1.0-0-dev libjpeg-dev libtbb-dev
                 umockdev libumockdev-dev)
 # What the tests add: test frameworks, benchmarks, the packaging tools, the
-# API reference, OpenCV for the example that wraps captures in a cv::Mat.
+# API reference, OpenCV for the example that wraps captures in a cv::Mat,
+# the Python module (Debian's python3) with pytest.
 packages=("${build_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev
-          dpkg-dev file doxygen groff-base libopencv-imgproc-dev)
+          dpkg-dev file doxygen groff-base libopencv-imgproc-dev
+          python3-dev python3-pybind11 python3-numpy python3-pytest)
 
 install_missing() {
     local missing=()
