@@ -18,8 +18,10 @@ struct _GstZoqSrc {
     GstPushSrc parent;
     // Properties, guarded by the object lock.
     zoqgst::Settings* settings;
-    // From start to stop; used on the streaming thread and in state changes.
+    // From start to stop. The streaming thread uses it without the lock (it
+    // runs only between the two); others (properties, caps) take the lock.
     zoqgst::Session* session;
+    std::mutex* sessionMutex;
     std::atomic<bool>* flushing;
 };
 
@@ -77,9 +79,14 @@ void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* psp
     const zoqgst::Settings copy = s;
     GST_OBJECT_UNLOCK(self);
     // Exposure, gain and auto exposure follow while frames flow.
+    if (!live) return;
     std::string error;
-    if (live && self->session != nullptr && !self->session->ApplyLive(copy, &error))
-        GST_ELEMENT_WARNING(self, RESOURCE, SETTINGS, ("%s", error.c_str()), (nullptr));
+    bool applied = true;
+    {
+        std::lock_guard lock(*self->sessionMutex);
+        if (self->session != nullptr) applied = self->session->ApplyLive(copy, &error);
+    }
+    if (!applied) GST_ELEMENT_WARNING(self, RESOURCE, SETTINGS, ("%s", error.c_str()), (nullptr));
 }
 
 void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
@@ -109,6 +116,7 @@ void Finalize(GObject* object) {
     delete self->session;
     delete self->settings;
     delete self->flushing;
+    delete self->sessionMutex;
     G_OBJECT_CLASS(gst_zoq_src_parent_class)->finalize(object);
 }
 
@@ -122,12 +130,14 @@ gboolean Start(GstBaseSrc* src) {
         return FALSE;
     }
     self->flushing->store(false);
+    std::lock_guard lock(*self->sessionMutex);
     self->session = session;
     return TRUE;
 }
 
 gboolean Stop(GstBaseSrc* src) {
     GstZoqSrc* self = GST_ZOQ_SRC(src);
+    std::lock_guard lock(*self->sessionMutex);
     delete self->session;
     self->session = nullptr;
     return TRUE;
@@ -136,12 +146,14 @@ gboolean Stop(GstBaseSrc* src) {
 GstCaps* GetCaps(GstBaseSrc* src, GstCaps* filter) {
     GstZoqSrc* self = GST_ZOQ_SRC(src);
     GstCaps* caps = nullptr;
-    zoqgst::Session* session = self->session;
-    if (session != nullptr)
-        caps = zoqgst::CameraCaps(session->Kind(), session->Width(), session->Height(),
-                                  session->FpsN(), session->FpsD());
-    else
-        caps = gst_pad_get_pad_template_caps(GST_BASE_SRC_PAD(src));
+    {
+        std::lock_guard lock(*self->sessionMutex);
+        zoqgst::Session* session = self->session;
+        if (session != nullptr)
+            caps = zoqgst::CameraCaps(session->Kind(), session->Width(), session->Height(),
+                                      session->FpsN(), session->FpsD());
+    }
+    if (caps == nullptr) caps = gst_pad_get_pad_template_caps(GST_BASE_SRC_PAD(src));
     if (filter != nullptr) {
         GstCaps* both = gst_caps_intersect_full(filter, caps, GST_CAPS_INTERSECT_FIRST);
         gst_caps_unref(caps);
@@ -180,16 +192,19 @@ gboolean UnlockStop(GstBaseSrc* src) {
 
 gboolean Query(GstBaseSrc* src, GstQuery* query) {
     GstZoqSrc* self = GST_ZOQ_SRC(src);
-    if (GST_QUERY_TYPE(query) == GST_QUERY_LATENCY && self->session != nullptr) {
+    if (GST_QUERY_TYPE(query) == GST_QUERY_LATENCY) {
         // A frame is stamped when it has arrived and pushed once it went
         // through the pipeline: about a frame period, or 30 ms when the
         // camera runs as fast as it can.
-        GstClockTime latency = 30 * GST_MSECOND;
-        if (self->session->FpsN() > 0)
-            latency = gst_util_uint64_scale_int(GST_SECOND, self->session->FpsD(),
-                                                self->session->FpsN());
-        gst_query_set_latency(query, TRUE, latency, GST_CLOCK_TIME_NONE);
-        return TRUE;
+        std::lock_guard lock(*self->sessionMutex);
+        if (self->session != nullptr) {
+            GstClockTime latency = 30 * GST_MSECOND;
+            if (self->session->FpsN() > 0)
+                latency = gst_util_uint64_scale_int(GST_SECOND, self->session->FpsD(),
+                                                    self->session->FpsN());
+            gst_query_set_latency(query, TRUE, latency, GST_CLOCK_TIME_NONE);
+            return TRUE;
+        }
     }
     return GST_BASE_SRC_CLASS(gst_zoq_src_parent_class)->query(src, query);
 }
@@ -324,6 +339,7 @@ static void gst_zoq_src_class_init(GstZoqSrcClass* klass) {
 static void gst_zoq_src_init(GstZoqSrc* self) {
     self->settings = new zoqgst::Settings;
     self->session = nullptr;
+    self->sessionMutex = new std::mutex;
     self->flushing = new std::atomic<bool>(false);
     gst_base_src_set_live(GST_BASE_SRC(self), TRUE);
     gst_base_src_set_format(GST_BASE_SRC(self), GST_FORMAT_TIME);

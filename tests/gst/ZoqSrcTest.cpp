@@ -302,6 +302,31 @@ GST_START_TEST(live_settings_and_serial) {
 }
 GST_END_TEST;
 
+// A camera with 16-bit transfer on (52@16bit, see CMakeLists.txt) offers
+// 16-bit gray and its 16-bit mosaic, which is the raw frame.
+GST_START_TEST(sixteen_bit_camera_offers_16_bit_formats) {
+    GstHarness* h = StartSource("field-of-view=0,0,64,48", "video/x-raw");
+    GstBuffer* buffer = gst_harness_pull(h);
+    int width = 0, height = 0;
+    CurrentCaps(h, "GRAY16_LE", &width, &height);
+    fail_unless_equals_int(gst_buffer_get_size(buffer), 64 * 48 * 2);
+    gst_buffer_unref(buffer);
+    GstCaps* offered = gst_pad_peer_query_caps(h->sinkpad, nullptr);
+    fail_unless_equals_int(gst_caps_get_size(offered), 2);
+    gst_caps_unref(offered);
+    gst_harness_teardown(h);
+
+    h = StartSource("field-of-view=0,0,64,48", "video/x-bayer");
+    buffer = gst_harness_pull(h);
+    CurrentCaps(h, "grbg16le", &width, &height);
+    std::vector<guint8> raw(64 * 48 * 2);
+    fail_unless_equals_int(ZOQ_CaptureRawData(0, raw.data()), RC_SUCCESS);
+    fail_unless(Bytes(buffer) == raw);
+    gst_buffer_unref(buffer);
+    gst_harness_teardown(h);
+}
+GST_END_TEST;
+
 // Without a camera: the formats of each kind of camera and the parsing of
 // the field of view.
 GST_START_TEST(formats_and_field_of_view_text) {
@@ -359,6 +384,7 @@ static Suite* zoqsrc_suite() {
     tcase_add_test(tc, live_settings_and_serial);
     tcase_add_test(tc, formats_and_field_of_view_text);
     tcase_add_test(tc, failed_frames_warn_and_the_stream_goes_on);
+    tcase_add_test(tc, sixteen_bit_camera_offers_16_bit_formats);
     return s;
 }
 
