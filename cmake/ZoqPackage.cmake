@@ -95,10 +95,12 @@ set(CPACK_DEBIAN_TOOLS_DESCRIPTION
 set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-zoqcam)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 # The compiled part is for one Python version, that of the build.
-math(EXPR zoq_python_next "${Python3_VERSION_MINOR} + 1")
-set(zoq_python_version ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR})
-set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-    "libzoq${PROJECT_VERSION_MAJOR} (= ${zoq_deb_version}), python3 (>= ${zoq_python_version}), python3 (<< ${Python3_VERSION_MAJOR}.${zoq_python_next}), python3-numpy")
+if(ZOQ_BUILD_PYTHON)
+  math(EXPR zoq_python_next "${Python3_VERSION_MINOR} + 1")
+  set(zoq_python_version ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR})
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "libzoq${PROJECT_VERSION_MAJOR} (= ${zoq_deb_version}), python3 (>= ${zoq_python_version}), python3 (<< ${Python3_VERSION_MAJOR}.${zoq_python_next}), python3-numpy")
+endif()
 set(CPACK_DEBIAN_PYTHON_DESCRIPTION
     "Python module zoqcam. Lists ZOQ cameras, sets them up through properties and captures frames as numpy arrays, one at a time or continuously (import zoqcam).")
 
