@@ -21,17 +21,22 @@ void Library::EnsureStarted() {
     m_started = true;
 }
 
-void Library::Shutdown() {
+bool Library::Shutdown(bool force) {
     std::vector<StreamHandle*> streams;
     {
         std::lock_guard lock(m_mutex);
         streams.assign(m_streams.begin(), m_streams.end());
     }
-    // Frames still held keep their handle; their images are gone with it.
+    if (!force) {
+        for (StreamHandle* stream : streams)
+            if (stream->FramesHeld() > 0) return false;
+    }
+    // At exit, frames still held keep their handle; their images are gone.
     for (StreamHandle* stream : streams) stream->ForceClose();
     std::lock_guard lock(m_mutex);
     if (m_started) ZOQ_UnInit();
     m_started = false;
+    return true;
 }
 
 void Library::Track(StreamHandle* stream) {

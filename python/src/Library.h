@@ -16,8 +16,10 @@ public:
     // Starts the library once (ZOQ_Init); throws ApiError on failure.
     void EnsureStarted();
     // Closes every stream and ends the library; the next use starts it again
-    // and finds the cameras plugged in meanwhile.
-    void Shutdown();
+    // and finds the cameras plugged in meanwhile. Unless `force` (at exit),
+    // refuses (false) while frames of a stream are held: their images point
+    // into the stream's buffers.
+    bool Shutdown(bool force);
     bool Started() const { return m_started; }
 
     void Track(StreamHandle* stream);

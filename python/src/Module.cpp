@@ -82,8 +82,17 @@ PYBIND11_MODULE(_zoqcam, m) {
         Check(ZOQ_LogSet(enable, folder ? folder->c_str() : nullptr), "ZOQ_LogSet");
     }, py::arg("enable"), py::arg("folder") = py::none());
     m.def("shutdown", [] {
+        bool done = false;
+        {
+            py::gil_scoped_release unlocked;
+            done = Library::Get().Shutdown(false);
+        }
+        if (!done)
+            throw py::value_error("frames of a stream are still held: release them first");
+    });
+    m.def("_shutdown_at_exit", [] {
         py::gil_scoped_release unlocked;
-        Library::Get().Shutdown();
+        Library::Get().Shutdown(true);
     });
     m.def("cameras", &ListCameras);
 

@@ -42,10 +42,12 @@ ZOQSTREAM_FRAME* StreamHandle::Wait(unsigned int timeoutMs) {
         if (m_stream) rc = ZOQStream_WaitFrame(m_stream, timeoutMs, &frame);
     }
     Check(rc, "ZOQStream_WaitFrame");
+    m_held.fetch_add(1);
     return frame;
 }
 
 void StreamHandle::Release(ZOQSTREAM_FRAME* frame) {
+    m_held.fetch_sub(1);
     std::shared_lock lock(m_mutex);
     if (m_stream) ZOQStream_ReleaseFrame(m_stream, frame);
 }

@@ -3,6 +3,7 @@
 // the stream is closed only when the last of them is gone.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <shared_mutex>
 
@@ -28,6 +29,8 @@ public:
     // Runs with or without the GIL.
     void ForceClose();
     int Index() const { return m_index; }
+    // Frames taken and not yet released.
+    int FramesHeld() const { return m_held.load(); }
 
 private:
     void StopStream();
@@ -35,6 +38,7 @@ private:
     std::shared_mutex m_mutex;  // unique only to close
     ZOQSTREAM* m_stream = nullptr;
     const int m_index;
+    std::atomic<int> m_held{0};
 };
 
 }  // namespace zoqpy

@@ -25,6 +25,7 @@ from ._zoqcam import (
     cameras,
     error_text,
     set_log,
+    _shutdown_at_exit,
     shutdown,
     version,
 )
@@ -40,7 +41,7 @@ BAD_FRAME = -12
 TIMEOUT = -16
 
 # Streams end and the library closes its cameras at exit.
-_atexit.register(shutdown)
+_atexit.register(_shutdown_at_exit)
 
 __all__ = [
     "Camera", "CameraInfo", "Error", "Frame", "FrameIterator", "StreamStats", "cameras",

@@ -61,6 +61,13 @@ def test_a_stream_open_at_shutdown_is_closed_first(cam):
     frames = cam.frames()  # until stopped
     frame = next(frames)
     assert frame.ok
+    image = frame.image
+    with pytest.raises(ValueError, match="still held"):
+        zoqcam.shutdown()  # the image points into the stream's buffers
+    del frame
+    with pytest.raises(ValueError, match="still held"):
+        zoqcam.shutdown()
+    del image
     zoqcam.shutdown()
     with pytest.raises(zoqcam.Error):
         next(frames)
