@@ -196,10 +196,13 @@ bool Session::Open(const Settings& settings, std::string* error) {
 
     if ((rc = ZOQ_CaptureGetSize(m_index, &m_width, &m_height)) != RC_SUCCESS)
         return Fail(rc, "ZOQ_CaptureGetSize", error);
-    // Whether the samples come 16 bits wide shows only in a frame.
+    // Whether the samples come 16 bits wide shows only in a frame; an
+    // external trigger may never bring one, so there the camera counts as
+    // 8-bit (and a 16-bit frame is refused by its size).
     const zoqid::FrameWidth width(m_index, static_cast<size_t>(m_width) * m_height);
     m_kind.wide = false;
-    if (width.BufferBytes() > static_cast<size_t>(m_width) * m_height) {
+    const bool triggered = trigger == ZOQ_TRIGGERMODE_1 || trigger == ZOQ_TRIGGERMODE_2;
+    if (!triggered && width.BufferBytes() > static_cast<size_t>(m_width) * m_height) {
         std::unique_ptr<unsigned char[]> probe(new unsigned char[width.BufferBytes()]);
         width.Arm(probe.get());
         if ((rc = ZOQ_CaptureRawData(m_index, probe.get())) != RC_SUCCESS)
@@ -290,6 +293,16 @@ Session::Next Session::Wait(unsigned int timeoutMs, const std::atomic<bool>& flu
             lastFailure = frame->status;
             warn(context, ApiText(frame->status, ("frame " + std::to_string(frame->sequence)).c_str()));
             ZOQStream_ReleaseFrame(m_stream->Get(), frame);
+        } else if (static_cast<long long>(frame->bytes) !=
+                   static_cast<long long>(m_width) * m_height * m_format.bytesPerPixel) {
+            // Another part of the program changed the geometry: the frame no
+            // longer fits the caps.
+            *error = "a frame of " + std::to_string(frame->width) + " x " +
+                     std::to_string(frame->height) + " (" + std::to_string(frame->bytes) +
+                     " bytes) does not fit the negotiated " + std::to_string(m_width) + " x " +
+                     std::to_string(m_height);
+            ZOQStream_ReleaseFrame(m_stream->Get(), frame);
+            return Next::kError;
         } else {
             *timestampNs = frame->timestampNs;
             *buffer = m_stream->Wrap(frame);

@@ -182,10 +182,11 @@ GST_START_TEST(held_buffers_do_not_stop_the_stream) {
 GST_END_TEST;
 
 // A lost frame (camera 0's 3rd, see CMakeLists.txt) is a warning with the
-// API's text; the stream goes on to the end.
+// API's text; the stream goes on to the end. Nothing is dropped (drop=false),
+// so the failed frame's record reaches the element however busy the machine.
 GST_START_TEST(failed_frames_warn_and_the_stream_goes_on) {
     GstElement* pipeline = gst_parse_launch(
-        "zoqsrc num-buffers=6 field-of-view=0,0,64,48 ! fakesink", nullptr);
+        "zoqsrc num-buffers=6 drop=false field-of-view=0,0,64,48 ! fakesink", nullptr);
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus* bus = gst_element_get_bus(pipeline);
     int warnings = 0;
@@ -279,6 +280,33 @@ GST_START_TEST(errors_carry_the_api_text) {
     }
     std::string bad = RunPipeline("zoqsrc field-of-view=1,2,3 ! fakesink");
     fail_unless(bad.find("field-of-view \"1,2,3\"") == 0, "%s", bad.c_str());
+}
+GST_END_TEST;
+
+// A window changed by another part of the program while frames flow makes
+// frames that no longer fit the caps: an error, not a wrong picture.
+GST_START_TEST(a_new_geometry_midstream_is_an_error) {
+    GstElement* pipeline =
+        gst_parse_launch("zoqsrc field-of-view=0,0,64,48 ! fakesink name=sink", nullptr);
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    fail_unless_equals_int(gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
+                           GST_STATE_CHANGE_SUCCESS);
+    fail_unless_equals_int(ZOQ_CaptureSetFieldOfView(0, 0, 0, 128, 96, ZOQ_ADDRESSMODE_NORMAL,
+                                                     ZOQ_ADDRESSMODE_NORMAL),
+                           RC_SUCCESS);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* m = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GST_MESSAGE_ERROR);
+    fail_unless(m != nullptr);
+    GError* e = nullptr;
+    gst_message_parse_error(m, &e, nullptr);
+    fail_unless(g_str_has_prefix(e->message, "a frame of 128 x 96 (36864 bytes) does not fit the "
+                                             "negotiated 64 x 48"),
+                "%s", e->message);
+    g_error_free(e);
+    gst_message_unref(m);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
 }
 GST_END_TEST;
 
@@ -385,6 +413,7 @@ static Suite* zoqsrc_suite() {
     tcase_add_test(tc, formats_and_field_of_view_text);
     tcase_add_test(tc, failed_frames_warn_and_the_stream_goes_on);
     tcase_add_test(tc, sixteen_bit_camera_offers_16_bit_formats);
+    tcase_add_test(tc, a_new_geometry_midstream_is_an_error);
     return s;
 }
 
