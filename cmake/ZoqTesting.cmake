@@ -23,7 +23,9 @@ set(ZOQ_UNINSTRUMENTED_ENV "")
 if(ZOQ_SANITIZE)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
                   OUTPUT_VARIABLE zoq_libasan OUTPUT_STRIP_TRAILING_WHITESPACE)
-  set(ZOQ_UNINSTRUMENTED_ENV "LD_PRELOAD=${zoq_libasan}" "ASAN_OPTIONS=detect_leaks=0")
+  # libstdc++ too, or the runtime finds no __cxa_throw to intercept in a
+  # program that has none of its own.
+  set(ZOQ_UNINSTRUMENTED_ENV "LD_PRELOAD=${zoq_libasan}:libstdc++.so.6" "ASAN_OPTIONS=detect_leaks=0")
 endif()
 
 # zoq_add_gtest(<target> SOURCES ... [LIBS ...] [SIMULATED] [TIMEOUT s])

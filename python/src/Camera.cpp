@@ -1,5 +1,7 @@
 #include "Camera.h"
 
+#include <cstring>
+
 #include "CameraIdentity.h"
 #include "Errors.h"
 #include "Images.h"
@@ -99,6 +101,9 @@ py::array Camera::CaptureRgb() {
     const zoqid::FrameWidth frameWidth(index, static_cast<size_t>(width) * height * channels);
     py::array_t<uint8_t> buffer(static_cast<py::ssize_t>(frameWidth.BufferBytes()));
     unsigned char* data = buffer.mutable_data();
+    // The library leaves the fourth byte of the 32-bit modes as it finds it:
+    // zeros rather than whatever the fresh memory held.
+    if (channels == 4) memset(data, 0, frameWidth.BufferBytes());
     frameWidth.Arm(data);
     int rc = 0;
     {
