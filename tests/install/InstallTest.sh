@@ -69,7 +69,7 @@ expect "installed zoqcam --simulate" "ZOQ-MT9P031-M" "$prefix/bin/zoqcam" --simu
 
 # The bindings, when the tree built them: the Python package in the prefix's
 # Debian dist-packages, finding the prefix's libzoqapi by its run path.
-packages=$prefix/lib/python3/dist-packages
+packages=$(dirname "$(find "$prefix" -path '*/dist-packages/zoqcam' -type d | head -1)")
 if [ -d "$packages/zoqcam" ]; then
     for f in __init__.py __init__.pyi _errors.py py.typed; do
         [ -e "$packages/zoqcam/$f" ] || fail "zoqcam/$f missing"
