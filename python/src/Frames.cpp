@@ -3,6 +3,7 @@
 #include "CameraIdentity.h"
 #include "Errors.h"
 #include "Images.h"
+#include "Library.h"
 #include "zoqapi.h"
 
 namespace zoqpy {
@@ -69,11 +70,16 @@ std::unique_ptr<Frame> FrameIterator::Next() {
         throw py::stop_iteration();
     }
     ZOQSTREAM_FRAME* frame = m_stream->Wait(m_timeoutMs);
-    // The mode the frame was processed in: a change of mode in between
-    // fails the frames in flight (RC_BAD_FRAME).
-    ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
-    if (!m_raw) ZOQ_BayerGetMode(m_index, &mode);
-    auto result = std::make_unique<Frame>(m_stream, frame, mode);
+    // The mode the frame was processed in. A change of mode fails the frames
+    // in flight (RC_BAD_FRAME); one made from Python is counted.
+    const unsigned changes = Library::Get().ModeChanges();
+    if (!m_raw && (!m_modeKnown || changes != m_modeChanges || frame->status == RC_BAD_FRAME)) {
+        ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
+        m_modeKnown = ZOQ_BayerGetMode(m_index, &mode) == RC_SUCCESS;
+        m_bayerMode = mode;
+        m_modeChanges = changes;
+    }
+    auto result = std::make_unique<Frame>(m_stream, frame, m_bayerMode);
     if (m_remaining > 0 && --m_remaining == 0) Stop();
     return result;
 }

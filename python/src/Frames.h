@@ -53,6 +53,9 @@ private:
     const bool m_raw;
     const unsigned int m_timeoutMs;
     bool m_running = false;
+    int m_bayerMode = 0;
+    unsigned m_modeChanges = 0;  // Library::ModeChanges() when m_bayerMode was read
+    bool m_modeKnown = false;
 };
 
 }  // namespace zoqpy

@@ -72,3 +72,21 @@ def test_a_stream_open_at_shutdown_is_closed_first(cam):
     with pytest.raises(zoqcam.Error):
         next(frames)
     assert len(zoqcam.cameras()) == 1
+
+
+def test_a_mode_changed_mid_stream_keeps_images_top_down(cam):
+    cam.field_of_view = (0, 0, 320, 240, 0, 0)
+    still = cam.capture_rgb()  # bottom-up mode, turned top-down
+    assert cam.bayer_mode < 4
+    good = 0
+    with cam.frames(count=12) as frames:
+        for i, frame in enumerate(frames):
+            if i == 4:
+                cam.bayer_mode = cam.bayer_mode | 4  # the top-down twin
+            if frame.ok:
+                np.testing.assert_array_equal(frame.image, still)
+                good += 1
+            else:
+                assert frame.status == zoqcam.BAD_FRAME  # in flight at the change
+    assert good >= 8
+    assert cam.capture_rgb().flags.c_contiguous  # no flip needed any more
