@@ -53,9 +53,9 @@ GstCaps* CameraCaps(const CameraKind& kind, int width, int height, int fpsN, int
     GstCaps* caps = gst_caps_new_empty();
     for (int i = 0; i < n; ++i) {
         GstStructure* s = StructureOf(formats[i]);
-        gst_structure_set(s, "width", G_TYPE_INT, width, "height", G_TYPE_INT, height,
-                          "framerate", GST_TYPE_FRACTION, fpsN, fpsD, "pixel-aspect-ratio",
-                          GST_TYPE_FRACTION, 1, 1, nullptr);
+        gst_structure_set(s, "width", G_TYPE_INT, width, "height", G_TYPE_INT, height, "framerate",
+                          GST_TYPE_FRACTION, fpsN, fpsD, "pixel-aspect-ratio", GST_TYPE_FRACTION, 1,
+                          1, nullptr);
         gst_caps_append_structure(caps, s);
     }
     return caps;

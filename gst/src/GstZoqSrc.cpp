@@ -58,23 +58,50 @@ void SetProperty(GObject* object, guint id, const GValue* value, GParamSpec* psp
     zoqgst::Settings& s = *self->settings;
     bool live = false;
     switch (id) {
-    case PROP_CAMERA: s.camera = g_value_get_int(value); break;
-    case PROP_SERIAL: s.serial = g_value_get_int(value); break;
-    case PROP_EXPOSURE: s.exposure = g_value_get_double(value); live = true; break;
-    case PROP_GAIN: s.gain = g_value_get_int(value); live = true; break;
-    case PROP_AUTO_EXPOSURE: s.autoExposure = g_value_get_boolean(value); live = true; break;
-    case PROP_WHITE_BALANCE: s.whiteBalance = g_value_get_int(value); break;
-    case PROP_FIELD_OF_VIEW: {
-        const char* text = g_value_get_string(value);
-        s.fieldOfView = text ? text : "";
-        break;
-    }
-    case PROP_FRAME_RATE: s.frameRate = g_value_get_double(value); break;
-    case PROP_TRIGGER_MODE: s.triggerMode = g_value_get_int(value); break;
-    case PROP_BUFFERS: s.buffers = g_value_get_int(value); break;
-    case PROP_DROP: s.drop = g_value_get_boolean(value); break;
-    case PROP_TIMEOUT: s.timeoutMs = g_value_get_uint(value); break;
-    default: G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec); break;
+        case PROP_CAMERA:
+            s.camera = g_value_get_int(value);
+            break;
+        case PROP_SERIAL:
+            s.serial = g_value_get_int(value);
+            break;
+        case PROP_EXPOSURE:
+            s.exposure = g_value_get_double(value);
+            live = true;
+            break;
+        case PROP_GAIN:
+            s.gain = g_value_get_int(value);
+            live = true;
+            break;
+        case PROP_AUTO_EXPOSURE:
+            s.autoExposure = g_value_get_boolean(value);
+            live = true;
+            break;
+        case PROP_WHITE_BALANCE:
+            s.whiteBalance = g_value_get_int(value);
+            break;
+        case PROP_FIELD_OF_VIEW: {
+            const char* text = g_value_get_string(value);
+            s.fieldOfView = text ? text : "";
+            break;
+        }
+        case PROP_FRAME_RATE:
+            s.frameRate = g_value_get_double(value);
+            break;
+        case PROP_TRIGGER_MODE:
+            s.triggerMode = g_value_get_int(value);
+            break;
+        case PROP_BUFFERS:
+            s.buffers = g_value_get_int(value);
+            break;
+        case PROP_DROP:
+            s.drop = g_value_get_boolean(value);
+            break;
+        case PROP_TIMEOUT:
+            s.timeoutMs = g_value_get_uint(value);
+            break;
+        default:
+            G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+            break;
     }
     const zoqgst::Settings copy = s;
     GST_OBJECT_UNLOCK(self);
@@ -94,19 +121,45 @@ void GetProperty(GObject* object, guint id, GValue* value, GParamSpec* pspec) {
     GST_OBJECT_LOCK(self);
     const zoqgst::Settings& s = *self->settings;
     switch (id) {
-    case PROP_CAMERA: g_value_set_int(value, s.camera); break;
-    case PROP_SERIAL: g_value_set_int(value, s.serial); break;
-    case PROP_EXPOSURE: g_value_set_double(value, s.exposure); break;
-    case PROP_GAIN: g_value_set_int(value, s.gain); break;
-    case PROP_AUTO_EXPOSURE: g_value_set_boolean(value, s.autoExposure); break;
-    case PROP_WHITE_BALANCE: g_value_set_int(value, s.whiteBalance); break;
-    case PROP_FIELD_OF_VIEW: g_value_set_string(value, s.fieldOfView.c_str()); break;
-    case PROP_FRAME_RATE: g_value_set_double(value, s.frameRate); break;
-    case PROP_TRIGGER_MODE: g_value_set_int(value, s.triggerMode); break;
-    case PROP_BUFFERS: g_value_set_int(value, s.buffers); break;
-    case PROP_DROP: g_value_set_boolean(value, s.drop); break;
-    case PROP_TIMEOUT: g_value_set_uint(value, s.timeoutMs); break;
-    default: G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec); break;
+        case PROP_CAMERA:
+            g_value_set_int(value, s.camera);
+            break;
+        case PROP_SERIAL:
+            g_value_set_int(value, s.serial);
+            break;
+        case PROP_EXPOSURE:
+            g_value_set_double(value, s.exposure);
+            break;
+        case PROP_GAIN:
+            g_value_set_int(value, s.gain);
+            break;
+        case PROP_AUTO_EXPOSURE:
+            g_value_set_boolean(value, s.autoExposure);
+            break;
+        case PROP_WHITE_BALANCE:
+            g_value_set_int(value, s.whiteBalance);
+            break;
+        case PROP_FIELD_OF_VIEW:
+            g_value_set_string(value, s.fieldOfView.c_str());
+            break;
+        case PROP_FRAME_RATE:
+            g_value_set_double(value, s.frameRate);
+            break;
+        case PROP_TRIGGER_MODE:
+            g_value_set_int(value, s.triggerMode);
+            break;
+        case PROP_BUFFERS:
+            g_value_set_int(value, s.buffers);
+            break;
+        case PROP_DROP:
+            g_value_set_boolean(value, s.drop);
+            break;
+        case PROP_TIMEOUT:
+            g_value_set_uint(value, s.timeoutMs);
+            break;
+        default:
+            G_OBJECT_WARN_INVALID_PROPERTY_ID(object, id, pspec);
+            break;
     }
     GST_OBJECT_UNLOCK(self);
 }
@@ -239,19 +292,19 @@ GstFlowReturn Create(GstPushSrc* src, GstBuffer** out) {
     std::string error;
     switch (self->session->Wait(settings.timeoutMs, *self->flushing, &buffer, &captured, &error,
                                 Warn, self)) {
-    case zoqgst::Session::Next::kFlushing:
-        return GST_FLOW_FLUSHING;
-    case zoqgst::Session::Next::kError:
-        GST_ELEMENT_ERROR(self, RESOURCE, READ, ("%s", error.c_str()), (nullptr));
-        return GST_FLOW_ERROR;
-    case zoqgst::Session::Next::kFrame:
-        break;
+        case zoqgst::Session::Next::kFlushing:
+            return GST_FLOW_FLUSHING;
+        case zoqgst::Session::Next::kError:
+            GST_ELEMENT_ERROR(self, RESOURCE, READ, ("%s", error.c_str()), (nullptr));
+            return GST_FLOW_ERROR;
+        case zoqgst::Session::Next::kFrame:
+            break;
     }
     GST_BUFFER_PTS(buffer) = RunningTime(self, captured);
     GST_BUFFER_DTS(buffer) = GST_BUFFER_PTS(buffer);
     if (self->session->FpsN() > 0)
-        GST_BUFFER_DURATION(buffer) = gst_util_uint64_scale_int(
-            GST_SECOND, self->session->FpsD(), self->session->FpsN());
+        GST_BUFFER_DURATION(buffer) =
+            gst_util_uint64_scale_int(GST_SECOND, self->session->FpsD(), self->session->FpsN());
     *out = buffer;
     return GST_FLOW_OK;
 }
@@ -272,56 +325,72 @@ static void gst_zoq_src_class_init(GstZoqSrcClass* klass) {
                                                 GST_PARAM_MUTABLE_READY);
     const auto liveFlags = static_cast<GParamFlags>(G_PARAM_READWRITE | G_PARAM_STATIC_STRINGS |
                                                     GST_PARAM_MUTABLE_PLAYING);
-    g_object_class_install_property(gobject, PROP_CAMERA,
+    g_object_class_install_property(
+        gobject, PROP_CAMERA,
         g_param_spec_int("camera", "Camera", "Index of the camera (0 = the first found)", 0,
                          G_MAXINT, 0, flags));
-    g_object_class_install_property(gobject, PROP_SERIAL,
+    g_object_class_install_property(
+        gobject, PROP_SERIAL,
         g_param_spec_int("serial", "Serial number",
                          "Serial number of the camera (-1: choose by index)", -1, G_MAXINT, -1,
                          flags));
-    g_object_class_install_property(gobject, PROP_EXPOSURE,
+    g_object_class_install_property(
+        gobject, PROP_EXPOSURE,
         g_param_spec_double("exposure", "Exposure",
                             "Exposure time in milliseconds (-1: the camera's)", -1, 1e6, -1,
                             liveFlags));
-    g_object_class_install_property(gobject, PROP_GAIN,
+    g_object_class_install_property(
+        gobject, PROP_GAIN,
         g_param_spec_int("gain", "Gain", "Sensor gain index, every colour (-1: the camera's)", -1,
                          G_MAXINT, -1, liveFlags));
-    g_object_class_install_property(gobject, PROP_AUTO_EXPOSURE,
-        g_param_spec_boolean("auto-exposure", "Auto exposure",
-                             "Adjust the exposure continuously", FALSE, liveFlags));
-    g_object_class_install_property(gobject, PROP_WHITE_BALANCE,
+    g_object_class_install_property(
+        gobject, PROP_AUTO_EXPOSURE,
+        g_param_spec_boolean("auto-exposure", "Auto exposure", "Adjust the exposure continuously",
+                             FALSE, liveFlags));
+    g_object_class_install_property(
+        gobject, PROP_WHITE_BALANCE,
         g_param_spec_int("white-balance", "White balance",
                          "White-balance mode: 0 off, 1 preset, 2 once, 3 continuous, 4 manual "
                          "(software); 5-8 the same in the camera (-1: the camera's)",
                          -1, 8, -1, flags));
-    g_object_class_install_property(gobject, PROP_FIELD_OF_VIEW,
+    g_object_class_install_property(
+        gobject, PROP_FIELD_OF_VIEW,
         g_param_spec_string("field-of-view", "Field of view",
                             "Sensor window x,y,width,height[,column mode,row mode] (\"\": the "
-                            "camera's)", "", flags));
-    g_object_class_install_property(gobject, PROP_FRAME_RATE,
+                            "camera's)",
+                            "", flags));
+    g_object_class_install_property(
+        gobject, PROP_FRAME_RATE,
         g_param_spec_double("frame-rate", "Frame rate",
                             "Fixed frame rate in frames a second (trigger mode 3); 0: as fast "
-                            "as the camera and its bus go", 0, 100000, 0, flags));
-    g_object_class_install_property(gobject, PROP_TRIGGER_MODE,
+                            "as the camera and its bus go",
+                            0, 100000, 0, flags));
+    g_object_class_install_property(
+        gobject, PROP_TRIGGER_MODE,
         g_param_spec_int("trigger-mode", "Trigger mode",
-                         "0 free run, 1 and 2 the external trigger modes (when frame-rate is 0)",
-                         0, 2, 0, flags));
-    g_object_class_install_property(gobject, PROP_BUFFERS,
+                         "0 free run, 1 and 2 the external trigger modes (when frame-rate is 0)", 0,
+                         2, 0, flags));
+    g_object_class_install_property(
+        gobject, PROP_BUFFERS,
         g_param_spec_int("buffers", "Buffers", "Frames in the stream's pool", 2, 64, 4, flags));
-    g_object_class_install_property(gobject, PROP_DROP,
+    g_object_class_install_property(
+        gobject, PROP_DROP,
         g_param_spec_boolean("drop", "Drop",
                              "When downstream falls behind, drop the oldest frame (the camera "
-                             "keeps going) rather than wait", TRUE, flags));
-    g_object_class_install_property(gobject, PROP_TIMEOUT,
+                             "keeps going) rather than wait",
+                             TRUE, flags));
+    g_object_class_install_property(
+        gobject, PROP_TIMEOUT,
         g_param_spec_uint("timeout", "Time-out",
                           "Milliseconds without a good frame before an error", 100, G_MAXUINT,
                           10000, flags));
 
     gst_element_class_set_static_metadata(element, "ZOQ camera source", "Source/Video",
-        "Frames of a ZOQ industrial USB camera", "ZOQ camera SDK developers <sdk@zoq.invalid>");
+                                          "Frames of a ZOQ industrial USB camera",
+                                          "ZOQ camera SDK developers <sdk@zoq.invalid>");
     GstCaps* caps = zoqgst::TemplateCaps();
-    gst_element_class_add_pad_template(element,
-        gst_pad_template_new("src", GST_PAD_SRC, GST_PAD_ALWAYS, caps));
+    gst_element_class_add_pad_template(
+        element, gst_pad_template_new("src", GST_PAD_SRC, GST_PAD_ALWAYS, caps));
     gst_caps_unref(caps);
 
     base->start = Start;

@@ -45,7 +45,8 @@ std::string ApiText(int rc, const char* what) {
 // has a slot, so handing one downstream allocates nothing of ours.
 class StreamRef {
 public:
-    StreamRef(ZOQSTREAM* stream, int slots) : m_stream(stream), m_slots(new Slot[slots]), m_count(slots) {
+    StreamRef(ZOQSTREAM* stream, int slots)
+        : m_stream(stream), m_slots(new Slot[slots]), m_count(slots) {
         for (int i = 0; i < slots; ++i) m_slots[i].owner = this;
     }
 
@@ -170,13 +171,15 @@ bool Session::Open(const Settings& settings, std::string* error) {
                                        static_cast<ZOQ_ADDRESSMODE>(w[5]));
         if (rc != RC_SUCCESS) return Fail(rc, "ZOQ_CaptureSetFieldOfView", error);
     }
-    const int trigger = settings.frameRate > 0 ? ZOQ_TRIGGERMODE_FIXED_FRAMERATE : settings.triggerMode;
+    const int trigger =
+        settings.frameRate > 0 ? ZOQ_TRIGGERMODE_FIXED_FRAMERATE : settings.triggerMode;
     if ((rc = ZOQ_TriggerModeSet(m_index, static_cast<ZOQ_TRIGGERMODE>(trigger))) != RC_SUCCESS)
         return Fail(rc, "ZOQ_TriggerModeSet", error);
     m_fpsN = 0;
     m_fpsD = 1;
     if (settings.frameRate > 0) {
-        if ((rc = ZOQ_SetFixedFrameRateEx(m_index, static_cast<float>(settings.frameRate))) != RC_SUCCESS)
+        if ((rc = ZOQ_SetFixedFrameRateEx(m_index, static_cast<float>(settings.frameRate))) !=
+            RC_SUCCESS)
             return Fail(rc, "ZOQ_SetFixedFrameRateEx", error);
         float kept = 0;
         // The camera keeps a whole period in its units: 15 fps comes back as
@@ -272,8 +275,7 @@ void Session::Stop() {
 }
 
 Session::Next Session::Wait(unsigned int timeoutMs, const std::atomic<bool>& flushing,
-                            GstBuffer** buffer, unsigned long long* timestampNs,
-                            std::string* error,
+                            GstBuffer** buffer, unsigned long long* timestampNs, std::string* error,
                             void (*warn)(void* context, const std::string& text), void* context) {
     // Short waits, so that a flush (unlock) is seen soon.
     constexpr unsigned int kSliceMs = 50;
@@ -291,7 +293,8 @@ Session::Next Session::Wait(unsigned int timeoutMs, const std::atomic<bool>& flu
             return Next::kError;
         } else if (frame->status != RC_SUCCESS) {
             lastFailure = frame->status;
-            warn(context, ApiText(frame->status, ("frame " + std::to_string(frame->sequence)).c_str()));
+            warn(context,
+                 ApiText(frame->status, ("frame " + std::to_string(frame->sequence)).c_str()));
             ZOQStream_ReleaseFrame(m_stream->Get(), frame);
         } else if (static_cast<long long>(frame->bytes) !=
                    static_cast<long long>(m_width) * m_height * m_format.bytesPerPixel) {
@@ -314,10 +317,11 @@ Session::Next Session::Wait(unsigned int timeoutMs, const std::atomic<bool>& flu
             return Next::kFrame;
         }
         const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - start).count();
+                                std::chrono::steady_clock::now() - start)
+                                .count();
         if (waited >= static_cast<long long>(timeoutMs)) {
-            *error = "no good frame for " + std::to_string(waited) + " ms: " +
-                     ApiText(lastFailure, "last failure");
+            *error = "no good frame for " + std::to_string(waited) +
+                     " ms: " + ApiText(lastFailure, "last failure");
             return Next::kError;
         }
     }

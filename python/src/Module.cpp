@@ -66,8 +66,8 @@ PYBIND11_MODULE(_zoqcam, m) {
         try {
             if (p) std::rethrow_exception(p);
         } catch (const ApiError& e) {
-            py::object error = py::reinterpret_borrow<py::object>(errorClass)(
-                e.code, ErrorText(e.code), e.what);
+            py::object error =
+                py::reinterpret_borrow<py::object>(errorClass)(e.code, ErrorText(e.code), e.what);
             PyErr_SetObject(errorClass.ptr(), error.ptr());
         }
     });
@@ -78,17 +78,19 @@ PYBIND11_MODULE(_zoqcam, m) {
         ZOQ_GetVersion(&major, &minor, &build, &revision);
         return py::make_tuple(major, minor, build, revision);
     });
-    m.def("set_log", [](bool enable, std::optional<std::string> folder) {
-        Check(ZOQ_LogSet(enable, folder ? folder->c_str() : nullptr), "ZOQ_LogSet");
-    }, py::arg("enable"), py::arg("folder") = py::none());
+    m.def(
+        "set_log",
+        [](bool enable, std::optional<std::string> folder) {
+            Check(ZOQ_LogSet(enable, folder ? folder->c_str() : nullptr), "ZOQ_LogSet");
+        },
+        py::arg("enable"), py::arg("folder") = py::none());
     m.def("shutdown", [] {
         bool done = false;
         {
             py::gil_scoped_release unlocked;
             done = Library::Get().Shutdown(false);
         }
-        if (!done)
-            throw py::value_error("frames of a stream are still held: release them first");
+        if (!done) throw py::value_error("frames of a stream are still held: release them first");
     });
     m.def("_shutdown_at_exit", [] {
         py::gil_scoped_release unlocked;
@@ -104,9 +106,9 @@ PYBIND11_MODULE(_zoqcam, m) {
         .def_readonly("fpga", &CameraInfo::fpga)
         .def_readonly("model", &CameraInfo::model)
         .def("__repr__", [](const CameraInfo& i) {
-            return "CameraInfo(index=" + std::to_string(i.index) + ", device_type=" +
-                   std::to_string(i.deviceType) + ", serial=" + std::to_string(i.serial) +
-                   ", model='" + i.model + "')";
+            return "CameraInfo(index=" + std::to_string(i.index) +
+                   ", device_type=" + std::to_string(i.deviceType) +
+                   ", serial=" + std::to_string(i.serial) + ", model='" + i.model + "')";
         });
 
     py::class_<ZOQSTREAM_STATS>(m, "StreamStats")
@@ -129,9 +131,8 @@ PYBIND11_MODULE(_zoqcam, m) {
         .def_readonly("height", &Frame::height)
         .def_readonly("bit_count", &Frame::bitCount)
         .def_readonly("raw", &Frame::raw)
-        .def_property_readonly("image", [](py::object self) {
-            return self.cast<const Frame&>().Image(self);
-        })
+        .def_property_readonly(
+            "image", [](py::object self) { return self.cast<const Frame&>().Image(self); })
         .def("release", &Frame::Release);
 
     py::class_<FrameIterator>(m, "FrameIterator")
@@ -159,40 +160,56 @@ PYBIND11_MODULE(_zoqcam, m) {
         .def_property_readonly("serial", [](const Camera& c) { return c.Info().serial; })
         .def_property_readonly("model", [](const Camera& c) { return c.Info().model; })
         .def_property_readonly("device_type", [](const Camera& c) { return c.Info().deviceType; })
-        .def_property_readonly("monochrome", [](const Camera& c) {
-            int value = 0;
-            Check(ZOQ_QueryFunction(c.Use(), ZOQ_FUNC_MONOCHROME, &value), "ZOQ_QueryFunction");
-            return value != 0;
-        })
-        .def("query", [](const Camera& c, int function) {
-            int value = 0;
-            Check(ZOQ_QueryFunction(c.Use(), static_cast<ZOQ_FUNCTION>(function), &value),
-                  "ZOQ_QueryFunction");
-            return value;
-        }, py::arg("function"))
-        .def_property_readonly("size", [](const Camera& c) {
-            int w = 0, h = 0, bits = 0;
-            Check(ZOQ_CaptureGetSizeEx(c.Use(), &w, &h, &bits), "ZOQ_CaptureGetSizeEx");
-            return py::make_tuple(w, h, bits);
-        })
+        .def_property_readonly("monochrome",
+                               [](const Camera& c) {
+                                   int value = 0;
+                                   Check(ZOQ_QueryFunction(c.Use(), ZOQ_FUNC_MONOCHROME, &value),
+                                         "ZOQ_QueryFunction");
+                                   return value != 0;
+                               })
+        .def(
+            "query",
+            [](const Camera& c, int function) {
+                int value = 0;
+                Check(ZOQ_QueryFunction(c.Use(), static_cast<ZOQ_FUNCTION>(function), &value),
+                      "ZOQ_QueryFunction");
+                return value;
+            },
+            py::arg("function"))
+        .def_property_readonly("size",
+                               [](const Camera& c) {
+                                   int w = 0, h = 0, bits = 0;
+                                   Check(ZOQ_CaptureGetSizeEx(c.Use(), &w, &h, &bits),
+                                         "ZOQ_CaptureGetSizeEx");
+                                   return py::make_tuple(w, h, bits);
+                               })
         .def("capture_raw", &Camera::CaptureRaw)
         .def("capture_rgb", &Camera::CaptureRgb)
-        .def("frames",
-             [](Camera& c, std::optional<long long> count, bool raw, int buffers, bool block,
-                unsigned int timeoutMs) {
-                 if (count && *count < 0) throw py::value_error("count must be 0 or more");
-                 return FrameIterator(c.Use(), count.value_or(-1), raw, buffers, block, timeoutMs);
-             },
-             py::arg("count") = py::none(), py::kw_only(), py::arg("raw") = false,
-             py::arg("buffers") = 4, py::arg("block") = false, py::arg("timeout_ms") = 2000)
+        .def(
+            "frames",
+            [](Camera& c, std::optional<long long> count, bool raw, int buffers, bool block,
+               unsigned int timeoutMs) {
+                if (count && *count < 0) throw py::value_error("count must be 0 or more");
+                return FrameIterator(c.Use(), count.value_or(-1), raw, buffers, block, timeoutMs);
+            },
+            py::arg("count") = py::none(), py::kw_only(), py::arg("raw") = false,
+            py::arg("buffers") = 4, py::arg("block") = false, py::arg("timeout_ms") = 2000)
         // Exposure, gain, auto exposure.
         .def_property(
             "exposure",
-            [](const Camera& c) { return Read<float, float>(c, ZOQ_ExposureTimeGet, "ZOQ_ExposureTimeGet"); },
-            [](Camera& c, float ms) { Check(ZOQ_ExposureTimeSet(c.Use(), ms), "ZOQ_ExposureTimeSet"); })
-        .def_property_readonly("exposure_range", [](const Camera& c) { return ParamRange(c, ZOQ_PARAM_EXPOSURE_TIME); })
-        .def_property("gain", [](const Camera& c) { return Param(c, ZOQ_PARAM_GAIN_G); }, &Camera::SetGain)
-        .def_property_readonly("gain_range", [](const Camera& c) { return ParamRange(c, ZOQ_PARAM_GAIN_G); })
+            [](const Camera& c) {
+                return Read<float, float>(c, ZOQ_ExposureTimeGet, "ZOQ_ExposureTimeGet");
+            },
+            [](Camera& c, float ms) {
+                Check(ZOQ_ExposureTimeSet(c.Use(), ms), "ZOQ_ExposureTimeSet");
+            })
+        .def_property_readonly(
+            "exposure_range",
+            [](const Camera& c) { return ParamRange(c, ZOQ_PARAM_EXPOSURE_TIME); })
+        .def_property(
+            "gain", [](const Camera& c) { return Param(c, ZOQ_PARAM_GAIN_G); }, &Camera::SetGain)
+        .def_property_readonly("gain_range",
+                               [](const Camera& c) { return ParamRange(c, ZOQ_PARAM_GAIN_G); })
         .def_property(
             "auto_exposure",
             [](const Camera& c) {
@@ -208,16 +225,21 @@ PYBIND11_MODULE(_zoqcam, m) {
                 Check(ZOQ_AEGetStatusEx(c.Use(), nullptr, nullptr, &target), "ZOQ_AEGetStatusEx");
                 return target;
             },
-            [](Camera& c, int target) { Check(ZOQ_AESetTarget(c.Use(), target), "ZOQ_AESetTarget"); })
-        .def_property_readonly("auto_exposure_target_range", [](const Camera&) { return std::make_pair(0, 255); })
+            [](Camera& c, int target) {
+                Check(ZOQ_AESetTarget(c.Use(), target), "ZOQ_AESetTarget");
+            })
+        .def_property_readonly("auto_exposure_target_range",
+                               [](const Camera&) { return std::make_pair(0, 255); })
         // Colour.
         .def_property(
             "white_balance",
-            [](const Camera& c) { return Read<ZOQ_WB_MODE, int>(c, ZOQ_WhiteBalanceGet, "ZOQ_WhiteBalanceGet"); },
+            [](const Camera& c) {
+                return Read<ZOQ_WB_MODE, int>(c, ZOQ_WhiteBalanceGet, "ZOQ_WhiteBalanceGet");
+            },
             &Camera::SetWhiteBalance)
-        .def_property_readonly("white_balance_range", [](const Camera&) {
-            return std::make_pair(int(ZOQ_WB_OFF), int(ZOQ_WB_HW_MANUAL));
-        })
+        .def_property_readonly(
+            "white_balance_range",
+            [](const Camera&) { return std::make_pair(int(ZOQ_WB_OFF), int(ZOQ_WB_HW_MANUAL)); })
         .def_property(
             "white_balance_gains",
             [](const Camera& c) {
@@ -231,7 +253,9 @@ PYBIND11_MODULE(_zoqcam, m) {
             })
         .def_property(
             "bayer_mode",
-            [](const Camera& c) { return Read<ZOQ_BAYERMODE, int>(c, ZOQ_BayerGetMode, "ZOQ_BayerGetMode"); },
+            [](const Camera& c) {
+                return Read<ZOQ_BAYERMODE, int>(c, ZOQ_BayerGetMode, "ZOQ_BayerGetMode");
+            },
             [](Camera& c, int mode) {
                 // Setting a mode answers RC_NOT_SUPPORTED (no preview) yet applies;
                 // read it back to see that it held.
@@ -247,24 +271,40 @@ PYBIND11_MODULE(_zoqcam, m) {
         .def_property_readonly("default_field_of_view", &Camera::DefaultFieldOfView)
         .def_property(
             "trigger_mode",
-            [](const Camera& c) { return Read<ZOQ_TRIGGERMODE, int>(c, ZOQ_TriggerModeGet, "ZOQ_TriggerModeGet"); },
+            [](const Camera& c) {
+                return Read<ZOQ_TRIGGERMODE, int>(c, ZOQ_TriggerModeGet, "ZOQ_TriggerModeGet");
+            },
             [](Camera& c, int mode) {
-                Check(ZOQ_TriggerModeSet(c.Use(), static_cast<ZOQ_TRIGGERMODE>(mode)), "ZOQ_TriggerModeSet");
+                Check(ZOQ_TriggerModeSet(c.Use(), static_cast<ZOQ_TRIGGERMODE>(mode)),
+                      "ZOQ_TriggerModeSet");
             })
         .def_property(
             "frame_rate",
-            [](const Camera& c) { return Read<float, float>(c, ZOQ_GetFixedFrameRateEx, "ZOQ_GetFixedFrameRateEx"); },
-            [](Camera& c, float fps) { Check(ZOQ_SetFixedFrameRateEx(c.Use(), fps), "ZOQ_SetFixedFrameRateEx"); })
+            [](const Camera& c) {
+                return Read<float, float>(c, ZOQ_GetFixedFrameRateEx, "ZOQ_GetFixedFrameRateEx");
+            },
+            [](Camera& c, float fps) {
+                Check(ZOQ_SetFixedFrameRateEx(c.Use(), fps), "ZOQ_SetFixedFrameRateEx");
+            })
         .def_property(
             "flip", [](const Camera& c) { return Param(c, ZOQ_PARAM_FLIP) != 0; },
-            [](Camera& c, bool on) { Check(ZOQ_SetParam(c.Use(), ZOQ_PARAM_FLIP, on), "ZOQ_SetParam"); })
+            [](Camera& c, bool on) {
+                Check(ZOQ_SetParam(c.Use(), ZOQ_PARAM_FLIP, on), "ZOQ_SetParam");
+            })
         .def_property(
             "mirror", [](const Camera& c) { return Param(c, ZOQ_PARAM_MIRROR) != 0; },
-            [](Camera& c, bool on) { Check(ZOQ_SetParam(c.Use(), ZOQ_PARAM_MIRROR, on), "ZOQ_SetParam"); })
+            [](Camera& c, bool on) {
+                Check(ZOQ_SetParam(c.Use(), ZOQ_PARAM_MIRROR, on), "ZOQ_SetParam");
+            })
         .def_property(
             "timeout_ms",
-            [](const Camera& c) { return Read<unsigned int, unsigned int>(c, ZOQ_CaptureGetTimeOut, "ZOQ_CaptureGetTimeOut"); },
-            [](Camera& c, unsigned int ms) { Check(ZOQ_CaptureSetTimeOut(c.Use(), ms), "ZOQ_CaptureSetTimeOut"); });
+            [](const Camera& c) {
+                return Read<unsigned int, unsigned int>(c, ZOQ_CaptureGetTimeOut,
+                                                        "ZOQ_CaptureGetTimeOut");
+            },
+            [](Camera& c, unsigned int ms) {
+                Check(ZOQ_CaptureSetTimeOut(c.Use(), ms), "ZOQ_CaptureSetTimeOut");
+            });
     // Software tone and colour settings, each with its range.
     ZOQPY_RANGED(camera, "gamma", ZOQ_GammaGetValue, ZOQ_GammaSetValue, ZOQ_GammaGetRange);
     ZOQPY_RANGED(camera, "contrast", ZOQ_ProcessContrastGet, ZOQ_ProcessContrastSet,

@@ -205,11 +205,11 @@ GST_START_TEST(failed_frames_warn_and_the_stream_goes_on) {
             ++warnings;
             // Which of the stream's frames it was depends on the frames the
             // element took before (the 16-bit probe).
-            fail_unless(g_regex_match_simple("^frame [0-2]: (Device Recovery Successful \\(-10\\)|"
-                                             "Time Out \\(-16\\))$",
-                                             text.c_str(), GRegexCompileFlags(0),
-                                             GRegexMatchFlags(0)),
-                        "%s", text.c_str());
+            fail_unless(
+                g_regex_match_simple("^frame [0-2]: (Device Recovery Successful \\(-10\\)|"
+                                     "Time Out \\(-16\\))$",
+                                     text.c_str(), GRegexCompileFlags(0), GRegexMatchFlags(0)),
+                "%s", text.c_str());
         }
         ended = GST_MESSAGE_TYPE(m) == GST_MESSAGE_EOS;
         gst_message_unref(m);
@@ -228,14 +228,14 @@ GST_START_TEST(num_buffers_eos_and_repeated_state_changes) {
     GstElement* pipeline =
         gst_parse_launch("zoqsrc field-of-view=0,0,64,48 ! fakesink name=sink", nullptr);
     GstElement* sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
-    const GstState path[] = {GST_STATE_READY, GST_STATE_PAUSED, GST_STATE_PLAYING,
-                             GST_STATE_PAUSED, GST_STATE_READY, GST_STATE_NULL};
+    const GstState path[] = {GST_STATE_READY,  GST_STATE_PAUSED, GST_STATE_PLAYING,
+                             GST_STATE_PAUSED, GST_STATE_READY,  GST_STATE_NULL};
     for (int round = 0; round < 3; ++round) {
         for (GstState state : path) {
             fail_unless(gst_element_set_state(pipeline, state) != GST_STATE_CHANGE_FAILURE);
-            fail_unless_equals_int(gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
-                                   state == GST_STATE_PAUSED ? GST_STATE_CHANGE_NO_PREROLL
-                                                             : GST_STATE_CHANGE_SUCCESS);
+            fail_unless_equals_int(
+                gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
+                state == GST_STATE_PAUSED ? GST_STATE_CHANGE_NO_PREROLL : GST_STATE_CHANGE_SUCCESS);
             if (state == GST_STATE_PLAYING) {
                 // Wait for a frame to reach the sink.
                 GstSample* sample = nullptr;
@@ -291,16 +291,17 @@ GST_START_TEST(a_new_geometry_midstream_is_an_error) {
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     fail_unless_equals_int(gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
                            GST_STATE_CHANGE_SUCCESS);
-    fail_unless_equals_int(ZOQ_CaptureSetFieldOfView(0, 0, 0, 128, 96, ZOQ_ADDRESSMODE_NORMAL,
-                                                     ZOQ_ADDRESSMODE_NORMAL),
-                           RC_SUCCESS);
+    fail_unless_equals_int(
+        ZOQ_CaptureSetFieldOfView(0, 0, 0, 128, 96, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL),
+        RC_SUCCESS);
     GstBus* bus = gst_element_get_bus(pipeline);
     GstMessage* m = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GST_MESSAGE_ERROR);
     fail_unless(m != nullptr);
     GError* e = nullptr;
     gst_message_parse_error(m, &e, nullptr);
-    fail_unless(g_str_has_prefix(e->message, "a frame of 128 x 96 (36864 bytes) does not fit the "
-                                             "negotiated 64 x 48"),
+    fail_unless(g_str_has_prefix(e->message,
+                                 "a frame of 128 x 96 (36864 bytes) does not fit the "
+                                 "negotiated 64 x 48"),
                 "%s", e->message);
     g_error_free(e);
     gst_message_unref(m);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "Console.h"
 #include "CameraIdentity.h"
+#include "Console.h"
 #include "zoqapi.h"
 
 namespace zoqcam {
