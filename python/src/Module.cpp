@@ -96,7 +96,8 @@ PYBIND11_MODULE(_zoqcam, m) {
         py::gil_scoped_release unlocked;
         Library::Get().Shutdown(true);
     });
-    m.def("cameras", &ListCameras);
+    m.def("cameras", &ListCameras,
+          "Every camera found, in bus order (starts the library on first use).");
 
     py::class_<CameraInfo>(m, "CameraInfo")
         .def_readonly("index", &CameraInfo::index)
@@ -120,7 +121,10 @@ PYBIND11_MODULE(_zoqcam, m) {
         .def_readonly("bytes_per_second", &ZOQSTREAM_STATS::bytesPerSecond)
         .def_readonly("buffer_bytes", &ZOQSTREAM_STATS::bufferBytes);
 
-    py::class_<Frame>(m, "Frame")
+    py::class_<Frame>(m, "Frame",
+                      "A frame of a stream: sequence, timestamp (s), status, image. The image "
+                      "views the stream's buffer, which goes back to the pool when the frame "
+                      "and its arrays are gone, or at release().")
         .def_readonly("sequence", &Frame::sequence)
         .def_readonly("timestamp_ns", &Frame::timestampNs)
         .def_property_readonly("timestamp", [](const Frame& f) { return f.timestampNs * 1e-9; })
@@ -143,7 +147,9 @@ PYBIND11_MODULE(_zoqcam, m) {
         .def("stop", &FrameIterator::Stop)
         .def_property_readonly("stats", &FrameIterator::Stats);
 
-    py::class_<Camera> camera(m, "Camera");
+    py::class_<Camera> camera(m, "Camera",
+                              "Camera(index=0) or Camera(serial=N); a context manager. Settings "
+                              "are properties, most with a <name>_range.");
     camera
         .def(py::init([](std::optional<int> index, std::optional<int> serial) {
                  if (index && serial) throw py::value_error("give an index or a serial, not both");
@@ -183,8 +189,11 @@ PYBIND11_MODULE(_zoqcam, m) {
                                          "ZOQ_CaptureGetSizeEx");
                                    return py::make_tuple(w, h, bits);
                                })
-        .def("capture_raw", &Camera::CaptureRaw)
-        .def("capture_rgb", &Camera::CaptureRgb)
+        .def("capture_raw", &Camera::CaptureRaw,
+             "One raw frame: height x width, uint8 (uint16 with 16-bit transfer).")
+        .def("capture_rgb", &Camera::CaptureRgb,
+             "One processed frame, top row first: height x width x 3 (B, G, R), x 4 in the "
+             "32-bit modes, height x width in the gray ones; uint16 with 16-bit transfer.")
         .def(
             "frames",
             [](Camera& c, std::optional<long long> count, bool raw, int buffers, bool block,
