@@ -18,9 +18,14 @@ cd "$(dirname "$0")"
 build_packages=(cmake g++ make pkg-config libusb-1.0-0-dev libjpeg-dev libtbb-dev
                 umockdev libumockdev-dev libpng-dev)
 # What the tests add: test frameworks, benchmarks, the packaging tools, the
-# API reference, OpenCV for the example that wraps captures in a cv::Mat.
+# API reference, OpenCV for the example that wraps captures in a cv::Mat,
+# the Python module (Debian's python3) with pytest, the GStreamer element with
+# gst-check, the elements and tools its pipelines are tested with.
 packages=("${build_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev
-          dpkg-dev file doxygen groff-base libopencv-imgproc-dev)
+          dpkg-dev file doxygen groff-base libopencv-imgproc-dev
+          python3-dev python3-pybind11 python3-numpy python3-pytest
+          libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad)
 
 install_missing() {
     local missing=()

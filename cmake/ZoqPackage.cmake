@@ -47,6 +47,8 @@ install(FILES ${PROJECT_BINARY_DIR}/cmake/ZOQConfig.cmake
 #   libzoq8      libraries, camera plug-ins, udev rules
 #   libzoq-dev   headers, link names, pkg-config and CMake files
 #   zoq-tools    zoqcam, zoqsim-run (the simulator needs umockdev)
+#   python3-zoqcam       the zoqcam Python module (when built)
+#   gstreamer1.0-zoq     the GStreamer element zoqsrc (when built)
 # Built from a tree configured with CMAKE_INSTALL_PREFIX=/usr:
 #   cpack -G DEB --config <build>/CPackConfig.cmake
 set(CPACK_PACKAGE_NAME zoq)
@@ -57,6 +59,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "SDK for ZOQ industrial USB cameras")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL runtime dev tools)
+if(ZOQ_BUILD_PYTHON)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+endif()
+if(ZOQ_BUILD_GST)
+  list(APPEND CPACK_COMPONENTS_ALL gstreamer)
+endif()
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -84,4 +92,21 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libzoq${PROJECT_VERSION_MAJOR} (= ${zoq_deb_version}), umockdev")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "Tools: zoqcam and the camera simulator. zoqcam lists cameras, shows their settings and captures frames to files. zoqsim-run runs any program against simulated cameras.")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-zoqcam)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+# The compiled part is for one Python version, that of the build.
+if(ZOQ_BUILD_PYTHON)
+  math(EXPR zoq_python_next "${Python3_VERSION_MINOR} + 1")
+  set(zoq_python_version ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR})
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "libzoq${PROJECT_VERSION_MAJOR} (= ${zoq_deb_version}), python3 (>= ${zoq_python_version}), python3 (<< ${Python3_VERSION_MAJOR}.${zoq_python_next}), python3-numpy")
+endif()
+set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+    "Python module zoqcam. Lists ZOQ cameras, sets them up through properties and captures frames as numpy arrays, one at a time or continuously (import zoqcam).")
+
+set(CPACK_DEBIAN_GSTREAMER_PACKAGE_NAME gstreamer1.0-zoq)
+set(CPACK_DEBIAN_GSTREAMER_PACKAGE_SECTION video)
+set(CPACK_DEBIAN_GSTREAMER_PACKAGE_DEPENDS "libzoq${PROJECT_VERSION_MAJOR} (= ${zoq_deb_version})")
+set(CPACK_DEBIAN_GSTREAMER_DESCRIPTION
+    "GStreamer element zoqsrc. A live source of ZOQ camera frames for any media pipeline: gst-launch-1.0 zoqsrc ! videoconvert ! autovideosink.")
 include(CPack)

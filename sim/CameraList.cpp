@@ -71,8 +71,11 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
         start = comma + 1;
         CameraConfig speed;
         for (std::size_t at = item.rfind('@'); at != std::string::npos; at = item.rfind('@')) {
-            if (!applySpeed(item.substr(at + 1), speed)) {
-                error = "\"" + item.substr(at + 1) + "\" is not a speed (e.g. 40MB/s, 500kB/s or 15fps)";
+            const std::string suffix = item.substr(at + 1);
+            if (suffix == "16bit") {
+                speed.wideSamples = true;
+            } else if (!applySpeed(suffix, speed)) {
+                error = "\"" + suffix + "\" is not a speed (e.g. 40MB/s, 500kB/s or 15fps) or 16bit";
                 return false;
             }
             item.erase(at);
@@ -83,6 +86,7 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
                 config.deviceType = type;
                 config.bandwidth = speed.bandwidth;
                 config.framePeriodMs = speed.framePeriodMs;
+                config.wideSamples = speed.wideSamples;
                 out.push_back(config);
             }
             continue;
@@ -108,6 +112,7 @@ bool parseCameraList(const std::string& text, std::vector<CameraConfig>& configs
             config.deviceType = static_cast<int>(type);
             config.bandwidth = speed.bandwidth;
             config.framePeriodMs = speed.framePeriodMs;
+            config.wideSamples = speed.wideSamples;
             out.push_back(config);
         }
     }

@@ -4,7 +4,7 @@
 // forms mix ("52x2,104"). Each item may add how fast its cameras are, as real
 // ones on a USB 2.0 link: "52@40MB/s" is a bulk link of 40 000 000 bytes per
 // second (also kB/s and B/s), "52@15fps" a frame period of 1/15 s, and
-// "52x2@40MB/s@15fps" both.
+// "52x2@40MB/s@15fps" both. "52@16bit" powers up with 16-bit transfer on.
 #pragma once
 
 #include "model/CameraModel.h"

@@ -79,6 +79,7 @@ void CameraImpl::resetVolatileState() {
     fpga_[19] = fpga_[23] = fpga_[27] = kUnityGain;
     for (size_t i = 0; i < chip_.fpgaPowerOn.count; ++i)
         fpga_[chip_.fpgaPowerOn.items[i].address & 0xFF] = uint16_t(chip_.fpgaPowerOn.items[i].value);
+    if (config_.wideSamples) fpga_[0] |= 0x0010;
     statusBits_ = 0;
     // Identity tables: 12-bit input to 8-bit output, and to 16-bit output.
     for (int i = 0; i < kLutEntries; ++i) {

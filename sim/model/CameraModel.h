@@ -61,6 +61,9 @@ struct CameraConfig {
     double framePeriodMs = 0.0;  // shortest time from one frame to the next
     int firmwareVersion = -1;  // major << 8 | minor; -1 = model default
     int fpgaVersion = -1;      // as Fpga_GetVersion reports it; -1 = default
+    // Powers up with 16-bit transfer on (FPGA control word bit 4), as a
+    // camera set up that way; only models with the capability honour it.
+    bool wideSamples = false;
     SceneOptions scene;
 };
 

@@ -66,4 +66,32 @@ expect "several_cameras (CMake build)" "camera 1 (type 104, serial 2)" \
     "$run" --cameras=52,104 -- "$work/cm/several_cameras"
 expect "capture_raw (CMake build)" "raw_0.raw: 640 x 480" "$run" -- "$work/cm/capture_raw" 1
 expect "installed zoqcam --simulate" "ZOQ-MT9P031-M" "$prefix/bin/zoqcam" --simulate=53 list
+
+# The bindings, when the tree built them: the Python package in the prefix's
+# Debian dist-packages, finding the prefix's libzoqapi by its run path.
+packages=$(dirname "$(find "$prefix" -path '*/dist-packages/zoqcam' -type d | head -1)")
+if [ -d "$packages/zoqcam" ]; then
+    for f in __init__.py __init__.pyi _errors.py py.typed; do
+        [ -e "$packages/zoqcam/$f" ] || fail "zoqcam/$f missing"
+    done
+    expect "import zoqcam (installed)" "$libdir (1944, 2592, 3) uint8" \
+        env PYTHONPATH="$packages" "$run" -- /usr/bin/python3 -c "
+import os, zoqcam
+with zoqcam.Camera(0) as cam:
+    image = cam.capture_rgb()
+maps = open('/proc/self/maps').read().split()
+api = [m for m in maps if '/libzoqapi.so' in m][0]
+print(os.path.dirname(api), image.shape, image.dtype)"
+fi
+plugin=$libdir/gstreamer-1.0/libgstzoq.so
+if [ -e "$plugin" ]; then
+    expect "gst-inspect-1.0 (installed plug-in)" "$plugin" \
+        env GST_PLUGIN_PATH="$libdir/gstreamer-1.0" GST_REGISTRY="$work/registry.bin" \
+        gst-inspect-1.0 zoqsrc
+    api=$(ldd "$plugin" | awk '/libzoqapi/ {print $3}')
+    [ "$(realpath "$api")" = "$(realpath "$libdir/libzoqapi.so.8")" ] ||
+        fail "libgstzoq finds another libzoqapi: $api"
+    env GST_PLUGIN_PATH="$libdir/gstreamer-1.0" GST_REGISTRY="$work/registry.bin" "$run" -- \
+        gst-launch-1.0 -q zoqsrc num-buffers=3 ! fakesink || fail "zoqsrc (installed plug-in)"
+fi
 echo "install ok"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian packages of the build tree and checks what each holds,
-# what it depends on, and that apt accepts the three together.
+# what it depends on, and that apt accepts them together.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -50,7 +50,32 @@ depends=$(dpkg-deb -f $runtime Depends)
 pc=$(dpkg-deb --fsys-tarfile $dev | tar -xO ./usr/lib/x86_64-linux-gnu/pkgconfig/zoqapi.pc)
 [[ $pc == *$'\nprefix=/usr\n'* || $pc == prefix=/usr$'\n'* ]] || fail "zoqapi.pc does not name /usr"
 
-# apt resolves the three against this system without installing them.
-apt-get install -s "./$runtime" "./$dev" "./$tools" >"$work/apt.log" 2>&1 ||
+# The bindings, when the tree built them.
+extra=()
+python=python3-zoqcam_${v}_amd64.deb gst=gstreamer1.0-zoq_${v}_amd64.deb
+if grep -q '^ZOQ_BUILD_PYTHON:BOOL=ON' "$build/CMakeCache.txt"; then
+    [ -f "$python" ] || fail "$python not built"
+    dpkg-deb -c "$python" | awk '{print $6}' >"$python.list"
+    holds $python '^\./usr/lib/python3/dist-packages/zoqcam/__init__\.py$'
+    holds $python '^\./usr/lib/python3/dist-packages/zoqcam/_zoqcam\.cpython-[0-9]+-x86_64-linux-gnu\.so$'
+    holds $python '/zoqcam/py\.typed$'
+    holds $python '/zoqcam/__init__\.pyi$'
+    depends=$(dpkg-deb -f $python Depends)
+    [[ $depends == *"libzoq${v%%.*} (= $v)"* && $depends == *python3-numpy* ]] ||
+        fail "python3-zoqcam depends on: $depends"
+    extra+=("./$python")
+fi
+if grep -q '^ZOQ_BUILD_GST:BOOL=ON' "$build/CMakeCache.txt"; then
+    [ -f "$gst" ] || fail "$gst not built"
+    dpkg-deb -c "$gst" | awk '{print $6}' >"$gst.list"
+    holds $gst '^\./usr/lib/x86_64-linux-gnu/gstreamer-1\.0/libgstzoq\.so$'
+    depends=$(dpkg-deb -f $gst Depends)
+    [[ $depends == *libgstreamer1.0-0* && $depends == *"libzoq${v%%.*} (= $v)"* ]] ||
+        fail "gstreamer1.0-zoq depends on: $depends"
+    extra+=("./$gst")
+fi
+
+# apt resolves them against this system without installing them.
+apt-get install -s "./$runtime" "./$dev" "./$tools" "${extra[@]}" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get refuses the packages"; }
 echo "packages ok"

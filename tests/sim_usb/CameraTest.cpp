@@ -235,7 +235,17 @@ TEST(CameraList, ParsesSpeeds) {
     ASSERT_TRUE(zoqsim::parseCameraList("52@35.5MB/s", configs, error)) << error;
     EXPECT_DOUBLE_EQ(configs[0].bandwidth, 35.5e6);
     ExpectRefused({"52@", "52@40", "52@40MB", "52@0MB/s", "52@-1MB/s", "52@fps", "52@40Mb/s",
-                   "@40MB/s", "52@.5fps"});
+                   "@40MB/s", "52@.5fps", "52@16", "52@8bit"});
+}
+
+TEST(CameraList, SixteenBitTransferFromTheStart) {
+    std::vector<CameraConfig> configs;
+    std::string error;
+    ASSERT_TRUE(zoqsim::parseCameraList("52@16bit@40MB/s,53,all@16bit", configs, error)) << error;
+    EXPECT_TRUE(configs[0].wideSamples);
+    EXPECT_DOUBLE_EQ(configs[0].bandwidth, 40e6);
+    EXPECT_FALSE(configs[1].wideSamples);
+    for (size_t i = 2; i < configs.size(); ++i) EXPECT_TRUE(configs[i].wideSamples);
 }
 
 }  // namespace

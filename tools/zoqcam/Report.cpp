@@ -1,12 +1,10 @@
 #include "Report.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 
+#include "CameraIdentity.h"
 #include "Console.h"
 #include "zoqapi.h"
-#include "zoqcam.h"
 
 namespace zoqcam {
 
@@ -23,19 +21,7 @@ bool Check(int rc, const char* what) {
 }
 
 std::string ModelName(int deviceType) {
-    char file[64];
-    snprintf(file, sizeof file, ZOQCAM_FILE_PATTERN, deviceType);
-    // libzoqapi has loaded the plug-in already when the camera opened.
-    void* plugin = dlopen(file, RTLD_NOW | RTLD_NOLOAD);
-    if (plugin == nullptr) plugin = dlopen(file, RTLD_NOW);
-    if (plugin == nullptr) return "";
-    using GetType = int (*)(int*, char*);
-    auto getType = reinterpret_cast<GetType>(dlsym(plugin, ZOQCAM_GETTYPE_SYMBOL));
-    char name[32] = "";
-    if (getType != nullptr) getType(nullptr, name);
-    name[sizeof name - 1] = '\0';
-    dlclose(plugin);
-    return name;
+    return zoqid::ModelName(deviceType);
 }
 
 std::string VersionText(unsigned int word) {

@@ -1,19 +1,13 @@
-#include <cstring>
+#include <optional>
 #include <vector>
 
-#include "Capabilities.h"
+#include "CameraIdentity.h"
 #include "frames/FrameSource.h"
 #include "zoqapi.h"
 
 namespace zoqcam {
 
 namespace {
-
-// A camera with 16-bit transfer on writes two bytes a sample, but the API
-// does not say whether it is on: the buffer has room for 16-bit frames,
-// and a mark at its end that only a 16-bit frame overwrites.
-constexpr size_t kMarkBytes = 16;
-constexpr unsigned char kMark = 0xA5;
 
 class CaptureSource final : public FrameSource {
 public:
@@ -32,26 +26,24 @@ public:
         m_frame.bitsPerPixel = m_raw ? 8 : bits;
         m_frame.topDown = m_raw || (mode & 4) != 0;
         m_frame.bytes = static_cast<size_t>(width) * height * (m_frame.bitsPerPixel / 8);
-        m_wide = m_raw && m_frame.bytes >= kMarkBytes && Has(m_index, ZOQ_FUNC_16BITS_TRANSFER);
-        m_buffer.assign(m_frame.bytes * (m_wide ? 2 : 1), 0);
+        // RGB captures of 16-bit frames are twice as large as well.
+        m_width.emplace(m_index, m_frame.bytes);
+        m_buffer.assign(m_width->BufferBytes(), 0);
         m_frame.data = m_buffer.data();
         return RC_SUCCESS;
     }
 
     int Next(Frame* frame) override {
-        unsigned char* mark = m_wide ? m_buffer.data() + m_buffer.size() - kMarkBytes : nullptr;
-        if (m_wide) memset(mark, kMark, kMarkBytes);
+        m_width->Arm(m_buffer.data());
         const int rc = m_raw ? ZOQ_CaptureRawData(m_index, m_buffer.data())
                              : ZOQ_CaptureRgbData(m_index, m_buffer.data());
         if (rc != RC_SUCCESS) return rc;
         *frame = m_frame;
-        if (m_wide) {
-            bool marked = true;
-            for (size_t i = 0; i < kMarkBytes; ++i) marked = marked && mark[i] == kMark;
-            if (!marked) {
-                frame->bitsPerPixel = 16;
-                frame->bytes *= 2;
-            }
+        if (m_width->Wide(m_buffer.data())) {
+            // The image files here hold 16 bits for gray samples only.
+            if (!m_raw) return RC_NOT_SUPPORTED;
+            frame->bitsPerPixel = 16;
+            frame->bytes *= 2;
         }
         return RC_SUCCESS;
     }
@@ -61,7 +53,7 @@ public:
 private:
     const int m_index;
     const bool m_raw;
-    bool m_wide = false;
+    std::optional<zoqid::FrameWidth> m_width;
     Frame m_frame;
     std::vector<unsigned char> m_buffer;
 };
