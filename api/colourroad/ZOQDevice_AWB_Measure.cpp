@@ -71,17 +71,32 @@ struct TermKernel {
     }
 };
 
-// Adds `n` pixels' terms, one pixel after the other.
+// Adds `n` pixels' terms, one pixel after the other. The sums live in
+// locals for the loop: in the struct, every store could change the terms
+// for all the compiler knows, and each addition would wait for a store and
+// a load besides the addition before it.
 void Add(const float* t, int n, Sums& s) {
     const int stride = Stride(n);
+    const float* cb = t + stride;
+    const float* cr = t + 2 * stride;
+    const float* r = t + 3 * stride;
+    const float* g = t + 4 * stride;
+    const float* b = t + 5 * stride;
+    float sy = s.y, scb = s.cb, scr = s.cr, sr = s.r, sg = s.g, sb = s.b;
     for (int i = 0; i < n; ++i) {
-        s.y += t[i];
-        s.cb += t[stride + i];
-        s.cr += t[2 * stride + i];
-        s.r += t[3 * stride + i];
-        s.g += t[4 * stride + i];
-        s.b += t[5 * stride + i];
+        sy += t[i];
+        scb += cb[i];
+        scr += cr[i];
+        sr += r[i];
+        sg += g[i];
+        sb += b[i];
     }
+    s.y = sy;
+    s.cb = scb;
+    s.cr = scr;
+    s.r = sr;
+    s.g = sg;
+    s.b = sb;
 }
 
 void Invert(unsigned char* p) {

@@ -1,3 +1,4 @@
+#include "colourroad/ZOQDevice_HslOfColour.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "colourroad/ZOQDevice_PixelLanes.h"
 #include "zoq_errors.h"
@@ -96,7 +97,6 @@ struct HslKernel {
         using I = typename M::I;
         using D = typename M::D;
         using Pair = typename M::Pair;
-        using HalfI = typename W::HalfI;
 
         // RGBtoHSL2: channels, their largest and smallest and the hue's
         // numerator in single precision; the branch of the hue as its offset.
@@ -127,11 +127,22 @@ struct HslKernel {
         toHsl(max.lo, min.lo, numerator.lo, turnOffset.lo, h.lo, s.lo, l.lo);
         toHsl(max.hi, min.hi, numerator.hi, turnOffset.hi, h.hi, s.hi, l.hi);
 
-        // The settings of each lane's sector, on the hue, saturation and
-        // lightness as floats.
-        const Pair hue = W::Widen(W::Narrow(h));
-        const Pair saturation = W::Widen(W::Narrow(s));
-        const Pair lightness = W::Widen(W::Narrow(l));
+        Adjust<N>(px, W::Widen(W::Narrow(h)), W::Widen(W::Narrow(s)), W::Widen(W::Narrow(l)));
+    }
+
+    // The settings of each lane's sector on its hue, saturation and
+    // lightness (floats, widened), then HSLtoRGB2 into px.
+    template <int N>
+    ZOQ_LANES_INLINE void Adjust(ZoqPixelLanes<N>& px,
+                                 const typename HslKernelMath<N>::Pair& hue,
+                                 const typename HslKernelMath<N>::Pair& saturation,
+                                 const typename HslKernelMath<N>::Pair& lightness) const {
+        using M = HslKernelMath<N>;
+        using W = typename M::W;
+        using I = typename M::I;
+        using D = typename M::D;
+        using Pair = typename M::Pair;
+        using HalfI = typename W::HalfI;
         const SectorLanes<N / 2>& sectors = Sectors<N / 2>();
         auto adjust = [&sectors](D h, D s, D l, D & h2, D & s2, D & l2)
             __attribute__((always_inline)) {
@@ -175,6 +186,24 @@ struct HslKernel {
     }
 };
 
+// The same adjustment with hue, saturation and lightness from
+// zoqlanes::HslOfLanes; its flagged lanes are done again by HslKernel.
+struct HslTableKernel {
+    HslKernel exact;
+    const ZoqHslPairTable* pairs;
+
+    const HslKernel& Slow() const { return exact; }
+
+    template <int N>
+    ZOQ_LANES_INLINE typename ZoqLanes<N>::I Run(ZoqPixelLanes<N>& px) const {
+        using W = zoqlanes::Wide<N>;
+        zoqlanes::HslOfLanes<N> hsl;
+        const typename ZoqLanes<N>::I again = hsl.From(px, *pairs);
+        exact.Adjust<N>(px, hsl.hue, W::Widen(hsl.saturation), W::Widen(hsl.lightness));
+        return again;
+    }
+};
+
 bool ValidRange(int range) {
     return range >= 0 && range < ZoqHueSaturation::kRanges;
 }
@@ -205,6 +234,6 @@ int ZoqHueSaturation::Get(int range, int* hue, int* saturation, int* lightness) 
 
 int ZoqHueSaturation::Apply(unsigned char* image, int width, int height, int bitCount) const {
     if (!m_enable) return RC_SUCCESS;
-    return ZoqApplyPixelLanes(HslKernel(SectorSettings(m_config)), image, width, height, bitCount,
-                              ZoqRowBlocks::kHeavyBytes);
+    const HslTableKernel kernel{HslKernel(SectorSettings(m_config)), &ZoqHslPairs()};
+    return ZoqApplyPixelLanes(kernel, image, width, height, bitCount, ZoqRowBlocks::kHeavyBytes);
 }

@@ -7,6 +7,7 @@
 #include <tbb/parallel_for.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -14,6 +15,7 @@
 #include "HslReference.h"
 #include "LaneWidths.h"
 #include "colourroad/ZOQDevice_ColourConvert.h"
+#include "colourroad/ZOQDevice_HslOfColour.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "colourroad/ZOQDevice_Image_Saturation.h"
 #include "zoq_errors.h"
@@ -305,6 +307,35 @@ TEST(HueSaturationStage, EveryColourIsTheScalarAdjustment) {
             EXPECT_TRUE(SameImage(image, expected, 3));
         });
     }
+}
+
+// The stage's hue, saturation and lightness come from a table and a
+// product in place of RGBtoHSL2's divisions: the same floats for every
+// colour, bit for bit, unless the lanes flag the colour for the divisions,
+// which only a hue close to half-way between two floats may be.
+TEST(HueSaturationStage, TheTableConversionIsRgbToHsl2ForEveryColour) {
+    colourref::ForEachLaneWidth([&] {
+        for (int bpp : {3, 4}) {
+            std::vector<COLOR_HSL> fast(kColours);
+            const std::size_t flagged =
+                ZoqHslOfPixels(AllColours(bpp).data(), kColours, bpp, fast.data());
+            std::size_t differing = 0, marked = 0;
+            for (std::size_t c = 0; c < kColours; ++c) {
+                if (fast[c].h == -1.0f) {
+                    ++marked;
+                    continue;
+                }
+                const COLOR_RGB colour = Bgr(int(c >> 16), int(c >> 8 & 0xFF), int(c & 0xFF));
+                COLOR_HSL want;
+                RGBtoHSL2(colour, want);
+                differing += std::memcmp(&fast[c], &want, sizeof want) != 0;
+            }
+            EXPECT_EQ(differing, 0u) << bpp << " bytes";
+            EXPECT_EQ(marked, flagged) << bpp << " bytes";
+            // Rare enough to cost nothing.
+            EXPECT_LT(flagged, kColours / 1000) << bpp << " bytes";
+        }
+    });
 }
 
 TEST(HueSaturationStage, AllZeroSettingsMapEveryColourToItselfWithinOneLevel) {
