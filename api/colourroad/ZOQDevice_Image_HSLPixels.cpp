@@ -237,3 +237,9 @@ int ZoqHueSaturation::Apply(unsigned char* image, int width, int height, int bit
     const HslTableKernel kernel{HslKernel(SectorSettings(m_config)), &ZoqHslPairs()};
     return ZoqApplyPixelLanes(kernel, image, width, height, bitCount, ZoqRowBlocks::kHeavyBytes);
 }
+
+void ZoqHueSaturation::ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const {
+    if (!m_enable) return;
+    const HslTableKernel kernel{HslKernel(SectorSettings(m_config)), &ZoqHslPairs()};
+    ZoqRunPixelLanes(kernel, p, pixels, bpp);
+}

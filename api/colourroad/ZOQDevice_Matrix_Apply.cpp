@@ -38,3 +38,9 @@ int ZoqApplyColourMatrix(const float m[3][3], unsigned char* image, int width, i
     std::memcpy(kernel.m, m, sizeof kernel.m);
     return ZoqApplyPixelLanes(kernel, image, width, height, bitCount, ZoqRowBlocks::kLightBytes);
 }
+
+void ZoqApplyColourMatrixSpan(const float m[3][3], unsigned char* p, std::size_t pixels, int bpp) {
+    MatrixKernel kernel;
+    std::memcpy(kernel.m, m, sizeof kernel.m);
+    ZoqRunPixelLanes(kernel, p, pixels, bpp);
+}
