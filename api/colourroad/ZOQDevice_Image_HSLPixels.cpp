@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "colourroad/ZOQDevice_HslOfColour.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "colourroad/ZOQDevice_PixelLanes.h"
@@ -186,20 +188,83 @@ struct HslKernel {
     }
 };
 
-// The same adjustment with hue, saturation and lightness from
-// zoqlanes::HslOfLanes; its flagged lanes are done again by HslKernel.
-struct HslTableKernel {
+// The adjustment in single precision, from hue, saturation and lightness
+// of zoqlanes::HslOfLanes. The sector is picked exactly: x = 6 h < i + 0.5
+// in double precision is h < the least float whose x reaches i + 0.5. From
+// there the channels are continuous in hue, saturation and lightness (the
+// wraps of the hue are whole turns, the branches meet), so the single
+// precision values differ from the double precision ones by the roundings
+// alone: about a thousandth of a level at worst, summing every rounding's
+// bound over the steps. A byte is truncated from channel x 255 + 0.5,
+// which changes only at whole levels; a lane within 1/256 of one is done
+// again by HslKernel, and so is a lane whose hue HslOfLanes flagged.
+struct HslFloatKernel {
+    static constexpr float kNear = 1.0f / 256.0f;
+
     HslKernel exact;
     const ZoqHslPairTable* pairs;
+    float below[6];  // sector thresholds on the hue
+    float turn[ZoqHueSaturation::kRanges];
+    float gain[ZoqHueSaturation::kRanges];
+    float light[ZoqHueSaturation::kRanges];
+
+    HslFloatKernel(const SectorSettings& s, const ZoqHslPairTable* table)
+        : exact(s), pairs(table) {
+        for (int i = 0; i < 6; ++i) {
+            const double edge = i + 0.5;
+            float f = static_cast<float>(edge / 6.0);
+            while (6.0 * f < edge) f = std::nextafter(f, 2.0f);
+            while (6.0 * std::nextafter(f, -1.0f) >= edge) f = std::nextafter(f, -1.0f);
+            below[i] = f;
+        }
+        for (int k = 0; k < ZoqHueSaturation::kRanges; ++k) {
+            turn[k] = static_cast<float>(s.turn[k]);
+            gain[k] = static_cast<float>(s.gain[k]);
+            light[k] = static_cast<float>(s.light[k]);
+        }
+    }
 
     const HslKernel& Slow() const { return exact; }
 
     template <int N>
     ZOQ_LANES_INLINE typename ZoqLanes<N>::I Run(ZoqPixelLanes<N>& px) const {
-        using W = zoqlanes::Wide<N>;
+        using F = typename ZoqLanes<N>::F;
+        using I = typename ZoqLanes<N>::I;
         zoqlanes::HslOfLanes<N> hsl;
-        const typename ZoqLanes<N>::I again = hsl.From(px, *pairs);
-        exact.Adjust<N>(px, hsl.hue, W::Widen(hsl.saturation), W::Widen(hsl.lightness));
+        I again = hsl.From(px, *pairs);
+        const F h = zoqlanes::Wide<N>::Narrow(hsl.hue);
+
+        I isBelow[6];
+        for (int i = 0; i < 6; ++i) isBelow[i] = h < below[i];
+        auto pick = [&isBelow](const float* setting) __attribute__((always_inline)) {
+            F v = Splat<F>(setting[1]);  // from 5.5 on: the first sector again
+            for (int i = 5; i >= 1; --i) v = Select(isBelow[i], Splat<F>(setting[i + 1]), v);
+            return Select(isBelow[0], Splat<F>(setting[1]), v);
+        };
+        F h2 = h + pick(turn);
+        h2 = Select(h2 < 0.0f, h2 + 1.0f, Select(h2 > 1.0f, h2 - 1.0f, h2));
+        F s2 = hsl.saturation * pick(gain);
+        s2 = Select(s2 < 0.0f, Splat<F>(0.0f), Select(s2 > 1.0f, Splat<F>(1.0f), s2));
+        const F l = hsl.lightness;
+        const F d = pick(light);
+        const F l2 = Select(d < 0.0f, l * (1.0f + d), l + d * (1.0f - l));
+
+        const F q = Select(l2 <= 0.5f, (1.0f + s2) * l2, s2 + l2 - s2 * l2);
+        const F p = 2.0f * l2 - q;
+        const F x = 6.0f * h2;
+        auto level = [&](F y) __attribute__((always_inline)) {
+            y = Select(y > 6.0f, y - 6.0f, y);
+            y = Select(y < 0.0f, y + 6.0f, y);
+            const F c = Select(y < 1.0f, p + (q - p) * y,
+                               Select(y < 3.0f, q, Select(y < 4.0f, p + (q - p) * (4.0f - y), p)));
+            const F v = c * 255.0f + 0.5f;
+            const F fraction = v - __builtin_convertvector(__builtin_convertvector(v, I), F);
+            again |= (fraction < kNear) | (fraction > 1.0f - kNear);
+            return zoqlanes::TruncateToByte<I>(v);
+        };
+        px.r = level(x + 2.0f);
+        px.g = level(x);
+        px.b = level(x - 2.0f);
         return again;
     }
 };
@@ -234,12 +299,12 @@ int ZoqHueSaturation::Get(int range, int* hue, int* saturation, int* lightness) 
 
 int ZoqHueSaturation::Apply(unsigned char* image, int width, int height, int bitCount) const {
     if (!m_enable) return RC_SUCCESS;
-    const HslTableKernel kernel{HslKernel(SectorSettings(m_config)), &ZoqHslPairs()};
+    const HslFloatKernel kernel(SectorSettings(m_config), &ZoqHslPairs());
     return ZoqApplyPixelLanes(kernel, image, width, height, bitCount, ZoqRowBlocks::kHeavyBytes);
 }
 
 void ZoqHueSaturation::ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const {
     if (!m_enable) return;
-    const HslTableKernel kernel{HslKernel(SectorSettings(m_config)), &ZoqHslPairs()};
+    const HslFloatKernel kernel(SectorSettings(m_config), &ZoqHslPairs());
     ZoqRunPixelLanes(kernel, p, pixels, bpp);
 }

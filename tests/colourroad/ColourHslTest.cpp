@@ -282,7 +282,7 @@ TEST(HueSaturationStage, SettersClampAndRefuseBadRanges) {
 // master and sector settings of both signs, hues that wrap both ways,
 // saturation clipped at 0 and 1, lightness toward black and white.
 std::vector<ZoqHueSaturation> HslSettings() {
-    std::vector<ZoqHueSaturation> settings(3);
+    std::vector<ZoqHueSaturation> settings(4);
     settings[1].Set(ZOQ_HUE_MASTER, 20, 10, -30);
     settings[1].Set(ZOQ_HUE_GREEN, 60, 0, 0);
     settings[1].Set(ZOQ_HUE_BLUE, 0, -50, 0);
@@ -291,6 +291,12 @@ std::vector<ZoqHueSaturation> HslSettings() {
     settings[2].Set(ZOQ_HUE_RED, 150, 100, -100);
     settings[2].Set(ZOQ_HUE_CYAN, -90, 100, 100);
     settings[2].Set(ZOQ_HUE_YELLOW, 45, 30, -100);
+    // The largest saturation gain and hue turns near half a turn, where the
+    // single-precision adjustment's roundings weigh most.
+    settings[3].Set(ZOQ_HUE_MASTER, -179, 100, 37);
+    settings[3].Set(ZOQ_HUE_RED, -1, 100, 13);
+    settings[3].Set(ZOQ_HUE_GREEN, 179, 77, -3);
+    settings[3].Set(ZOQ_HUE_MAGENTA, 7, -100, -77);
     for (ZoqHueSaturation& s : settings) s.SetEnable(true);
     return settings;
 }
