@@ -199,14 +199,14 @@ struct HslKernel {
 // which changes only at whole levels; a lane within 1/256 of one is done
 // again by HslKernel, and so is a lane whose hue HslOfLanes flagged.
 struct HslFloatKernel {
-    static constexpr float kNear = 1.0f / 256.0f;
-
     HslKernel exact;
     const ZoqHslPairTable* pairs;
     float below[6];  // sector thresholds on the hue
-    float turn[ZoqHueSaturation::kRanges];
-    float gain[ZoqHueSaturation::kRanges];
-    float light[ZoqHueSaturation::kRanges];
+    // By the number of thresholds a hue reaches (0-6; 6 wraps to the first
+    // sector), so that a lane's setting is one look-up in a register.
+    alignas(32) float turn[8];
+    alignas(32) float gain[8];
+    alignas(32) float light[8];
 
     HslFloatKernel(const SectorSettings& s, const ZoqHslPairTable* table)
         : exact(s), pairs(table) {
@@ -217,10 +217,11 @@ struct HslFloatKernel {
             while (6.0 * std::nextafter(f, -1.0f) >= edge) f = std::nextafter(f, -1.0f);
             below[i] = f;
         }
-        for (int k = 0; k < ZoqHueSaturation::kRanges; ++k) {
-            turn[k] = static_cast<float>(s.turn[k]);
-            gain[k] = static_cast<float>(s.gain[k]);
-            light[k] = static_cast<float>(s.light[k]);
+        for (int reached = 0; reached < 8; ++reached) {
+            const int k = reached < 6 ? reached + 1 : 1;
+            turn[reached] = static_cast<float>(s.turn[k]);
+            gain[reached] = static_cast<float>(s.gain[k]);
+            light[reached] = static_cast<float>(s.light[k]);
         }
     }
 
@@ -234,12 +235,18 @@ struct HslFloatKernel {
         I again = hsl.From(px, *pairs);
         const F h = zoqlanes::Wide<N>::Narrow(hsl.hue);
 
-        I isBelow[6];
-        for (int i = 0; i < 6; ++i) isBelow[i] = h < below[i];
-        auto pick = [&isBelow](const float* setting) __attribute__((always_inline)) {
-            F v = Splat<F>(setting[1]);  // from 5.5 on: the first sector again
-            for (int i = 5; i >= 1; --i) v = Select(isBelow[i], Splat<F>(setting[i + 1]), v);
-            return Select(isBelow[0], Splat<F>(setting[1]), v);
+        I reached = {};
+        for (int i = 0; i < 6; ++i) reached -= h >= below[i];
+        auto pick = [&reached](const float* setting) __attribute__((always_inline)) {
+            if constexpr (N == 8) {
+                F table;
+                std::memcpy(&table, setting, sizeof table);
+                return __builtin_ia32_permvarsf256(table, reached);
+            } else {
+                F v;
+                for (int i = 0; i < N; ++i) v[i] = setting[reached[i]];
+                return v;
+            }
         };
         F h2 = h + pick(turn);
         h2 = Select(h2 < 0.0f, h2 + 1.0f, Select(h2 > 1.0f, h2 - 1.0f, h2));
@@ -252,19 +259,26 @@ struct HslFloatKernel {
         const F q = Select(l2 <= 0.5f, (1.0f + s2) * l2, s2 + l2 - s2 * l2);
         const F p = 2.0f * l2 - q;
         const F x = 6.0f * h2;
+        // HueToChannel2 as p + (q - p) w, w the weight of q: y rising over
+        // 0..1, 1 up to 3, falling over 3..4, 0 beyond; within a rounding of
+        // the branches' values.
+        const F rise = q - p;
         auto level = [&](F y) __attribute__((always_inline)) {
-            y = Select(y > 6.0f, y - 6.0f, y);
-            y = Select(y < 0.0f, y + 6.0f, y);
-            const F c = Select(y < 1.0f, p + (q - p) * y,
-                               Select(y < 3.0f, q, Select(y < 4.0f, p + (q - p) * (4.0f - y), p)));
-            const F v = c * 255.0f + 0.5f;
-            const F fraction = v - __builtin_convertvector(__builtin_convertvector(v, I), F);
-            again |= (fraction < kNear) | (fraction > 1.0f - kNear);
+            using zoqlanes::Max;
+            using zoqlanes::Min;
+            const F w = Max(Min(Min(y, 4.0f - y), Splat<F>(1.0f)), Splat<F>(0.0f));
+            const F v = (p + rise * w) * 255.0f + 0.5f;
+            // 1/256 of a level from a whole one: the low byte of v x 256 is
+            // 255 or 0.
+            const I steps = __builtin_convertvector(v * 256.0f, I);
+            again |= ((steps + 1) & 0xFF) <= 1;
             return zoqlanes::TruncateToByte<I>(v);
         };
-        px.r = level(x + 2.0f);
+        // x is 0..6: red's y = x + 2 can only pass 6, blue's x - 2 only 0.
+        const F red = x + 2.0f, blue = x - 2.0f;
+        px.r = level(Select(red > 6.0f, red - 6.0f, red));
         px.g = level(x);
-        px.b = level(x - 2.0f);
+        px.b = level(Select(blue < 0.0f, blue + 6.0f, blue));
         return again;
     }
 };
