@@ -35,10 +35,13 @@ struct ZoqPixelLanes {
 };
 
 // Which vector width the colour stages use: the widest the processor has,
-// or SSE2 alone (so that the tests can check both on any machine).
-enum class ZoqLaneWidth { kWidest, kSse2 };
+// at most AVX2, or SSE2 alone (so that the tests can check each on any
+// machine). AVX-512 serves the stages that have a path of their own for it.
+enum class ZoqLaneWidth { kWidest, kSse2, kAvx2 };
 void ZoqSetLaneWidth(ZoqLaneWidth width);
 bool ZoqUseAvx2();
+// AVX-512 with byte permutes (AVX512BW and VBMI).
+bool ZoqUseAvx512();
 
 namespace zoqlanes {
 
