@@ -53,16 +53,16 @@ struct RowSums {
             auto magnitude = [](F v) { return (F)((I)v & 0x7FFFFFFF); };
             const typename W::Pair wy = W::Widen(Y), wcb = W::Widen(magnitude(Cb)),
                                    wcr = W::Widen(magnitude(Cr));
-            const F white =
-                W::Narrow({(wy.lo - wcb.lo) - wcr.lo, (wy.hi - wcb.hi) - wcr.hi});
+            const F white = W::Narrow({(wy.lo - wcb.lo) - wcr.lo, (wy.hi - wcb.hi) - wcr.hi});
             const I index = first + zoqlanes::Iota<I>();
-            const I counts = (index != skipA) & (index != skipB) & (index < n) &
-                             (px.b != 255) & (px.g != 255) & (px.r != 255) & (white > phi);
+            const I counts = (index != skipA) & (index != skipB) & (index < n) & (px.b != 255) &
+                             (px.g != 255) & (px.r != 255) & (white > phi);
             counted -= counts;
             const F zero = zoqlanes::Splat<F>(0.0f);
-            const F terms[6] = {zoqlanes::Select(counts, Y, zero), zoqlanes::Select(counts, Cb, zero),
-                                zoqlanes::Select(counts, Cr, zero), zoqlanes::Select(counts, R, zero),
-                                zoqlanes::Select(counts, G, zero), zoqlanes::Select(counts, B, zero)};
+            const F terms[6] = {
+                zoqlanes::Select(counts, Y, zero),  zoqlanes::Select(counts, Cb, zero),
+                zoqlanes::Select(counts, Cr, zero), zoqlanes::Select(counts, R, zero),
+                zoqlanes::Select(counts, G, zero),  zoqlanes::Select(counts, B, zero)};
             if constexpr (N == 8) {
                 // The step's terms turned into one vector a pixel, so that
                 // one addition adds a pixel to all six sums, each lane in

@@ -32,8 +32,8 @@ struct HslOfKernel {
         const typename zoqlanes::Wide<N>::F hue = zoqlanes::Wide<N>::Narrow(hsl.hue);
         int counted = 0;
         for (int i = 0; i < N && std::size_t(first + i) < n; ++i) {
-            out[first + i] = COLOR_HSL{flagged[i] ? -1.0f : hue[i], hsl.saturation[i],
-                                       hsl.lightness[i]};
+            out[first + i] =
+                COLOR_HSL{flagged[i] ? -1.0f : hue[i], hsl.saturation[i], hsl.lightness[i]};
             counted += flagged[i] != 0;
         }
         typename ZoqLanes<N>::I answer = {};

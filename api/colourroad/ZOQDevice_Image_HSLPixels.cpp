@@ -135,8 +135,7 @@ struct HslKernel {
     // The settings of each lane's sector on its hue, saturation and
     // lightness (floats, widened), then HSLtoRGB2 into px.
     template <int N>
-    ZOQ_LANES_INLINE void Adjust(ZoqPixelLanes<N>& px,
-                                 const typename HslKernelMath<N>::Pair& hue,
+    ZOQ_LANES_INLINE void Adjust(ZoqPixelLanes<N>& px, const typename HslKernelMath<N>::Pair& hue,
                                  const typename HslKernelMath<N>::Pair& saturation,
                                  const typename HslKernelMath<N>::Pair& lightness) const {
         using M = HslKernelMath<N>;
@@ -208,8 +207,7 @@ struct HslFloatKernel {
     alignas(32) float gain[8];
     alignas(32) float light[8];
 
-    HslFloatKernel(const SectorSettings& s, const ZoqHslPairTable* table)
-        : exact(s), pairs(table) {
+    HslFloatKernel(const SectorSettings& s, const ZoqHslPairTable* table) : exact(s), pairs(table) {
         for (int i = 0; i < 6; ++i) {
             const double edge = i + 0.5;
             float f = static_cast<float>(edge / 6.0);

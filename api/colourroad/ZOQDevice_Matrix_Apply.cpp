@@ -36,8 +36,7 @@ struct MatrixKernel {
 // integer of a value too large to convert all end as 0, as the clamp has
 // it); only the top needs a minimum, with 255 first so that a NaN passes
 // through to the packs. Answers how many pixels it did, leaving a tail.
-ZOQ_LANES_AVX2 std::size_t Matrix24Avx2(const float m[3][3], unsigned char* p,
-                                        std::size_t pixels) {
+ZOQ_LANES_AVX2 std::size_t Matrix24Avx2(const float m[3][3], unsigned char* p, std::size_t pixels) {
     __m256 k[3][3];
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column) k[row][column] = _mm256_set1_ps(m[row][column]);

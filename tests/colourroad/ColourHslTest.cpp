@@ -7,8 +7,8 @@
 #include <tbb/parallel_for.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <sstream>
 

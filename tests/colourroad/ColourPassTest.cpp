@@ -49,7 +49,8 @@ struct Stages {
 Image OneAfterTheOther(const Stages& s, const ZoqColourPass& pass, Image image, int width,
                        int height, int bitCount) {
     if (pass.gains != nullptr) s.gains.Apply(image.data(), width, height, bitCount);
-    if (pass.matrix != nullptr) ZoqApplyColourMatrix(kMatrix, image.data(), width, height, bitCount);
+    if (pass.matrix != nullptr)
+        ZoqApplyColourMatrix(kMatrix, image.data(), width, height, bitCount);
     if (pass.saturation != nullptr) s.saturation.Apply(image.data(), width, height, bitCount);
     if (pass.hsl != nullptr) s.hsl.Apply(image.data(), width, height, bitCount);
     return image;
