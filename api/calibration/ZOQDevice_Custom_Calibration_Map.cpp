@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "colourroad/ZOQDevice_PixelLanes.h"
 #include "geometry/ZOQDevice_RowBlocks.h"
 #include "platform/ZOQDataFile.h"
 #include "zoq_errors.h"
@@ -199,6 +200,79 @@ void RemapSpan(const MapView& view, unsigned char* image, size_t begin, size_t e
     }
 }
 
+ZOQ_LANES_AVX2 inline __m256i Load16(const uint16_t* p) {
+    return _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
+
+// Byte offsets, one word read at each; lanes off the mask stay 0.
+ZOQ_LANES_AVX2 inline __m256i Gather(const int* copy, __m256i offsets, __m256i mask) {
+    return _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), copy, offsets, mask, 1);
+}
+
+ZOQ_LANES_AVX2 inline __m256i Channel(__m256i v, int shift) {
+    return _mm256_and_si256(_mm256_srl_epi32(v, _mm_cvtsi32_si128(shift)), _mm256_set1_epi32(0xFF));
+}
+
+// Bilinear output pixels begin .. end - 1 of a 24-bit image with AVX2,
+// eight a step: the four corners of every lane gathered as words from the
+// copy, each colour byte blended in 32-bit lanes with the integers of
+// Blend. A step with a fraction beyond 1024 in a lane that blends goes
+// through RemapSpan; so does the tail. Offsets are 32-bit: the caller
+// checks that the copy's rows fit.
+ZOQ_LANES_AVX2 void RemapBilinear24Avx2(const MapView& view, unsigned char* image, size_t begin,
+                                        size_t end) {
+    const __m256i width = _mm256_set1_epi32(static_cast<int>(view.width));
+    const __m256i height = _mm256_set1_epi32(static_cast<int>(view.height));
+    const __m256i lastColumn = _mm256_set1_epi32(static_cast<int>(view.width) - 1);
+    const __m256i lastRow = _mm256_set1_epi32(static_cast<int>(view.height) - 1);
+    const __m256i stride = _mm256_set1_epi32(static_cast<int>(view.stride));
+    const __m256i full = _mm256_set1_epi32(1024);
+    const int* copy = reinterpret_cast<const int*>(view.copy);
+    size_t k = begin;
+    for (; k + 8 <= end; k += 8) {
+        const __m256i xs = Load16(view.columnMap + k);
+        const __m256i ys = Load16(view.rowMap + k);
+        const __m256i fx = Load16(view.columnFraction + k);
+        const __m256i fy = Load16(view.rowFraction + k);
+        const __m256i inside =
+            _mm256_and_si256(_mm256_cmpgt_epi32(width, xs), _mm256_cmpgt_epi32(height, ys));
+        const __m256i edge =
+            _mm256_or_si256(_mm256_cmpeq_epi32(xs, lastColumn), _mm256_cmpeq_epi32(ys, lastRow));
+        const __m256i blends = _mm256_andnot_si256(edge, inside);
+        const __m256i wide =
+            _mm256_or_si256(_mm256_cmpgt_epi32(fx, full), _mm256_cmpgt_epi32(fy, full));
+        if (!_mm256_testz_si256(blends, wide)) {
+            RemapSpan<3, true>(view, image, k, k + 8);
+            continue;
+        }
+        const __m256i at = _mm256_add_epi32(_mm256_mullo_epi32(ys, stride),
+                                            _mm256_add_epi32(xs, _mm256_add_epi32(xs, xs)));
+        const __m256i p00 = Gather(copy, at, inside);
+        const __m256i p01 = Gather(copy, _mm256_add_epi32(at, _mm256_set1_epi32(3)), blends);
+        const __m256i below = _mm256_add_epi32(at, stride);
+        const __m256i p10 = Gather(copy, below, blends);
+        const __m256i p11 = Gather(copy, _mm256_add_epi32(below, _mm256_set1_epi32(3)), blends);
+        const __m256i up = _mm256_sub_epi32(full, fy);
+        __m256i blended = _mm256_setzero_si256();
+        for (int shift = 0; shift < 24; shift += 8) {
+            const __m256i left = _mm256_add_epi32(_mm256_mullo_epi32(Channel(p00, shift), up),
+                                                  _mm256_mullo_epi32(Channel(p10, shift), fy));
+            const __m256i right = _mm256_add_epi32(_mm256_mullo_epi32(Channel(p01, shift), up),
+                                                   _mm256_mullo_epi32(Channel(p11, shift), fy));
+            const __m256i across = _mm256_add_epi32(
+                _mm256_slli_epi32(left, 10), _mm256_mullo_epi32(_mm256_sub_epi32(right, left), fx));
+            blended = _mm256_or_si256(
+                blended, _mm256_sll_epi32(_mm256_srai_epi32(across, 20), _mm_cvtsi32_si128(shift)));
+        }
+        // Blended lanes, the corner itself on the last row or column, 0
+        // outside (p00 is 0 there).
+        const __m256i nearest = _mm256_and_si256(p00, _mm256_set1_epi32(0xFFFFFF));
+        const __m256i colours = _mm256_blendv_epi8(nearest, blended, blends);
+        zoqlanes::Avx2::Store(image + k * 3, 3, colours, colours);
+    }
+    RemapSpan<3, true>(view, image, k, end);
+}
+
 }  // namespace
 
 template <int Bpp, bool Bilinear>
@@ -217,7 +291,14 @@ void ZoqCalibrationMap::RemapPixels(unsigned char* image) const {
         std::memcpy(copy + begin, image + begin, end - begin);
     });
     const ZoqRowBlocks rows(m_height, m.stride, ZoqRowBlocks::kHeavyBytes);
+    // The vector path's 32-bit offsets reach one row and a pixel beyond the
+    // last row's start.
+    const bool vectors = Bpp == 3 && Bilinear && ZoqUseAvx2() &&
+                         (size_t{m.height} + 1) * m.stride + 8 < size_t{1} << 31;
     rows.Run([&](int, int begin, int end) {
-        RemapSpan<Bpp, Bilinear>(m, image, size_t(begin) * m.width, size_t(end) * m.width);
+        if (vectors)
+            RemapBilinear24Avx2(m, image, size_t(begin) * m.width, size_t(end) * m.width);
+        else
+            RemapSpan<Bpp, Bilinear>(m, image, size_t(begin) * m.width, size_t(end) * m.width);
     });
 }

@@ -1,11 +1,11 @@
 // The six sums of the measurement are single-precision sums added pixel by
-// pixel in buffer order, and every rounding counts. The pixels' terms are
-// worked out in parallel, a batch of rows at a time, while one thread adds
-// the batch before, in order; a pixel that does not count adds +0, which
-// leaves a sum as it was (no sum is ever -0).
+// pixel in buffer order, and every rounding counts: each sum is a chain of
+// dependent additions that no second thread can shorten. So one thread
+// does it all, a step of vector lanes at a time: the lanes work out the
+// step's terms while the additions of the step before are still running,
+// and the additions take them lane by lane. A pixel that does not count
+// adds +0, which leaves a sum as it was (no sum is ever -0).
 #include "colourroad/ZOQDevice_AWB_Measure.h"
-
-#include <tbb/parallel_invoke.h>
 
 #include <cmath>
 #include <cstddef>
@@ -13,13 +13,8 @@
 
 #include "colourroad/ZOQDevice_ColourImage.h"
 #include "colourroad/ZOQDevice_PixelLanes.h"
-#include "geometry/ZOQDevice_RowBlocks.h"
 
 namespace {
-
-constexpr int kTerms = 6;            // Y, Cb, Cr, R, G, B
-constexpr int kBatchPixels = 32768;  // at least, in whole rows
-constexpr int kPiece = 256;          // pixels a piece when the rows are added here
 
 struct Sums {
     float y = 0.0f, cb = 0.0f, cr = 0.0f;
@@ -27,61 +22,101 @@ struct Sums {
     int count = 0;
 };
 
-// The floats between one term's array and the next, for n pixels: room for
-// a whole last step of vector lanes.
-int Stride(int n) {
-    return (n + 7) & ~7;
-}
-
-// The terms of the pixels of a row into six arrays `stride` apart, +0 for a
-// pixel that does not count; pixels skipA and skipB (the border's, or -1)
-// and those from n on do not count. Read answers 1 in the lanes that count.
-struct TermKernel {
-    float* t;
-    int stride;
+// Adds the terms of a row's pixels 0 .. n - 1 to the sums; pixels skipA
+// and skipB (the border's, or -1) do not count.
+struct RowSums {
     int n;
     float phi;
     int skipA, skipB;
 
-    template <int N>
-    ZOQ_LANES_INLINE typename ZoqLanes<N>::I Read(ZoqPixelLanes<N>& px, int first) const {
+    template <typename Io>
+    ZOQ_LANES_INLINE void Add(const unsigned char* p, int bpp, Sums& sums) const {
+        constexpr int N = Io::kLanes;
         using F = typename ZoqLanes<N>::F;
         using I = typename ZoqLanes<N>::I;
         using W = zoqlanes::Wide<N>;
-        const F B = __builtin_convertvector(px.b, F);
-        const F G = __builtin_convertvector(px.g, F);
-        const F R = __builtin_convertvector(px.r, F);
-        const F Y = 0.299f * R + 0.587f * G + 0.114f * B;
-        const F Cb = -0.1687f * R - 0.3313f * G + 0.5f * B;
-        const F Cr = 0.5f * R - 0.4187f * G - 0.0813f * B;
-        auto magnitude = [](F v) { return (F)((I)v & 0x7FFFFFFF); };
-        const typename W::Pair y = W::Widen(Y), cb = W::Widen(magnitude(Cb)),
-                               cr = W::Widen(magnitude(Cr));
-        const F white = W::Narrow({(y.lo - cb.lo) - cr.lo, (y.hi - cb.hi) - cr.hi});
-        const I index = first + zoqlanes::Iota<I>();
-        const I counts = (index != skipA) & (index != skipB) & (index < n) & (px.b != 255) &
-                         (px.g != 255) & (px.r != 255) & (white > phi);
-        const F zero = zoqlanes::Splat<F>(0.0f);
-        const F terms[kTerms] = {Y, Cb, Cr, R, G, B};
-        for (int k = 0; k < kTerms; ++k) {
-            const F v = zoqlanes::Select(counts, terms[k], zero);
-            std::memcpy(t + k * stride + first, &v, sizeof v);
+        unsigned char padded[zoqlanes::Step<Io>::kPaddedBytes];
+        float y = sums.y, cb = sums.cb, cr = sums.cr, r = sums.r, g = sums.g, b = sums.b;
+        I counted = {};
+        using F8 = typename ZoqLanes<8>::F;
+        [[maybe_unused]] F8 all = {y, cb, cr, r, g, b, 0.0f, 0.0f};  // the sums in lanes
+        for (int first = 0; first < n; first += N) {
+            const zoqlanes::Step<Io> step(const_cast<unsigned char*>(p), std::size_t(n),
+                                          std::size_t(first), bpp, padded);
+            const ZoqPixelLanes<N> px = step.Pixels();
+            const F B = __builtin_convertvector(px.b, F);
+            const F G = __builtin_convertvector(px.g, F);
+            const F R = __builtin_convertvector(px.r, F);
+            const F Y = 0.299f * R + 0.587f * G + 0.114f * B;
+            const F Cb = -0.1687f * R - 0.3313f * G + 0.5f * B;
+            const F Cr = 0.5f * R - 0.4187f * G - 0.0813f * B;
+            auto magnitude = [](F v) { return (F)((I)v & 0x7FFFFFFF); };
+            const typename W::Pair wy = W::Widen(Y), wcb = W::Widen(magnitude(Cb)),
+                                   wcr = W::Widen(magnitude(Cr));
+            const F white = W::Narrow({(wy.lo - wcb.lo) - wcr.lo, (wy.hi - wcb.hi) - wcr.hi});
+            const I index = first + zoqlanes::Iota<I>();
+            const I counts = (index != skipA) & (index != skipB) & (index < n) & (px.b != 255) &
+                             (px.g != 255) & (px.r != 255) & (white > phi);
+            counted -= counts;
+            const F zero = zoqlanes::Splat<F>(0.0f);
+            const F terms[6] = {
+                zoqlanes::Select(counts, Y, zero),  zoqlanes::Select(counts, Cb, zero),
+                zoqlanes::Select(counts, Cr, zero), zoqlanes::Select(counts, R, zero),
+                zoqlanes::Select(counts, G, zero),  zoqlanes::Select(counts, B, zero)};
+            if constexpr (N == 8) {
+                // The step's terms turned into one vector a pixel, so that
+                // one addition adds a pixel to all six sums, each lane in
+                // its own order.
+                const F(&t)[6] = terms;
+                const F a0 = __builtin_shufflevector(t[0], t[1], 0, 8, 1, 9, 4, 12, 5, 13);
+                const F a1 = __builtin_shufflevector(t[0], t[1], 2, 10, 3, 11, 6, 14, 7, 15);
+                const F a2 = __builtin_shufflevector(t[2], t[3], 0, 8, 1, 9, 4, 12, 5, 13);
+                const F a3 = __builtin_shufflevector(t[2], t[3], 2, 10, 3, 11, 6, 14, 7, 15);
+                const F a4 = __builtin_shufflevector(t[4], t[5], 0, 8, 1, 9, 4, 12, 5, 13);
+                const F a5 = __builtin_shufflevector(t[4], t[5], 2, 10, 3, 11, 6, 14, 7, 15);
+                const F b0 = __builtin_shufflevector(a0, a2, 0, 1, 8, 9, 4, 5, 12, 13);
+                const F b1 = __builtin_shufflevector(a0, a2, 2, 3, 10, 11, 6, 7, 14, 15);
+                const F b2 = __builtin_shufflevector(a1, a3, 0, 1, 8, 9, 4, 5, 12, 13);
+                const F b3 = __builtin_shufflevector(a1, a3, 2, 3, 10, 11, 6, 7, 14, 15);
+                const F b4 = __builtin_shufflevector(a4, zero, 0, 1, 8, 9, 4, 5, 12, 13);
+                const F b5 = __builtin_shufflevector(a4, zero, 2, 3, 10, 11, 6, 7, 14, 15);
+                const F b6 = __builtin_shufflevector(a5, zero, 0, 1, 8, 9, 4, 5, 12, 13);
+                const F b7 = __builtin_shufflevector(a5, zero, 2, 3, 10, 11, 6, 7, 14, 15);
+                all += __builtin_shufflevector(b0, b4, 0, 1, 2, 3, 8, 9, 10, 11);
+                all += __builtin_shufflevector(b1, b5, 0, 1, 2, 3, 8, 9, 10, 11);
+                all += __builtin_shufflevector(b2, b6, 0, 1, 2, 3, 8, 9, 10, 11);
+                all += __builtin_shufflevector(b3, b7, 0, 1, 2, 3, 8, 9, 10, 11);
+                all += __builtin_shufflevector(b0, b4, 4, 5, 6, 7, 12, 13, 14, 15);
+                all += __builtin_shufflevector(b1, b5, 4, 5, 6, 7, 12, 13, 14, 15);
+                all += __builtin_shufflevector(b2, b6, 4, 5, 6, 7, 12, 13, 14, 15);
+                all += __builtin_shufflevector(b3, b7, 4, 5, 6, 7, 12, 13, 14, 15);
+            } else {
+                float t[6][N];
+                for (int k = 0; k < 6; ++k) std::memcpy(t[k], &terms[k], sizeof terms[k]);
+                const int lanes = n - first < N ? n - first : N;
+                for (int i = 0; i < lanes; ++i) {
+                    y += t[0][i];
+                    cb += t[1][i];
+                    cr += t[2][i];
+                    r += t[3][i];
+                    g += t[4][i];
+                    b += t[5][i];
+                }
+            }
         }
-        return counts & 1;
+        if constexpr (N == 8) {
+            y = all[0], cb = all[1], cr = all[2], r = all[3], g = all[4], b = all[5];
+        }
+        sums.y = y, sums.cb = cb, sums.cr = cr, sums.r = r, sums.g = g, sums.b = b;
+        for (int i = 0; i < N; ++i) sums.count += counted[i];
     }
 };
 
-// Adds `n` pixels' terms, one pixel after the other.
-void Add(const float* t, int n, Sums& s) {
-    const int stride = Stride(n);
-    for (int i = 0; i < n; ++i) {
-        s.y += t[i];
-        s.cb += t[stride + i];
-        s.cr += t[2 * stride + i];
-        s.r += t[3 * stride + i];
-        s.g += t[4 * stride + i];
-        s.b += t[5 * stride + i];
-    }
+void AddSse2(const RowSums& row, const unsigned char* p, int bpp, Sums& sums) {
+    row.Add<zoqlanes::Sse2>(p, bpp, sums);
+}
+ZOQ_LANES_AVX2 void AddAvx2(const RowSums& row, const unsigned char* p, int bpp, Sums& sums) {
+    row.Add<zoqlanes::Avx2>(p, bpp, sums);
 }
 
 void Invert(unsigned char* p) {
@@ -102,19 +137,9 @@ public:
           m_border(border) {}
 
     int Count() const { return m_f.height; }
-    int Width() const { return m_f.width; }
 
     // A row of the border is inverted and adds nothing.
     bool Adds(int row) const { return !(m_border && (row == 0 || row == m_f.height - 2)); }
-
-    // The terms of `n` pixels of a row from column `from` into t (six
-    // arrays Stride(n) apart); the number that count.
-    int Terms(int row, int from, int n, float* t) const {
-        const TermKernel kernel{
-            t, Stride(n), n, m_phi, m_border ? -from : -1, m_border ? m_f.width - 2 - from : -1};
-        return ZoqReadPixelLanes(kernel, Row(row) + std::size_t(from) * m_bpp, std::size_t(n),
-                                 m_bpp);
-    }
 
     void InvertBorder(int row) const {
         if (!m_border) return;
@@ -127,17 +152,17 @@ public:
         if (m_f.width - 2 > 0) Invert(p + (m_f.width - 2) * m_bpp);
     }
 
-    // Rows first .. end - 1 added here, in pieces.
-    void AddHere(int first, int end, Sums& sums) const {
-        float t[kTerms * kPiece];  // kPiece is a whole number of steps
-        for (int row = first; row < end; ++row) {
-            InvertBorder(row);
-            if (!Adds(row)) continue;
-            for (int from = 0; from < m_f.width; from += kPiece) {
-                const int n = m_f.width - from < kPiece ? m_f.width - from : kPiece;
-                sums.count += Terms(row, from, n, t);
-                Add(t, n, sums);
-            }
+    // Every row in order, into sums.
+    void Add(Sums& sums) const {
+        const RowSums row{m_f.width, m_phi, m_border ? 0 : -1, m_border ? m_f.width - 2 : -1};
+        const bool avx2 = ZoqUseAvx2();
+        for (int i = 0; i < m_f.height; ++i) {
+            InvertBorder(i);
+            if (!Adds(i)) continue;
+            if (avx2)
+                AddAvx2(row, Row(i), m_bpp, sums);
+            else
+                AddSse2(row, Row(i), m_bpp, sums);
         }
     }
 
@@ -194,61 +219,8 @@ int ZoqWhiteBalanceMeter::Measure(unsigned char* image, int width, int height, i
     if (rc != RC_SUCCESS) return rc;
     if (region.height <= 0 || !Inside(region, width, height)) return RC_FAIL;
     const Rows rows(image, width, bitCount / 8, region, static_cast<float>(phi), showRegion);
-    const int batchRows = (kBatchPixels + rows.Width() - 1) / rows.Width();
-    const int batches = (rows.Count() + batchRows - 1) / batchRows;
-    const std::size_t rowFloats = std::size_t(Stride(rows.Width())) * kTerms;
-    const std::size_t batchFloats = rowFloats * batchRows;
     Sums sums;
-    int added = 0;  // batches added, in order
-    bool room = batches > 1;
-    if (room && m_terms.size() < 2 * batchFloats) {
-        try {
-            m_terms.resize(2 * batchFloats);
-        } catch (...) {
-            room = false;
-        }
-    }
-    if (room) {
-        // Batch b has the terms of its rows in half b % 2 of the working
-        // space: one thread adds batch b while the others work out b + 1.
-        int counts[2] = {};
-        auto first = [&](int b) { return b * batchRows; };
-        auto end = [&](int b) {
-            return first(b) + batchRows < rows.Count() ? first(b) + batchRows : rows.Count();
-        };
-        auto work = [&](int b) {
-            float* t = m_terms.data() + (b % 2) * batchFloats;
-            int shares[ZoqRowBlocks::kMaxBlocks] = {};
-            const ZoqRowBlocks blocks(end(b) - first(b), rowFloats * sizeof(float),
-                                      ZoqRowBlocks::kHeavyBytes);
-            blocks.Run([&](int block, int begin, int stop) {
-                for (int i = begin; i < stop; ++i)
-                    if (rows.Adds(first(b) + i))
-                        shares[block] +=
-                            rows.Terms(first(b) + i, 0, rows.Width(), t + i * rowFloats);
-            });
-            counts[b % 2] = 0;
-            for (int k = 0; k < blocks.Count(); ++k) counts[b % 2] += shares[k];
-        };
-        auto add = [&](int b) {
-            const float* t = m_terms.data() + (b % 2) * batchFloats;
-            for (int row = first(b); row < end(b); ++row, t += rowFloats) {
-                rows.InvertBorder(row);
-                if (rows.Adds(row)) Add(t, rows.Width(), sums);
-            }
-            sums.count += counts[b % 2];
-            ++added;
-        };
-        try {
-            work(0);
-            for (int b = 0; b + 1 < batches; ++b)
-                tbb::parallel_invoke([&] { add(b); }, [&] { work(b + 1); });
-            add(batches - 1);
-        } catch (...) {
-            // The batches not added yet are added below.
-        }
-    }
-    rows.AddHere(added * batchRows, rows.Count(), sums);
+    rows.Add(sums);
     if (sums.count == 0) return RC_FAIL;
     float measured[3];
     GainsFromSums(sums, measured);

@@ -2,8 +2,6 @@
 // of the near-white pixels of a region gray, from sums of Y, Cb and Cr.
 #pragma once
 
-#include <vector>
-
 #include "geometry/ZOQDevice_Region.h"
 
 // Measures over the fitted region of a 24- or 32-bit image of width x
@@ -20,12 +18,8 @@ class ZoqWhiteBalanceMeter {
 public:
     int Measure(unsigned char* image, int width, int height, int bitCount,
                 const ZoqFittedRegion& region, int phi, bool showRegion, float gains[3]);
-
-private:
-    // The terms of the rows being worked on, kept from frame to frame.
-    std::vector<float> m_terms;
 };
 
-// One measurement with working space of its own.
+// One measurement.
 int ZoqMeasureWhiteBalance(unsigned char* image, int width, int height, int bitCount,
                            const ZoqFittedRegion& region, int phi, bool showRegion, float gains[3]);

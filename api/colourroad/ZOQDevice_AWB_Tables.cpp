@@ -72,16 +72,16 @@ int ZoqGainTables::Apply(unsigned char* image, int width, int height, int bitCou
     int rc = ZoqColourImageCheck(image, width, height, bitCount);
     if (rc != RC_SUCCESS) return rc;
     const int bpp = bitCount / 8;
-    const unsigned char* blue = m_blue;
-    const unsigned char* green = m_green;
-    const unsigned char* red = m_red;
     ZoqForEachSpan(ZoqPixelCount(width, height), ZoqRowBlocks::kLightBytes / 4,
                    [=](std::size_t begin, std::size_t end) {
-                       unsigned char* p = image + begin * bpp;
-                       if (bpp == 3)
-                           Apply24(blue, green, red, p, end - begin);
-                       else
-                           Apply32(blue, green, red, p, end - begin);
+                       ApplySpan(image + begin * bpp, end - begin, bpp);
                    });
     return RC_SUCCESS;
+}
+
+void ZoqGainTables::ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const {
+    if (bpp == 3)
+        Apply24(m_blue, m_green, m_red, p, pixels);
+    else
+        Apply32(m_blue, m_green, m_red, p, pixels);
 }

@@ -2,6 +2,8 @@
 // applying the three gains costs three look-ups a pixel.
 #pragma once
 
+#include <cstddef>
+
 class ZoqGainTables {
 public:
     ZoqGainTables();  // every gain 1.0
@@ -12,6 +14,9 @@ public:
     // Table look-up of bytes 0 (blue), 1 (green) and 2 (red) of every pixel
     // of a 24- or 32-bit image; RC_SUCCESS or the image checks' codes.
     int Apply(unsigned char* image, int width, int height, int bitCount) const;
+    // The same on `pixels` pixels of bpp bytes (3 or 4) from p, on this
+    // thread.
+    void ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const;
 
     const unsigned char* Blue() const { return m_blue; }
     const unsigned char* Green() const { return m_green; }

@@ -3,6 +3,8 @@
 // in vector lanes that do the scalar conversions' exact operations.
 #pragma once
 
+#include <cstddef>
+
 #include "colourroad/ZOQDevice_ColourConvert.h"
 
 // The settings as the adjustment uses them: hue in half turns (hue / 180),
@@ -31,6 +33,9 @@ public:
     // RC_SUCCESS without touching anything while disabled; otherwise the
     // image checks' codes or RC_SUCCESS.
     int Apply(unsigned char* image, int width, int height, int bitCount) const;
+    // The same on `pixels` pixels of bpp bytes (3 or 4) from p, on this
+    // thread (nothing while disabled).
+    void ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const;
 
 private:
     bool m_enable = false;

@@ -1,3 +1,6 @@
+#include <cmath>
+
+#include "colourroad/ZOQDevice_HslOfColour.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "colourroad/ZOQDevice_PixelLanes.h"
 #include "zoq_errors.h"
@@ -96,7 +99,6 @@ struct HslKernel {
         using I = typename M::I;
         using D = typename M::D;
         using Pair = typename M::Pair;
-        using HalfI = typename W::HalfI;
 
         // RGBtoHSL2: channels, their largest and smallest and the hue's
         // numerator in single precision; the branch of the hue as its offset.
@@ -127,11 +129,21 @@ struct HslKernel {
         toHsl(max.lo, min.lo, numerator.lo, turnOffset.lo, h.lo, s.lo, l.lo);
         toHsl(max.hi, min.hi, numerator.hi, turnOffset.hi, h.hi, s.hi, l.hi);
 
-        // The settings of each lane's sector, on the hue, saturation and
-        // lightness as floats.
-        const Pair hue = W::Widen(W::Narrow(h));
-        const Pair saturation = W::Widen(W::Narrow(s));
-        const Pair lightness = W::Widen(W::Narrow(l));
+        Adjust<N>(px, W::Widen(W::Narrow(h)), W::Widen(W::Narrow(s)), W::Widen(W::Narrow(l)));
+    }
+
+    // The settings of each lane's sector on its hue, saturation and
+    // lightness (floats, widened), then HSLtoRGB2 into px.
+    template <int N>
+    ZOQ_LANES_INLINE void Adjust(ZoqPixelLanes<N>& px, const typename HslKernelMath<N>::Pair& hue,
+                                 const typename HslKernelMath<N>::Pair& saturation,
+                                 const typename HslKernelMath<N>::Pair& lightness) const {
+        using M = HslKernelMath<N>;
+        using W = typename M::W;
+        using I = typename M::I;
+        using D = typename M::D;
+        using Pair = typename M::Pair;
+        using HalfI = typename W::HalfI;
         const SectorLanes<N / 2>& sectors = Sectors<N / 2>();
         auto adjust = [&sectors](D h, D s, D l, D & h2, D & s2, D & l2)
             __attribute__((always_inline)) {
@@ -175,6 +187,100 @@ struct HslKernel {
     }
 };
 
+// The adjustment in single precision, from hue, saturation and lightness
+// of zoqlanes::HslOfLanes. The sector is picked exactly: x = 6 h < i + 0.5
+// in double precision is h < the least float whose x reaches i + 0.5. From
+// there the channels are continuous in hue, saturation and lightness (the
+// wraps of the hue are whole turns, the branches meet), so the single
+// precision values differ from the double precision ones by the roundings
+// alone: about a thousandth of a level at worst, summing every rounding's
+// bound over the steps. A byte is truncated from channel x 255 + 0.5,
+// which changes only at whole levels; a lane within 1/256 of one is done
+// again by HslKernel, and so is a lane whose hue HslOfLanes flagged.
+struct HslFloatKernel {
+    HslKernel exact;
+    const ZoqHslPairTable* pairs;
+    float below[6];  // sector thresholds on the hue
+    // By the number of thresholds a hue reaches (0-6; 6 wraps to the first
+    // sector), so that a lane's setting is one look-up in a register.
+    alignas(32) float turn[8];
+    alignas(32) float gain[8];
+    alignas(32) float light[8];
+
+    HslFloatKernel(const SectorSettings& s, const ZoqHslPairTable* table) : exact(s), pairs(table) {
+        for (int i = 0; i < 6; ++i) {
+            const double edge = i + 0.5;
+            float f = static_cast<float>(edge / 6.0);
+            while (6.0 * f < edge) f = std::nextafter(f, 2.0f);
+            while (6.0 * std::nextafter(f, -1.0f) >= edge) f = std::nextafter(f, -1.0f);
+            below[i] = f;
+        }
+        for (int reached = 0; reached < 8; ++reached) {
+            const int k = reached < 6 ? reached + 1 : 1;
+            turn[reached] = static_cast<float>(s.turn[k]);
+            gain[reached] = static_cast<float>(s.gain[k]);
+            light[reached] = static_cast<float>(s.light[k]);
+        }
+    }
+
+    const HslKernel& Slow() const { return exact; }
+
+    template <int N>
+    ZOQ_LANES_INLINE typename ZoqLanes<N>::I Run(ZoqPixelLanes<N>& px) const {
+        using F = typename ZoqLanes<N>::F;
+        using I = typename ZoqLanes<N>::I;
+        zoqlanes::HslOfLanes<N> hsl;
+        I again = hsl.From(px, *pairs);
+        const F h = zoqlanes::Wide<N>::Narrow(hsl.hue);
+
+        I reached = {};
+        for (int i = 0; i < 6; ++i) reached -= h >= below[i];
+        auto pick = [&reached](const float* setting) __attribute__((always_inline)) {
+            if constexpr (N == 8) {
+                F table;
+                std::memcpy(&table, setting, sizeof table);
+                return __builtin_ia32_permvarsf256(table, reached);
+            } else {
+                F v;
+                for (int i = 0; i < N; ++i) v[i] = setting[reached[i]];
+                return v;
+            }
+        };
+        F h2 = h + pick(turn);
+        h2 = Select(h2 < 0.0f, h2 + 1.0f, Select(h2 > 1.0f, h2 - 1.0f, h2));
+        F s2 = hsl.saturation * pick(gain);
+        s2 = Select(s2 < 0.0f, Splat<F>(0.0f), Select(s2 > 1.0f, Splat<F>(1.0f), s2));
+        const F l = hsl.lightness;
+        const F d = pick(light);
+        const F l2 = Select(d < 0.0f, l * (1.0f + d), l + d * (1.0f - l));
+
+        const F q = Select(l2 <= 0.5f, (1.0f + s2) * l2, s2 + l2 - s2 * l2);
+        const F p = 2.0f * l2 - q;
+        const F x = 6.0f * h2;
+        // HueToChannel2 as p + (q - p) w, w the weight of q: y rising over
+        // 0..1, 1 up to 3, falling over 3..4, 0 beyond; within a rounding of
+        // the branches' values.
+        const F rise = q - p;
+        auto level = [&](F y) __attribute__((always_inline)) {
+            using zoqlanes::Max;
+            using zoqlanes::Min;
+            const F w = Max(Min(Min(y, 4.0f - y), Splat<F>(1.0f)), Splat<F>(0.0f));
+            const F v = (p + rise * w) * 255.0f + 0.5f;
+            // 1/256 of a level from a whole one: the low byte of v x 256 is
+            // 255 or 0.
+            const I steps = __builtin_convertvector(v * 256.0f, I);
+            again |= ((steps + 1) & 0xFF) <= 1;
+            return zoqlanes::TruncateToByte<I>(v);
+        };
+        // x is 0..6: red's y = x + 2 can only pass 6, blue's x - 2 only 0.
+        const F red = x + 2.0f, blue = x - 2.0f;
+        px.r = level(Select(red > 6.0f, red - 6.0f, red));
+        px.g = level(x);
+        px.b = level(Select(blue < 0.0f, blue + 6.0f, blue));
+        return again;
+    }
+};
+
 bool ValidRange(int range) {
     return range >= 0 && range < ZoqHueSaturation::kRanges;
 }
@@ -205,6 +311,12 @@ int ZoqHueSaturation::Get(int range, int* hue, int* saturation, int* lightness) 
 
 int ZoqHueSaturation::Apply(unsigned char* image, int width, int height, int bitCount) const {
     if (!m_enable) return RC_SUCCESS;
-    return ZoqApplyPixelLanes(HslKernel(SectorSettings(m_config)), image, width, height, bitCount,
-                              ZoqRowBlocks::kHeavyBytes);
+    const HslFloatKernel kernel(SectorSettings(m_config), &ZoqHslPairs());
+    return ZoqApplyPixelLanes(kernel, image, width, height, bitCount, ZoqRowBlocks::kHeavyBytes);
+}
+
+void ZoqHueSaturation::ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const {
+    if (!m_enable) return;
+    const HslFloatKernel kernel(SectorSettings(m_config), &ZoqHslPairs());
+    ZoqRunPixelLanes(kernel, p, pixels, bpp);
 }

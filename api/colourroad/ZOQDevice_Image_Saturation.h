@@ -3,6 +3,8 @@
 // that do the scalar conversions' exact operations.
 #pragma once
 
+#include <cstddef>
+
 #include "colourroad/ZOQDevice_ColourConvert.h"
 
 class ZoqSaturation {
@@ -20,6 +22,9 @@ public:
     // RC_SUCCESS without touching anything while the value is 0; otherwise
     // the image checks' codes or RC_SUCCESS.
     int Apply(unsigned char* image, int width, int height, int bitCount) const;
+    // The same on `pixels` pixels of bpp bytes (3 or 4) from p, on this
+    // thread (nothing while the value is 0).
+    void ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const;
 
 private:
     int m_value = 0;

@@ -143,3 +143,12 @@ int ZoqSaturation::Apply(unsigned char* image, int width, int height, int bitCou
     return ZoqApplyPixelLanes(AffineKernel{k, SaturationKernel{m_factor}}, image, width, height,
                               bitCount, ZoqRowBlocks::kLightBytes);
 }
+
+void ZoqSaturation::ApplySpan(unsigned char* p, std::size_t pixels, int bpp) const {
+    if (m_value == 0) return;
+    const int k = m_value + 128;
+    if (k == 0)
+        ZoqRunPixelLanes(GrayKernel{}, p, pixels, bpp);
+    else
+        ZoqRunPixelLanes(AffineKernel{k, SaturationKernel{m_factor}}, p, pixels, bpp);
+}

@@ -1,6 +1,8 @@
 // Colour-correction state of a device and the per-pixel matrix product.
 #pragma once
 
+#include <cstddef>
+
 #include "zoq_types.h"
 
 struct ZoqColourMatrix {
@@ -18,3 +20,6 @@ struct ZoqColourMatrix {
 // (a NaN gives 0). RC_SUCCESS or the image checks' codes.
 int ZoqApplyColourMatrix(const float matrix[3][3], unsigned char* image, int width, int height,
                          int bitCount);
+// The same on `pixels` pixels of bpp bytes (3 or 4) from p, on this thread.
+void ZoqApplyColourMatrixSpan(const float matrix[3][3], unsigned char* p, std::size_t pixels,
+                              int bpp);

@@ -4,14 +4,20 @@
 
 namespace {
 
-std::atomic<bool> g_sse2Only{false};
+std::atomic<ZoqLaneWidth> g_width{ZoqLaneWidth::kWidest};
 
 }  // namespace
 
 void ZoqSetLaneWidth(ZoqLaneWidth width) {
-    g_sse2Only.store(width == ZoqLaneWidth::kSse2, std::memory_order_relaxed);
+    g_width.store(width, std::memory_order_relaxed);
 }
 
 bool ZoqUseAvx2() {
-    return !g_sse2Only.load(std::memory_order_relaxed) && __builtin_cpu_supports("avx2");
+    return g_width.load(std::memory_order_relaxed) != ZoqLaneWidth::kSse2 &&
+           __builtin_cpu_supports("avx2");
+}
+
+bool ZoqUseAvx512() {
+    return g_width.load(std::memory_order_relaxed) == ZoqLaneWidth::kWidest &&
+           __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
 }

@@ -35,10 +35,13 @@ struct ZoqPixelLanes {
 };
 
 // Which vector width the colour stages use: the widest the processor has,
-// or SSE2 alone (so that the tests can check both on any machine).
-enum class ZoqLaneWidth { kWidest, kSse2 };
+// at most AVX2, or SSE2 alone (so that the tests can check each on any
+// machine). AVX-512 serves the stages that have a path of their own for it.
+enum class ZoqLaneWidth { kWidest, kSse2, kAvx2 };
 void ZoqSetLaneWidth(ZoqLaneWidth width);
 bool ZoqUseAvx2();
+// AVX-512 with byte permutes (AVX512BW and VBMI).
+bool ZoqUseAvx512();
 
 namespace zoqlanes {
 
@@ -79,8 +82,23 @@ ZOQ_LANES_INLINE V Iota() {
 // the rest truncated (the lower bound first, so that a NaN ends as 0).
 template <typename I, typename V>
 ZOQ_LANES_INLINE I TruncateToByte(V v) {
-    v = Select(v > 0, v, Splat<V>(0));
-    v = Select(v < 255, v, Splat<V>(255));
+    // maxps/minps answer their second operand unless the first compares
+    // greater (smaller): the same as the selections, in one instruction
+    // each. The builtins are expanded in the caller, built for the width.
+    using E = Element<V>;
+    const V zero = Splat<V>(0), top = Splat<V>(255);
+    if constexpr (std::is_same_v<E, float> && sizeof(V) == 16) {
+        v = __builtin_ia32_minps(__builtin_ia32_maxps(v, zero), top);
+    } else if constexpr (std::is_same_v<E, float> && sizeof(V) == 32) {
+        v = __builtin_ia32_minps256(__builtin_ia32_maxps256(v, zero), top);
+    } else if constexpr (std::is_same_v<E, double> && sizeof(V) == 16) {
+        v = __builtin_ia32_minpd(__builtin_ia32_maxpd(v, zero), top);
+    } else if constexpr (std::is_same_v<E, double> && sizeof(V) == 32) {
+        v = __builtin_ia32_minpd256(__builtin_ia32_maxpd256(v, zero), top);
+    } else {
+        v = Select(v > 0, v, zero);
+        v = Select(v < 255, v, top);
+    }
     return __builtin_convertvector(v, I);
 }
 

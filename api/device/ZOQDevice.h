@@ -380,6 +380,11 @@ public:
     // Colour road stages after the demosaic, in their order (output image of
     // bitCount bits a pixel, in place).
     int RgbData8_Do_Matrix_AWB(unsigned char* out, int width, int height, int bitCount);
+    // The white-balance step of a frame without applying the tables: the
+    // mode's measurement, rebuild and report; *applyTables tells whether
+    // the frame then goes through the gain tables.
+    int RgbData8_Prepare_AWB(unsigned char* out, int width, int height, int bitCount,
+                             bool* applyTables);
     int RgbData8_Do_Matrix_CCM(unsigned char* out, int width, int height, int bitCount);
     int RgbData8_LoadTable_Saturation(unsigned char* out, int width, int height, int bitCount);
     int RgbData8_LoadTable_HSL(unsigned char* out, int width, int height, int bitCount);

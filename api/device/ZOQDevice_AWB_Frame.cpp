@@ -13,6 +13,16 @@ int CZOQDevice::RgbData8_MakeTable_AWB(unsigned char* out, int width, int height
 }
 
 int CZOQDevice::RgbData8_Do_Matrix_AWB(unsigned char* out, int width, int height, int bitCount) {
+    bool apply = false;
+    const int rc = RgbData8_Prepare_AWB(out, width, height, bitCount, &apply);
+    if (!apply) return rc;
+    int applied = m_awb.tables.Apply(out, width, height, bitCount);
+    return rc != RC_SUCCESS ? rc : applied;
+}
+
+int CZOQDevice::RgbData8_Prepare_AWB(unsigned char* out, int width, int height, int bitCount,
+                                     bool* applyTables) {
+    *applyTables = false;
     int rc = ZoqColourImageCheck(out, width, height, bitCount);
     if (rc != RC_SUCCESS) return rc;
     const bool first = m_awb.update;
@@ -52,8 +62,8 @@ int CZOQDevice::RgbData8_Do_Matrix_AWB(unsigned char* out, int width, int height
             return RC_SUCCESS;
     }
     m_awb.update = false;
-    int applied = m_awb.tables.Apply(out, width, height, bitCount);
-    return rc != RC_SUCCESS ? rc : applied;
+    *applyTables = true;
+    return rc;
 }
 
 int CZOQDevice::InitialMatrixAWB() {

@@ -1,6 +1,7 @@
 // The colour road: demosaic of the corrected raw frame into the caller's
 // buffer, then the colour stages in place.
 #include "colourroad/ZOQDevice_Bayer.h"
+#include "colourroad/ZOQDevice_ColourPass.h"
 #include "device/ZOQDevice.h"
 
 void CZOQDevice::InitColourRoad() {
@@ -38,10 +39,19 @@ int CZOQDevice::RawData8_ToRgb(unsigned char* raw, int width, int height, unsign
     // that gave no bit count goes out as the demosaic left it.
     if (bitCount == 8) RgbData8_Do_Calibration(out, width, height, bitCount);
     if (bitCount != 24 && bitCount != 32) return RC_SUCCESS;
-    RgbData8_Do_Matrix_AWB(out, width, height, bitCount);
-    RgbData8_Do_Matrix_CCM(out, width, height, bitCount);
-    RgbData8_LoadTable_Saturation(out, width, height, bitCount);
-    RgbData8_LoadTable_HSL(out, width, height, bitCount);
+    // White balance measures the whole frame first; then its tables, the
+    // matrix, saturation and hue/saturation/lightness run together over
+    // blocks of rows, as RgbData8_Do_Matrix_AWB, RgbData8_Do_Matrix_CCM and
+    // the two RgbData8_LoadTable_ steps one after the other would.
+    bool gains = false;
+    RgbData8_Prepare_AWB(out, width, height, bitCount, &gains);
+    ZoqColourPass pass;
+    if (gains) pass.gains = &m_awb.tables;
+    if (m_ccm.mode == ZOQ_CCM_SOFT_PRESET || m_ccm.mode == ZOQ_CCM_SOFT_MANUAL)
+        pass.matrix = m_ccm.matrix;
+    pass.saturation = &m_saturation;
+    pass.hsl = &m_hsl;
+    ZoqApplyColourPass(pass, out, width, height, bitCount);
     RgbData8_Do_Calibration(out, width, height, bitCount);
     return RC_SUCCESS;
 }

@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <sstream>
 
 #include "HslReference.h"
 #include "LaneWidths.h"
 #include "colourroad/ZOQDevice_ColourConvert.h"
+#include "colourroad/ZOQDevice_HslOfColour.h"
 #include "colourroad/ZOQDevice_Image_HSL.h"
 #include "colourroad/ZOQDevice_Image_Saturation.h"
 #include "zoq_errors.h"
@@ -334,7 +336,7 @@ TEST(HueSaturationStage, SettersClampAndRefuseBadRanges) {
 // master and sector settings of both signs, hues that wrap both ways,
 // saturation clipped at 0 and 1, lightness toward black and white.
 std::vector<ZoqHueSaturation> HslSettings() {
-    std::vector<ZoqHueSaturation> settings(3);
+    std::vector<ZoqHueSaturation> settings(4);
     settings[1].Set(ZOQ_HUE_MASTER, 20, 10, -30);
     settings[1].Set(ZOQ_HUE_GREEN, 60, 0, 0);
     settings[1].Set(ZOQ_HUE_BLUE, 0, -50, 0);
@@ -343,6 +345,12 @@ std::vector<ZoqHueSaturation> HslSettings() {
     settings[2].Set(ZOQ_HUE_RED, 150, 100, -100);
     settings[2].Set(ZOQ_HUE_CYAN, -90, 100, 100);
     settings[2].Set(ZOQ_HUE_YELLOW, 45, 30, -100);
+    // The largest saturation gain and hue turns near half a turn, where the
+    // single-precision adjustment's roundings weigh most.
+    settings[3].Set(ZOQ_HUE_MASTER, -179, 100, 37);
+    settings[3].Set(ZOQ_HUE_RED, -1, 100, 13);
+    settings[3].Set(ZOQ_HUE_GREEN, 179, 77, -3);
+    settings[3].Set(ZOQ_HUE_MAGENTA, 7, -100, -77);
     for (ZoqHueSaturation& s : settings) s.SetEnable(true);
     return settings;
 }
@@ -359,6 +367,35 @@ TEST(HueSaturationStage, EveryColourIsTheScalarAdjustment) {
             EXPECT_TRUE(SameImage(image, expected, 3));
         });
     }
+}
+
+// The stage's hue, saturation and lightness come from a table and a
+// product in place of RGBtoHSL2's divisions: the same floats for every
+// colour, bit for bit, unless the lanes flag the colour for the divisions,
+// which only a hue close to half-way between two floats may be.
+TEST(HueSaturationStage, TheTableConversionIsRgbToHsl2ForEveryColour) {
+    colourref::ForEachLaneWidth([&] {
+        for (int bpp : {3, 4}) {
+            std::vector<COLOR_HSL> fast(kColours);
+            const std::size_t flagged =
+                ZoqHslOfPixels(AllColours(bpp).data(), kColours, bpp, fast.data());
+            std::size_t differing = 0, marked = 0;
+            for (std::size_t c = 0; c < kColours; ++c) {
+                if (fast[c].h == -1.0f) {
+                    ++marked;
+                    continue;
+                }
+                const COLOR_RGB colour = Bgr(int(c >> 16), int(c >> 8 & 0xFF), int(c & 0xFF));
+                COLOR_HSL want;
+                RGBtoHSL2(colour, want);
+                differing += std::memcmp(&fast[c], &want, sizeof want) != 0;
+            }
+            EXPECT_EQ(differing, 0u) << bpp << " bytes";
+            EXPECT_EQ(marked, flagged) << bpp << " bytes";
+            // Rare enough to cost nothing.
+            EXPECT_LT(flagged, kColours / 1000) << bpp << " bytes";
+        }
+    });
 }
 
 TEST(HueSaturationStage, AllZeroSettingsMapEveryColourToItselfWithinOneLevel) {

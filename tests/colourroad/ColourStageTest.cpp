@@ -87,6 +87,32 @@ TEST(ColourMatrix, ProductMatchesTheScalarFormulaByteForByte) {
     }
 }
 
+// Coefficients that drive sums past every edge of the clamp (NaN,
+// infinities, values far beyond an integer's range, sums just below 0 and
+// just above 255) on rows long enough for the eight-pixel steps and their
+// tails, against the formula.
+TEST(ColourMatrix, ExtremeCoefficientsClampAsTheFormulaOnEveryPath) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float matrices[][3][3] = {
+        {{nan, 0, 0}, {0, inf, 0}, {0, 0, -inf}},
+        {{1e30f, -1e30f, 0}, {-3e9f, 0, 0}, {3e9f, 1, 1}},
+        {{-0.004f, 0, 0}, {1.0039f, 0, 0}, {0.9999f, 0.0001f, 0.0002f}},
+        {{inf, -inf, 0}, {0, nan, 1}, {-1, 1, -1}},
+    };
+    colourref::ForEachLaneWidth([&] {
+        unsigned seed = 500;
+        for (const auto& m : matrices)
+            for (int width : {8, 9, 10, 11, 37}) {
+                Image image = RandomImage(width * 3, 3, ++seed);
+                Image expected = image;
+                colourref::ApplyMatrix(expected, 3, m);
+                ASSERT_EQ(ZoqApplyColourMatrix(m, image.data(), width, 3, 24), RC_SUCCESS);
+                ASSERT_EQ(image, expected) << "width " << width << ", seed " << seed;
+            }
+    });
+}
+
 TEST(ColourMatrix, IdentityKeepsAndOnesSaturate) {
     const float identity[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     Image image = RandomImage(64, 3, 11);

@@ -8,12 +8,18 @@
 
 namespace colourref {
 
-// Calls body() with SSE2 lanes, then with the widest lanes.
+// Calls body() with SSE2 lanes, with AVX2 at most where the processor has
+// more, then with the widest lanes.
 template <typename Body>
 void ForEachLaneWidth(Body body) {
-    for (ZoqLaneWidth width : {ZoqLaneWidth::kSse2, ZoqLaneWidth::kWidest}) {
+    ZoqSetLaneWidth(ZoqLaneWidth::kWidest);
+    const bool beyondAvx2 = ZoqUseAvx512();
+    for (ZoqLaneWidth width : {ZoqLaneWidth::kSse2, ZoqLaneWidth::kAvx2, ZoqLaneWidth::kWidest}) {
+        if (width == ZoqLaneWidth::kAvx2 && !beyondAvx2) continue;
         ZoqSetLaneWidth(width);
-        SCOPED_TRACE(width == ZoqLaneWidth::kSse2 ? "SSE2 lanes" : "widest lanes");
+        SCOPED_TRACE(width == ZoqLaneWidth::kSse2   ? "SSE2 lanes"
+                     : width == ZoqLaneWidth::kAvx2 ? "AVX2 lanes at most"
+                                                    : "widest lanes");
         body();
     }
     ZoqSetLaneWidth(ZoqLaneWidth::kWidest);

@@ -7,6 +7,7 @@
 
 #include "TempFile.h"
 #include "calibration/ZOQDevice_Custom_Calibration_Map.h"
+#include "colourroad/ZOQDevice_PixelLanes.h"
 #include "zoq_errors.h"
 
 namespace {
@@ -248,6 +249,46 @@ TEST(CalibrationMap, AwkwardMapsAndSizesMatchThePlainFormula) {
                 ASSERT_EQ(image, expected)
                     << size.w << " x " << size.h << ", " << bpp << " bytes, bilinear " << bilinear;
             }
+}
+
+// Maps whose fractions stay within ten bits but for a rare one, so that
+// most steps of eight pixels blend on vector lanes: against the formula
+// with and without them, on widths that leave every tail and rows that
+// reach the last row and column.
+TEST(CalibrationMap, TenBitMapsMatchThePlainFormulaOnEveryLaneWidth) {
+    struct Size {
+        int w, h;
+    };
+    std::mt19937 random(29);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (ZoqLaneWidth lanes : {ZoqLaneWidth::kSse2, ZoqLaneWidth::kWidest}) {
+        ZoqSetLaneWidth(lanes);
+        for (const Size& size : {Size{8, 1}, Size{9, 2}, Size{15, 3}, Size{16, 4}, Size{17, 5},
+                                 Size{31, 7}, Size{641, 97}}) {
+            Map m(size.w, size.h);
+            for (int k = 0; k < size.w * size.h; ++k) {
+                const int kind = pick(100);
+                const auto xs = static_cast<uint16_t>(kind == 0   ? 65535
+                                                      : kind == 1 ? size.w - 1
+                                                                  : pick(size.w));
+                const auto ys = static_cast<uint16_t>(kind == 2   ? size.h
+                                                      : kind == 3 ? size.h - 1
+                                                                  : pick(size.h));
+                const auto fx = static_cast<uint16_t>(kind == 4 ? 1025 : pick(1025));
+                const auto fy = static_cast<uint16_t>(kind == 5 ? 65535 : pick(1025));
+                m.Set(k, xs, fx, ys, fy);
+            }
+            ZoqCalibrationMap map;
+            ASSERT_EQ(m.Load(&map), RC_SUCCESS);
+            std::vector<unsigned char> image(size_t(size.w) * size.h * 3);
+            for (auto& v : image) v = static_cast<unsigned char>(pick(256));
+            const std::vector<unsigned char> expected = PlainRemap(image, m, 3, true);
+            ASSERT_TRUE(map.Remap(image.data(), size.w, size.h, 3));
+            ASSERT_EQ(image, expected) << size.w << " x " << size.h << ", lanes "
+                                       << (lanes == ZoqLaneWidth::kSse2 ? "SSE2" : "widest");
+        }
+    }
+    ZoqSetLaneWidth(ZoqLaneWidth::kWidest);
 }
 
 TEST(CalibrationMap, ANullPathDropsTheMap) {

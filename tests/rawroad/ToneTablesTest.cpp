@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "colourroad/ZOQDevice_PixelLanes.h"
 #include "rawroad/ZOQDevice_Image_Tone.h"
 
 namespace {
@@ -141,17 +142,23 @@ TEST(ToneTables, EveryRunLengthGetsTheThreeLookUps) {
     tone.SetContrast(20);
     tone.SetBrightness(-10);
     std::mt19937 random(3);
-    for (size_t count : {size_t(1), size_t(7), size_t(8), size_t(9), size_t(4095), size_t(4096),
-                         size_t(4097), size_t(2592) * 1944 + 5}) {
-        std::vector<unsigned char> data(count + 1);
-        for (auto& v : data) v = static_cast<unsigned char>(random());
-        std::vector<unsigned char> expected = data;
-        for (size_t i = 0; i < count; ++i)
-            expected[i] =
-                tone.BrightnessTable()[tone.ContrastTable()[tone.GammaTable()[expected[i]]]];
-        tone.Apply(data.data(), count);
-        ASSERT_EQ(data, expected) << count;  // the byte after the run stays
-    }
+    // With and without the 64-sample steps of AVX-512, where the processor
+    // has them.
+    for (ZoqLaneWidth lanes : {ZoqLaneWidth::kAvx2, ZoqLaneWidth::kWidest})
+        for (size_t count :
+             {size_t(1), size_t(7), size_t(8), size_t(9), size_t(63), size_t(64), size_t(65),
+              size_t(129), size_t(4095), size_t(4096), size_t(4097), size_t(2592) * 1944 + 5}) {
+            ZoqSetLaneWidth(lanes);
+            std::vector<unsigned char> data(count + 1);
+            for (auto& v : data) v = static_cast<unsigned char>(random());
+            std::vector<unsigned char> expected = data;
+            for (size_t i = 0; i < count; ++i)
+                expected[i] =
+                    tone.BrightnessTable()[tone.ContrastTable()[tone.GammaTable()[expected[i]]]];
+            tone.Apply(data.data(), count);
+            ZoqSetLaneWidth(ZoqLaneWidth::kWidest);
+            ASSERT_EQ(data, expected) << count;  // the byte after the run stays
+        }
 }
 
 }  // namespace
