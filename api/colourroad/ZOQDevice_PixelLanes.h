@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "colourroad/ZOQDevice_ColourImage.h"
+#include "geometry/ZOQDevice_LaneWidth.h"
 #include "geometry/ZOQDevice_RowBlocks.h"
 
 #define ZOQ_LANES_INLINE __attribute__((always_inline)) inline
@@ -33,15 +34,6 @@ template <int N>
 struct ZoqPixelLanes {
     typename ZoqLanes<N>::I b, g, r;  // 0 .. 255 each
 };
-
-// Which vector width the colour stages use: the widest the processor has,
-// at most AVX2, or SSE2 alone (so that the tests can check each on any
-// machine). AVX-512 serves the stages that have a path of their own for it.
-enum class ZoqLaneWidth { kWidest, kSse2, kAvx2 };
-void ZoqSetLaneWidth(ZoqLaneWidth width);
-bool ZoqUseAvx2();
-// AVX-512 with byte permutes (AVX512BW and VBMI).
-bool ZoqUseAvx512();
 
 namespace zoqlanes {
 

@@ -6,7 +6,7 @@
 
 #include <immintrin.h>
 
-#include "colourroad/ZOQDevice_PixelLanes.h"
+#include "geometry/ZOQDevice_LaneWidth.h"
 #include "geometry/ZOQDevice_RowBlocks.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "colourroad/ZOQDevice_PixelLanes.h"
+#include "geometry/ZOQDevice_LaneWidth.h"
 #include "rawroad/ZOQDevice_Image_Tone.h"
 
 namespace {

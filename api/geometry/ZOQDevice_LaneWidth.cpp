@@ -1,4 +1,4 @@
-#include "colourroad/ZOQDevice_PixelLanes.h"
+#include "geometry/ZOQDevice_LaneWidth.h"
 
 #include <atomic>
 
