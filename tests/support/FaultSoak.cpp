@@ -1,0 +1,323 @@
+#include "FaultSoak.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+
+#include "zoqapi.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZOQ_SOAK_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZOQ_SOAK_ASAN 1
+#endif
+#endif
+#ifdef ZOQ_SOAK_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace zoqtest {
+
+SoakResources MeasureResources() {
+    SoakResources r;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        long size = 0, resident = 0;
+        if (std::fscanf(statm, "%ld %ld", &size, &resident) == 2)
+            r.rssKiB = resident * (sysconf(_SC_PAGESIZE) / 1024);
+        std::fclose(statm);
+    }
+#ifdef ZOQ_SOAK_ASAN
+    r.heapBytes = static_cast<long long>(__sanitizer_get_current_allocated_bytes());
+#else
+    const struct mallinfo2 info = mallinfo2();
+    r.heapBytes = static_cast<long long>(info.uordblks + info.hblkhd);
+#endif
+    if (DIR* dir = opendir("/proc/self/fd")) {
+        while (const dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.') ++r.fds;
+        closedir(dir);
+        --r.fds;  // the directory's own descriptor
+    }
+    return r;
+}
+
+namespace {
+
+// Captures in this window keep the soak quick.
+constexpr int kWidth = 160;
+constexpr int kHeight = 120;
+// Shorter than the library's default, since faults that lose a frame wait
+// for it.
+constexpr unsigned kTimeOutMs = 200;
+// The trigger request, which every capture sends.
+constexpr uint8_t kTrigger = 0xC8;
+
+// Every kind the soak arms, by the name the report counts it under.
+constexpr const char* kFaultKinds[] = {
+    "control-timeout", "bulk-timeout", "bulk-timeout-part-way", "bulk-error",
+    "bulk-error-twice", "short-frame", "empty-frame", "lost-frame",
+    "refused-trigger", "short-reply-trigger", "unplug", "replug-new-address"};
+
+// The library's console lines go to /dev/null while it lives.
+class QuietStdout {
+public:
+    explicit QuietStdout(bool on) {
+        if (!on) return;
+        std::fflush(stdout);
+        m_saved = dup(STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            close(null);
+        }
+    }
+    ~QuietStdout() {
+        if (m_saved < 0) return;
+        std::fflush(stdout);
+        dup2(m_saved, STDOUT_FILENO);
+        close(m_saved);
+    }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+zoqsim::CameraModel& Model(zoqsim::SimDevice& device) {
+    return static_cast<zoqsim::CameraModel&>(device.function());
+}
+
+class Soak {
+public:
+    Soak(zoqsim::Testbed& bed, zoqsim::SimDevice& camera, const SoakOptions& options)
+        : m_bed(bed), m_camera(camera), m_options(options), m_random(options.seed) {}
+
+    SoakReport Run();
+
+private:
+    struct Fault {
+        const char* name;
+        // Arms the fault before the capture; returns false when the capture
+        // is to be skipped (the camera is away and comes back afterwards).
+        std::function<void()> arm;
+        // Runs after the faulted capture (a camera that was away comes back).
+        std::function<void()> after;
+    };
+
+    std::vector<Fault> Faults();
+    // One capture, raw or RGB by turn, checked against the camera's frame.
+    int Capture(bool faulted);
+    void Problem(const std::string& what) {
+        if (m_report.problems.size() < 10)
+            m_report.problems.push_back("capture " + std::to_string(m_report.captures) + ": " + what);
+    }
+
+    zoqsim::Testbed& m_bed;
+    zoqsim::SimDevice& m_camera;
+    SoakOptions m_options;
+    std::mt19937 m_random;
+    SoakReport m_report;
+    std::vector<unsigned char> m_raw, m_rgb;
+    std::vector<unsigned char> m_expectedRaw, m_expectedRgb;
+    size_t m_rawBytes = 0;
+};
+
+std::vector<Soak::Fault> Soak::Faults() {
+    zoqsim::CameraModel& camera = Model(m_camera);
+    const size_t frame = m_rawBytes;
+    auto none = [] {};
+    auto somewhere = [this, frame] {
+        return std::uniform_int_distribution<size_t>(1, frame - 1)(m_random);
+    };
+    return {
+        {"control-timeout", [this] { m_camera.timeOutControlTransfers(1); }, none},
+        {"bulk-timeout", [this] { m_camera.timeOutBulkTransfers(1); }, none},
+        {"bulk-timeout-part-way",
+         [this, somewhere] { m_camera.timeOutBulkTransfersAfter(static_cast<uint32_t>(somewhere()), 1); },
+         none},
+        {"bulk-error", [this] { m_camera.failBulkReads(1); }, none},
+        {"bulk-error-twice", [this] { m_camera.failBulkReads(2); }, none},
+        {"short-frame", [&camera, somewhere] { camera.shortFrames(somewhere(), 1); }, none},
+        {"empty-frame", [&camera] { camera.shortFrames(0, 1); }, none},
+        {"lost-frame", [&camera] { camera.loseFrames(1); }, none},
+        {"refused-trigger", [&camera] { camera.refuseRequests(kTrigger, 1); }, none},
+        {"short-reply-trigger", [&camera] { camera.shortReplies(kTrigger, 1); }, none},
+        // Away during the capture, back at the same address after it.
+        {"unplug", [this] { m_bed.unplug(m_camera); },
+         [this] {
+             m_bed.replug(m_camera, false);
+             ++m_report.replugs;
+         }},
+        // Power-cycled at a new address just before the capture.
+        {"replug-new-address",
+         [this] {
+             m_bed.replug(m_camera, true);
+             ++m_report.replugs;
+             ++m_report.newAddresses;
+         },
+         none},
+    };
+}
+
+int Soak::Capture(bool faulted) {
+    const bool rgb = m_report.captures % 2 == 1;
+    std::vector<unsigned char>& buffer = rgb ? m_rgb : m_raw;
+    std::fill(buffer.begin(), buffer.end(), 0xEE);
+    const int rc = rgb ? ZOQ_CaptureRgbData(0, buffer.data()) : ZOQ_CaptureRawData(0, buffer.data());
+    ++m_report.captures;
+    if (rc == RC_SUCCESS) {
+        ++m_report.goodCaptures;
+        const bool same = buffer == (rgb ? m_expectedRgb : m_expectedRaw);
+        // A raw frame is also what the camera handed over last.
+        const bool sent = rgb || buffer == Model(m_camera).lastDeliveredFrame();
+        if (!same || !sent) {
+            ++m_report.corrupted;
+            Problem(std::string(rgb ? "RGB" : "raw") + " frame reported good differs from " +
+                    (same ? "the frame the camera sent" : "the camera's frame"));
+        }
+    } else if (!faulted) {
+        ++m_report.lost;
+        Problem("a capture without a fault failed with " + std::to_string(rc));
+    }
+    return rc;
+}
+
+SoakReport Soak::Run() {
+    QuietStdout quiet(m_options.quiet);
+    // Recorded transfers would grow for ever.
+    m_camera.setRecording(false);
+    if (ZOQ_Init() != RC_SUCCESS || ZOQ_DeviceGetCount() != 1 ||
+        ZOQ_CaptureSetFieldOfView(0, 64, 32, kWidth, kHeight, ZOQ_ADDRESSMODE_NORMAL,
+                                  ZOQ_ADDRESSMODE_NORMAL) != RC_SUCCESS ||
+        ZOQ_CaptureSetTimeOut(0, kTimeOutMs) != RC_SUCCESS) {
+        Problem("the camera did not open");
+        return m_report;
+    }
+    int width = 0, height = 0, bits = 0;
+    ZOQ_CaptureGetSizeEx(0, &width, &height, &bits);
+    m_rawBytes = static_cast<size_t>(width) * height;
+    m_raw.resize(m_rawBytes);
+    m_rgb.resize(m_rawBytes * static_cast<size_t>(bits / 8));
+    // The camera renders the same frame every time (no noise, no motion):
+    // every good capture must be that frame, or the image made of it.
+    m_expectedRaw = Model(m_camera).renderFrame();
+    m_expectedRgb.resize(m_rgb.size());
+    if (m_expectedRaw.size() != m_rawBytes ||
+        ZOQ_CaptureRgbData(0, m_expectedRgb.data()) != RC_SUCCESS) {
+        Problem("no reference frame");
+        return m_report;
+    }
+
+    std::vector<Fault> faults = Faults();
+    // Faults come in shuffled rounds of every kind, so that each kind comes
+    // up about as often as the others.
+    std::vector<size_t> round;
+    for (int i = 0; i < m_options.warmUp; ++i) Capture(false);
+    m_report.captures = 0;
+    m_report.goodCaptures = 0;
+    m_report.start = MeasureResources();
+    std::uniform_int_distribution<int> odds(1, m_options.faultOneIn);
+    bool recovering = false;
+    while (m_report.captures < m_options.captures) {
+        // A fault's capture is always followed by one without.
+        if (!recovering && odds(m_random) == 1) {
+            if (round.empty()) {
+                for (size_t k = 0; k < faults.size(); ++k) round.push_back(k);
+                std::shuffle(round.begin(), round.end(), m_random);
+            }
+            const Fault& fault = faults[round.back()];
+            round.pop_back();
+            ++m_report.faults;
+            ++m_report.faultsByKind[fault.name];
+            fault.arm();
+            if (Capture(true) != RC_SUCCESS) ++m_report.faultedCapturesFailed;
+            fault.after();
+            recovering = true;
+            continue;
+        }
+        const int rc = Capture(false);
+        if (recovering && rc != RC_SUCCESS) ++m_report.unrecovered;
+        recovering = false;
+    }
+    m_report.end = MeasureResources();
+    return m_report;
+}
+
+}  // namespace
+
+SoakReport RunFaultSoak(zoqsim::Testbed& bed, zoqsim::SimDevice& camera, const SoakOptions& options) {
+    return Soak(bed, camera, options).Run();
+}
+
+std::pair<SoakResources, SoakResources> BaselineReplugs(zoqsim::Testbed& bed,
+                                                        zoqsim::SimDevice& camera, int replugs) {
+    const SoakResources before = MeasureResources();
+    for (int i = 0; i < replugs; ++i) bed.replug(camera, true);
+    return {before, MeasureResources()};
+}
+
+std::vector<std::string> SoakFailures(const SoakReport& report,
+                                      const std::pair<SoakResources, SoakResources>& baseline,
+                                      int baselineReplugs, const SoakLimits& limits) {
+    std::vector<std::string> failures = report.problems;
+    auto check = [&](bool ok, const std::string& what) {
+        if (!ok) failures.push_back(what);
+    };
+    check(report.corrupted == 0, std::to_string(report.corrupted) + " frames corrupted");
+    check(report.lost == 0, std::to_string(report.lost) + " frames lost without a fault");
+    check(report.unrecovered == 0,
+          std::to_string(report.unrecovered) + " faults not followed by a good frame");
+    for (const char* kind : kFaultKinds)
+        check(report.faultsByKind.count(kind) != 0, std::string("no ") + kind + " fault came up");
+    // What the emulation keeps per replug, rounded up, times the soak's.
+    const int n = baselineReplugs > 0 ? baselineReplugs : 1;
+    auto share = [&](long long before, long long after, int replugs) {
+        const long long grown = after > before ? after - before : 0;
+        return (grown * replugs + n - 1) / n;
+    };
+    const SoakResources& s = report.start;
+    const SoakResources& e = report.end;
+    const long long fds = share(baseline.first.fds, baseline.second.fds, report.newAddresses);
+    check(e.fds - s.fds <= limits.fds + fds,
+          "file descriptors grew from " + std::to_string(s.fds) + " to " + std::to_string(e.fds) +
+              " (the emulation keeps " + std::to_string(fds) + ")");
+    const long long heap =
+        share(baseline.first.heapBytes, baseline.second.heapBytes, report.replugs);
+    check(e.heapBytes - s.heapBytes <= limits.heapBytes + heap,
+          "heap grew by " + std::to_string(e.heapBytes - s.heapBytes) + " bytes (the emulation " +
+              std::to_string(heap) + ")");
+    const long long rss = share(baseline.first.rssKiB, baseline.second.rssKiB, report.replugs);
+    check(e.rssKiB - s.rssKiB <= limits.rssKiB + rss,
+          "RSS grew by " + std::to_string(e.rssKiB - s.rssKiB) + " KiB (the emulation " +
+              std::to_string(rss) + ")");
+    return failures;
+}
+
+std::string FormatSoakReport(const SoakReport& r) {
+    std::string text = "captures " + std::to_string(r.captures) + ", good " +
+                       std::to_string(r.goodCaptures) + ", faults " + std::to_string(r.faults) +
+                       " (" + std::to_string(r.faultedCapturesFailed) + " cost their frame)\n";
+    text += "faults:";
+    for (const auto& [kind, count] : r.faultsByKind)
+        text += " " + kind + " " + std::to_string(count);
+    text += "\nframes lost " + std::to_string(r.lost) + ", corrupted " +
+            std::to_string(r.corrupted) + ", faults without a good frame after " +
+            std::to_string(r.unrecovered) + "\n";
+    text += "replugs " + std::to_string(r.replugs) + " (" + std::to_string(r.newAddresses) +
+            " at new addresses)\n";
+    text += "RSS " + std::to_string(r.start.rssKiB) + " -> " + std::to_string(r.end.rssKiB) +
+            " KiB, heap " + std::to_string(r.start.heapBytes) + " -> " +
+            std::to_string(r.end.heapBytes) + " bytes, fds " + std::to_string(r.start.fds) +
+            " -> " + std::to_string(r.end.fds) + "\n";
+    return text;
+}
+
+}  // namespace zoqtest
