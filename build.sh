@@ -112,7 +112,7 @@ fuzz)
     cmake --build build-fuzz -j "$jobs" --target zoq_fuzz_targets
     mkdir -p build-fuzz/crashes
     # The simulated cameras' emulation is preloaded ahead of the runtime.
-    export ASAN_OPTIONS="verify_asan_link_order=0 detect_leaks=1"
+    export ASAN_OPTIONS="verify_asan_link_order=0 detect_leaks=1 suppressions=$PWD/tests/fuzz/asan.supp"
     export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
     failed=()
     for target in build-fuzz/bin/fuzz_*; do

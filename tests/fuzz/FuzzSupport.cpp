@@ -13,19 +13,27 @@ namespace zoqfuzz {
 
 namespace {
 
-// The scratch folder, removed when the fuzzer exits.
+// The scratch folder, removed when the fuzzer exits. Its path lives in a
+// buffer that outlasts every exit handler.
+char g_scratch[4096];
+
+void RemoveScratch() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_scratch, ignored);
+}
+
 const std::string& ScratchDir() {
     static const std::string dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zoqfuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
+        const std::string pattern =
+            (std::filesystem::temp_directory_path() / "zoqfuzz-XXXXXX").string();
+        if (pattern.size() >= sizeof g_scratch) std::abort();
+        pattern.copy(g_scratch, pattern.size());
+        if (mkdtemp(g_scratch) == nullptr) {
             std::perror("zoqfuzz: mkdtemp");
             std::abort();
         }
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(ScratchDir(), ignored);
-        });
-        return pattern;
+        std::atexit(RemoveScratch);
+        return std::string(g_scratch);
     }();
     return dir;
 }

@@ -26,10 +26,8 @@ const char* OutputPath();
 // library first when needed.
 void OpenSimulatedCamera(int* argc, char*** argv, int deviceType);
 
-// The camera the loaders of calibration data use, and one that can take
-// look-up tables and gamma tables.
+// The camera of the loaders: it takes look-up tables and gamma tables too.
 constexpr int kCameraType = 52;
-constexpr int kTableCameraType = 104;
 
 // Bytes of a raw capture (one or two per pixel) and of an RGB capture of
 // `bitCount` bits per pixel, as the camera reports its window.
