@@ -69,6 +69,14 @@ void OpenSimulatedCamera(int* argc, char*** argv, int deviceType) {
         std::fprintf(stderr, "zoqfuzz: the simulated camera %d did not open\n", deviceType);
         std::abort();
     }
+    // The seed corpora are made for this window (make_seeds.py).
+    int width = 0, height = 0;
+    if (ZOQ_CaptureGetSize(0, &width, &height) != RC_SUCCESS || width != kWidth ||
+        height != kHeight) {
+        std::fprintf(stderr, "zoqfuzz: the capture window is %d x %d, not %d x %d\n", width,
+                     height, kWidth, kHeight);
+        std::abort();
+    }
     ZOQ_CaptureSetTimeOut(0, 300);
 }
 

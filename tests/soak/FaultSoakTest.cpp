@@ -26,7 +26,11 @@ TEST_F(FaultSoak, EveryFaultIsFollowedByTheCamerasFrameAndNothingIsKept) {
     options.captures = 300;
     std::cout << "fault soak: seed " << options.seed << ", " << options.captures << " captures\n";
     const zoqtest::SoakReport report = zoqtest::RunFaultSoak(m_bed, camera, options);
-    std::cout << zoqtest::FormatSoakReport(report);
+    std::cout << zoqtest::FormatSoakReport(report) << "baseline: " << kBaselineReplugs
+              << " replugs without the library: fds " << baseline.first.fds << " -> "
+              << baseline.second.fds << ", heap " << baseline.first.heapBytes << " -> "
+              << baseline.second.heapBytes << " bytes, RSS " << baseline.first.rssKiB << " -> "
+              << baseline.second.rssKiB << " KiB\n";
     EXPECT_GE(report.faults, 20);
     for (const std::string& failure :
          zoqtest::SoakFailures(report, baseline, kBaselineReplugs, zoqtest::SoakLimits{}))

@@ -63,7 +63,8 @@ constexpr uint8_t kTrigger = 0xC8;
 constexpr const char* kFaultKinds[] = {
     "control-timeout", "bulk-timeout", "bulk-timeout-part-way", "bulk-error",
     "bulk-error-twice", "short-frame", "empty-frame", "lost-frame",
-    "refused-trigger", "short-reply-trigger", "unplug", "replug-new-address"};
+    "refused-trigger", "short-reply-trigger", "unplug", "replug-new-address",
+    "replug-unreadable-descriptor"};
 
 // The library's console lines go to /dev/null while it lives.
 class QuietStdout {
@@ -164,6 +165,16 @@ std::vector<Soak::Fault> Soak::Faults() {
              ++m_report.newAddresses;
          },
          none},
+        // Back at a new address with a device descriptor that cannot be read
+        // while the capture runs (programs linked with zoqsim_interpose).
+        {"replug-unreadable-descriptor",
+         [this] {
+             m_camera.failDeviceDescriptor(true);
+             m_bed.replug(m_camera, true);
+             ++m_report.replugs;
+             ++m_report.newAddresses;
+         },
+         [this] { m_camera.failDeviceDescriptor(false); }},
     };
 }
 

@@ -4,7 +4,7 @@
 // notice: frames reported as good that are not the camera's frame, faults
 // after which no good frame comes, and memory or file descriptors that the
 // library keeps. Shared by the short CTest suite (tests/soak) and the long
-// run (bench/soak).
+// run (bench/soak); both link zoqsim_interpose, for the descriptor fault.
 #pragma once
 
 #include <cstdint>
