@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     zoqtest::SoakOptions options;
     options.captures = 3000;
     options.seed = 20261208;
+    options.baselineReplugs = 32;
     for (int i = 1; i < argc; ++i) {
         long value = 0;
         if (Option(argv[i], "--captures", &value)) {
@@ -44,7 +45,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    constexpr int kBaselineReplugs = 32;
     std::vector<std::string> failures;
     {
         zoqsim::Testbed bed;
@@ -52,15 +52,11 @@ int main(int argc, char** argv) {
         config.deviceType = 52;
         zoqsim::SimCamera& camera = bed.attach(config);
         ZOQ_LogSet(false, nullptr);
-        const auto baseline = zoqtest::BaselineReplugs(bed, camera, kBaselineReplugs);
         std::printf("seed %u, %d captures, a fault on one in %d\n", options.seed, options.captures,
                     options.faultOneIn);
         const zoqtest::SoakReport report = zoqtest::RunFaultSoak(bed, camera, options);
         std::printf("%s", zoqtest::FormatSoakReport(report).c_str());
-        std::printf("baseline: %d replugs without the library: fds %d -> %d, RSS %ld -> %ld KiB\n",
-                    kBaselineReplugs, baseline.first.fds, baseline.second.fds,
-                    baseline.first.rssKiB, baseline.second.rssKiB);
-        failures = zoqtest::SoakFailures(report, baseline, kBaselineReplugs, zoqtest::SoakLimits{});
+        failures = zoqtest::SoakFailures(report, options, zoqtest::SoakLimits{});
         ZOQ_UnInit();
     }
     for (const std::string& failure : failures) std::printf("FAILED: %s\n", failure.c_str());

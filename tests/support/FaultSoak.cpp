@@ -129,6 +129,8 @@ private:
     std::vector<unsigned char> m_raw, m_rgb;
     std::vector<unsigned char> m_expectedRaw, m_expectedRgb;
     size_t m_rawBytes = 0;
+    std::string m_lastFault = "none";
+    int m_lastFaultAt = -1;
 };
 
 std::vector<Soak::Fault> Soak::Faults() {
@@ -184,6 +186,12 @@ int Soak::Capture(bool faulted) {
     std::fill(buffer.begin(), buffer.end(), 0xEE);
     const int rc = rgb ? ZOQ_CaptureRgbData(0, buffer.data()) : ZOQ_CaptureRawData(0, buffer.data());
     ++m_report.captures;
+    // A frame still waiting in the camera after a capture would be handed
+    // over as the frame of a later trigger.
+    const int waiting = Model(m_camera).framesQueued();
+    if (waiting > 0 && m_report.framesLeftWaiting++ < 3)
+        Problem(std::to_string(waiting) + " frames left waiting in the camera after a " +
+                (faulted ? "faulted" : "good") + " capture (" + std::to_string(rc) + ")");
     if (rc == RC_SUCCESS) {
         ++m_report.goodCaptures;
         const bool same = buffer == (rgb ? m_expectedRgb : m_expectedRaw);
@@ -196,7 +204,8 @@ int Soak::Capture(bool faulted) {
         }
     } else if (!faulted) {
         ++m_report.lost;
-        Problem("a capture without a fault failed with " + std::to_string(rc));
+        Problem("a capture without a fault failed with " + std::to_string(rc) + " (the last fault, " +
+                m_lastFault + ", was at capture " + std::to_string(m_lastFaultAt) + ")");
     }
     return rc;
 }
@@ -227,11 +236,19 @@ SoakReport Soak::Run() {
         return m_report;
     }
 
+    // The baseline: the library started but idle while the camera comes
+    // back at new addresses; the warm-up's first capture recovers it.
+    m_report.baselineStart = MeasureResources();
+    for (int i = 0; i < m_options.baselineReplugs; ++i) m_bed.replug(m_camera, true);
+    m_report.baselineEnd = MeasureResources();
+
     std::vector<Fault> faults = Faults();
     // Faults come in shuffled rounds of every kind, so that each kind comes
     // up about as often as the others.
     std::vector<size_t> round;
-    for (int i = 0; i < m_options.warmUp; ++i) Capture(false);
+    // The warm-up's first capture finds the camera gone from where the
+    // library opened it, and recovers it.
+    for (int i = 0; i < m_options.warmUp; ++i) Capture(i == 0);
     m_report.captures = 0;
     m_report.goodCaptures = 0;
     m_report.start = MeasureResources();
@@ -248,6 +265,8 @@ SoakReport Soak::Run() {
             round.pop_back();
             ++m_report.faults;
             ++m_report.faultsByKind[fault.name];
+            m_lastFault = fault.name;
+            m_lastFaultAt = m_report.captures;
             fault.arm();
             if (Capture(true) != RC_SUCCESS) ++m_report.faultedCapturesFailed;
             fault.after();
@@ -268,16 +287,10 @@ SoakReport RunFaultSoak(zoqsim::Testbed& bed, zoqsim::SimDevice& camera, const S
     return Soak(bed, camera, options).Run();
 }
 
-std::pair<SoakResources, SoakResources> BaselineReplugs(zoqsim::Testbed& bed,
-                                                        zoqsim::SimDevice& camera, int replugs) {
-    const SoakResources before = MeasureResources();
-    for (int i = 0; i < replugs; ++i) bed.replug(camera, true);
-    return {before, MeasureResources()};
-}
-
-std::vector<std::string> SoakFailures(const SoakReport& report,
-                                      const std::pair<SoakResources, SoakResources>& baseline,
-                                      int baselineReplugs, const SoakLimits& limits) {
+std::vector<std::string> SoakFailures(const SoakReport& report, const SoakOptions& options,
+                                      const SoakLimits& limits) {
+    const SoakResources& baseStart = report.baselineStart;
+    const SoakResources& baseEnd = report.baselineEnd;
     std::vector<std::string> failures = report.problems;
     auto check = [&](bool ok, const std::string& what) {
         if (!ok) failures.push_back(what);
@@ -286,26 +299,28 @@ std::vector<std::string> SoakFailures(const SoakReport& report,
     check(report.lost == 0, std::to_string(report.lost) + " frames lost without a fault");
     check(report.unrecovered == 0,
           std::to_string(report.unrecovered) + " faults not followed by a good frame");
+    check(report.framesLeftWaiting == 0, std::to_string(report.framesLeftWaiting) +
+                                             " captures left a frame waiting in the camera");
     for (const char* kind : kFaultKinds)
         check(report.faultsByKind.count(kind) != 0, std::string("no ") + kind + " fault came up");
     // What the emulation keeps per replug, rounded up, times the soak's.
-    const int n = baselineReplugs > 0 ? baselineReplugs : 1;
+    const int n = options.baselineReplugs > 0 ? options.baselineReplugs : 1;
     auto share = [&](long long before, long long after, int replugs) {
         const long long grown = after > before ? after - before : 0;
         return (grown * replugs + n - 1) / n;
     };
     const SoakResources& s = report.start;
     const SoakResources& e = report.end;
-    const long long fds = share(baseline.first.fds, baseline.second.fds, report.newAddresses);
+    const long long fds = share(baseStart.fds, baseEnd.fds, report.newAddresses);
     check(e.fds - s.fds <= limits.fds + fds,
           "file descriptors grew from " + std::to_string(s.fds) + " to " + std::to_string(e.fds) +
               " (the emulation keeps " + std::to_string(fds) + ")");
     const long long heap =
-        share(baseline.first.heapBytes, baseline.second.heapBytes, report.replugs);
+        share(baseStart.heapBytes, baseEnd.heapBytes, report.replugs);
     check(e.heapBytes - s.heapBytes <= limits.heapBytes + heap,
           "heap grew by " + std::to_string(e.heapBytes - s.heapBytes) + " bytes (the emulation " +
               std::to_string(heap) + ")");
-    const long long rss = share(baseline.first.rssKiB, baseline.second.rssKiB, report.replugs);
+    const long long rss = share(baseStart.rssKiB, baseEnd.rssKiB, report.replugs);
     check(e.rssKiB - s.rssKiB <= limits.rssKiB + rss,
           "RSS grew by " + std::to_string(e.rssKiB - s.rssKiB) + " KiB (the emulation " +
               std::to_string(rss) + ")");
@@ -324,7 +339,13 @@ std::string FormatSoakReport(const SoakReport& r) {
             std::to_string(r.unrecovered) + "\n";
     text += "replugs " + std::to_string(r.replugs) + " (" + std::to_string(r.newAddresses) +
             " at new addresses)\n";
-    text += "RSS " + std::to_string(r.start.rssKiB) + " -> " + std::to_string(r.end.rssKiB) +
+    const SoakResources& b0 = r.baselineStart;
+    const SoakResources& b1 = r.baselineEnd;
+    text += "baseline (replugs with the library idle): RSS " + std::to_string(b0.rssKiB) +
+            " -> " + std::to_string(b1.rssKiB) + " KiB, heap " + std::to_string(b0.heapBytes) +
+            " -> " + std::to_string(b1.heapBytes) + " bytes, fds " + std::to_string(b0.fds) +
+            " -> " + std::to_string(b1.fds) + "\n";
+    text += "soak: RSS " + std::to_string(r.start.rssKiB) + " -> " + std::to_string(r.end.rssKiB) +
             " KiB, heap " + std::to_string(r.start.heapBytes) + " -> " +
             std::to_string(r.end.heapBytes) + " bytes, fds " + std::to_string(r.start.fds) +
             " -> " + std::to_string(r.end.fds) + "\n";

@@ -31,6 +31,10 @@ struct SoakOptions {
     int faultOneIn = 10;  // a capture carries a fault with this odds
     int warmUp = 20;      // fault-free captures before resources are measured
     bool quiet = true;    // the library's console lines go to /dev/null
+    // Replugs at new addresses made while the library is started but idle,
+    // before the warm-up: what the USB stack (libusb and the emulation)
+    // keeps per device node, the baseline of the growth allowed.
+    int baselineReplugs = 8;
 };
 
 struct SoakReport {
@@ -42,8 +46,11 @@ struct SoakReport {
     int corrupted = 0;    // reported good but not the camera's frame
     int lost = 0;         // a capture without a fault failed
     int unrecovered = 0;  // the capture after a fault was not good
+    int framesLeftWaiting = 0;  // captures after which a frame waited in the camera
     int replugs = 0;
     int newAddresses = 0;
+    SoakResources baselineStart;  // around the baseline's replugs
+    SoakResources baselineEnd;
     SoakResources start;  // after the warm-up
     SoakResources end;
     std::vector<std::string> problems;  // the first few, for the failure message
@@ -54,12 +61,6 @@ struct SoakReport {
 // caller to shut down.
 SoakReport RunFaultSoak(zoqsim::Testbed& bed, zoqsim::SimDevice& camera, const SoakOptions& options);
 
-// The same unplugs and replugs at new addresses without the library: what
-// the USB emulation itself keeps per device node it creates. Returns the
-// resources before and after `replugs` replugs.
-std::pair<SoakResources, SoakResources> BaselineReplugs(zoqsim::Testbed& bed,
-                                                        zoqsim::SimDevice& camera, int replugs);
-
 // Growth beyond which memory or descriptors count as kept, on top of what
 // the emulation keeps for the soak's replugs (from a baseline run).
 struct SoakLimits {
@@ -69,15 +70,14 @@ struct SoakLimits {
 };
 
 // What is wrong with a soak: lost or corrupted frames, faults without a good
-// frame after them, a fault kind that never came up, and growth of memory or
-// descriptors beyond `limits` plus the baseline's share per replug (the
-// baseline made `baselineReplugs` replugs). Empty when all is well.
-std::vector<std::string> SoakFailures(const SoakReport& report,
-                                      const std::pair<SoakResources, SoakResources>& baseline,
-                                      int baselineReplugs, const SoakLimits& limits);
+// frame after them, frames left waiting in the camera, a fault kind that
+// never came up, and growth of memory or descriptors beyond `limits` plus
+// the baseline's share per replug. Empty when all is well.
+std::vector<std::string> SoakFailures(const SoakReport& report, const SoakOptions& options,
+                                      const SoakLimits& limits);
 
 // The report as lines of text: captures, faults by kind, frames lost or
-// corrupted, resources at the start and the end.
+// corrupted, resources at the start and the end and around the baseline.
 std::string FormatSoakReport(const SoakReport& report);
 
 }  // namespace zoqtest
