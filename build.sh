@@ -72,7 +72,10 @@ sanitize)
     install_missing "${packages[@]}"
     # UBSan halts at the first error (-fno-sanitize-recover, CMakeLists.txt).
     configure_and_build build-sanitize "${test_options[@]}" -DZOQ_SANITIZE=ON -DZOQ_BUILD_BENCH=OFF
-    UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1" run_tests build-sanitize
+    # Not the install test: ASan's dlopen hides libzoqapi's run path, so the
+    # installed library cannot find its plug-ins (the test build covers it).
+    UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1" run_tests build-sanitize \
+        -E '^InstallAndBuildOutOfTree$'
     ;;
 tsan)
     # Only the tests that call from several threads (those of the threads and
