@@ -32,8 +32,10 @@ struct SoakOptions {
     int warmUp = 20;      // fault-free captures before resources are measured
     bool quiet = true;    // the library's console lines go to /dev/null
     // Replugs at new addresses made while the library is started but idle,
-    // before the warm-up: what the USB stack (libusb and the emulation)
-    // keeps per device node, the baseline of the growth allowed.
+    // each new node opened and closed once with plain libusb, then as many
+    // opens of one node, before the warm-up: what the USB stack (libusb and
+    // the emulation) keeps per device node and per open, the baseline of the
+    // growth allowed.
     int baselineReplugs = 8;
 };
 
@@ -49,7 +51,8 @@ struct SoakReport {
     int framesLeftWaiting = 0;  // captures after which a frame waited in the camera
     int replugs = 0;
     int newAddresses = 0;
-    SoakResources baselineStart;  // around the baseline's replugs
+    SoakResources baselineStart;      // before the baseline's replugs
+    SoakResources baselineReplugged;  // after them, before its opens
     SoakResources baselineEnd;
     SoakResources start;  // after the warm-up
     SoakResources end;
