@@ -131,8 +131,7 @@ public:
 private:
     struct Fault {
         const char* name;
-        // Arms the fault before the capture; returns false when the capture
-        // is to be skipped (the camera is away and comes back afterwards).
+        // Arms the fault before the capture.
         std::function<void()> arm;
         // Runs after the faulted capture (a camera that was away comes back).
         std::function<void()> after;
