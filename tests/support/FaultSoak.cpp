@@ -59,8 +59,9 @@ namespace {
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
 // Shorter than the library's default, since faults that lose a frame wait
-// for it.
-constexpr unsigned kTimeOutMs = 200;
+// for it; long enough that a loaded machine (or a sanitizer) does not make a
+// good frame late.
+constexpr unsigned kTimeOutMs = 500;
 // The trigger request, which every capture sends.
 constexpr uint8_t kTrigger = 0xC8;
 
