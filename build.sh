@@ -7,6 +7,7 @@
 #                         out-of-tree examples, the packages and the API reference
 #   ./build.sh sanitize   the test suites under AddressSanitizer + UBSan
 #   ./build.sh tsan       the threaded tests under ThreadSanitizer
+#   ./build.sh fuzz       the fuzz targets (clang, libFuzzer), 30 s each
 #   ./build.sh bench      build and run the benchmarks
 #   ./build.sh package    the Debian packages into zoq-packages/
 #
@@ -26,6 +27,8 @@ packages=("${build_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev
           python3-dev python3-pybind11 python3-numpy python3-pytest
           libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad)
+# The fuzz targets are built with clang and its sanitizer runtimes.
+fuzz_packages=("${build_packages[@]}" clang libclang-rt-dev)
 
 install_missing() {
     local missing=()
@@ -54,21 +57,30 @@ configure_and_build() {
     cmake --build "$dir" -j "$jobs"
 }
 
+# A run that finds no test fails: a tree configured without them is an error.
 run_tests() {
-    local dir=$1
-    ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+    local dir=$1; shift
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" --no-tests=error "$@"
 }
+
+# Every option that decides what the tree holds is given, so that a tree
+# configured before (by demo, or by hand) is turned back into a test tree.
+test_options=(-DZOQ_BUILD_TESTS=ON -DZOQ_BUILD_SIM=ON -DZOQ_BUILD_FUZZ=OFF)
 
 case "${1:-test}" in
 test)
     install_missing "${packages[@]}"
-    configure_and_build build -DZOQ_BUILD_TESTS=ON -DZOQ_BUILD_BENCH=ON
+    configure_and_build build "${test_options[@]}" -DZOQ_SANITIZE=OFF -DZOQ_BUILD_BENCH=ON
     run_tests build
     ;;
 sanitize)
     install_missing "${packages[@]}"
-    configure_and_build build-sanitize -DZOQ_SANITIZE=ON -DZOQ_BUILD_BENCH=OFF
-    run_tests build-sanitize
+    # UBSan halts at the first error (-fno-sanitize-recover, CMakeLists.txt).
+    configure_and_build build-sanitize "${test_options[@]}" -DZOQ_SANITIZE=ON -DZOQ_BUILD_BENCH=OFF
+    # Not the install test: ASan's dlopen hides libzoqapi's run path, so the
+    # installed library cannot find its plug-ins (the test build covers it).
+    UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1" run_tests build-sanitize \
+        -E '^InstallAndBuildOutOfTree$'
     ;;
 tsan)
     # Only the tests that call from several threads (those of the threads and
@@ -85,6 +97,48 @@ tsan)
     TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
         ctest --test-dir build-tsan --output-on-failure -j "$jobs" --no-tests=error \
         -R '^(ThreadedCalls|Stream|StreamFaults|StreamThreads)\.'
+    ;;
+fuzz)
+    # Each target in tests/fuzz runs for $ZOQ_FUZZ_SECONDS (30) from its seed
+    # corpus plus what earlier runs found (build-fuzz/corpus); a crash, a
+    # sanitizer report or a leak fails, and leaves the input in
+    # build-fuzz/crashes/ to replay with: build-fuzz/bin/fuzz_NAME FILE
+    install_missing "${fuzz_packages[@]}"
+    fuzz_flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined"
+    fuzz_flags+=" -fno-omit-frame-pointer"
+    # clang refuses AVX vectors returned into code built without AVX, even
+    # where the pixel lanes inline the call whole. The library picks its AVX2
+    # lanes on a processor that has them, so building for AVX2 fuzzes the
+    # same code.
+    grep -qw avx2 /proc/cpuinfo && fuzz_flags+=" -mavx2"
+    # Warnings are g++'s to gate (the test build); clang's are shown only.
+    cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOQ_WERROR=OFF \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DZOQ_BUILD_TESTS=OFF -DZOQ_BUILD_BENCH=OFF -DZOQ_BUILD_FUZZ=ON \
+        -DCMAKE_C_FLAGS="$fuzz_flags" -DCMAKE_CXX_FLAGS="$fuzz_flags" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+    cmake --build build-fuzz -j "$jobs" --target zoq_fuzz_targets
+    mkdir -p build-fuzz/crashes
+    # The simulated cameras' emulation is preloaded ahead of the runtime.
+    export ASAN_OPTIONS="verify_asan_link_order=0 detect_leaks=1 suppressions=$PWD/tests/fuzz/asan.supp"
+    export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1"
+    failed=()
+    for target in build-fuzz/bin/fuzz_*; do
+        name=${target##*/fuzz_}
+        mkdir -p "build-fuzz/corpus/$name"
+        log=build-fuzz/$name.log
+        if "$target" -max_total_time="${ZOQ_FUZZ_SECONDS:-30}" -print_final_stats=1 \
+            -artifact_prefix="build-fuzz/crashes/$name-" \
+            "build-fuzz/corpus/$name" "tests/fuzz/$name/corpus" >"$log" 2>&1; then
+            echo "fuzz_$name: $(grep -o 'number_of_executed_units: *[0-9]*' "$log" |
+                grep -o '[0-9]*$') inputs, no crash"
+        else
+            tail -60 "$log"
+            echo "fuzz_$name: FAILED (log: $log)"
+            failed+=("$name")
+        fi
+    done
+    [ ${#failed[@]} -eq 0 ] || { echo "fuzz targets failed: ${failed[*]}" >&2; exit 1; }
     ;;
 demo)
     install_missing "${build_packages[@]}"
@@ -135,7 +189,7 @@ bench)
     for b in build/bin/bench_*; do "$b"; done
     ;;
 *)
-    echo "usage: $0 demo|test|sanitize|tsan|bench|package" >&2
+    echo "usage: $0 demo|test|sanitize|tsan|fuzz|bench|package" >&2
     exit 2
     ;;
 esac
