@@ -91,6 +91,8 @@ typedef struct ZOQSTREAM_FRAME {
     unsigned long long sequence;    /**< 0, 1, 2, ... from the start */
     unsigned long long timestampNs; /**< CLOCK_MONOTONIC when the frame had arrived */
     int status;                     /**< RC_SUCCESS, or why the frame failed */
+    int bayerMode;                  /**< the ZOQ_BAYERMODE of the frame's processing: its row
+                                         order and channels, whatever the mode is now */
 } ZOQSTREAM_FRAME;
 
 /** Called on the stream's processing thread with every frame, good or failed,

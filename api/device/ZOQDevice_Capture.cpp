@@ -62,6 +62,7 @@ ZoqFrameShape CZOQDevice::CaptureShape() const {
     shape.width = fov.width;
     shape.height = fov.height;
     shape.bitCount = GetBitCount();
+    shape.bayerMode = m_BayerMode;
     shape.rawBytes = RawFrameBytes();
     if (m_pCam != nullptr) {
         shape.readBytes = m_pCam->Cam_GetCaptureBytes();

@@ -14,6 +14,10 @@ struct ZoqFrameShape {
     int height = 0;
     bool is16Bits = false;
     int bitCount = 0;  // bits a pixel of the processed image
+    // The ZOQ_BAYERMODE the image is laid out in (row order, channels). Not
+    // part of the comparison: a single capture lays its frame out in the mode
+    // of the moment, which its caller asked for; a stream checks it apart.
+    int bayerMode = 0;
 
     // Bytes of the processed image (16-bit samples take two bytes each).
     size_t ImageBytes() const {

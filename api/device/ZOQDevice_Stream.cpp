@@ -76,7 +76,9 @@ int CZOQDevice::StreamProcess(const ZoqFrameShape& shape, unsigned char* raw,
                               unsigned char* image) {
     StateGuard state(m_stateLock);
     DEVICE_NEEDS_CAMERA(RC_CAMERA_NOT_CREATED);
-    if (CaptureShape() != shape) return RC_BAD_FRAME;
+    // A frame read before a change of mode would be laid out in the new one
+    // and handed over as if in the old: it is failed instead.
+    if (CaptureShape() != shape || m_BayerMode != shape.bayerMode) return RC_BAD_FRAME;
     if (!shape.is16Bits) RawData8_Process(raw, shape.width, shape.height);
     return image != nullptr ? FrameToImage(shape, raw, image) : RC_SUCCESS;
 }

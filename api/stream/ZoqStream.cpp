@@ -104,6 +104,7 @@ void ZoqStream::ProcessLoop() {
         record.width = shape.width;
         record.height = shape.height;
         record.bitCount = processed ? shape.bitCount : shape.is16Bits ? 16 : 8;
+        record.bayerMode = shape.bayerMode;
         if (record.status == RC_SUCCESS && processed && slot->image.size() < shape.ImageBytes()) {
             try {
                 slot->image.resize(shape.ImageBytes());

@@ -51,7 +51,7 @@ py::object Frame::Image(py::handle self) const {
 
 FrameIterator::FrameIterator(int index, long long count, bool raw, int buffers, bool block,
                              unsigned int timeoutMs)
-    : m_index(index), m_remaining(count), m_raw(raw), m_timeoutMs(timeoutMs) {
+    : m_remaining(count), m_timeoutMs(timeoutMs) {
     ZOQSTREAM_CONFIG config;
     ZOQStream_ConfigInit(&config);
     config.format = raw ? ZOQSTREAM_FORMAT_RAW : ZOQSTREAM_FORMAT_PROCESSED;
@@ -70,16 +70,8 @@ std::unique_ptr<Frame> FrameIterator::Next() {
         throw py::stop_iteration();
     }
     ZOQSTREAM_FRAME* frame = m_stream->Wait(m_timeoutMs);
-    // The mode the frame was processed in. A change of mode fails the frames
-    // in flight (RC_BAD_FRAME); one made from Python is counted.
-    const unsigned changes = Library::Get().ModeChanges();
-    if (!m_raw && (!m_modeKnown || changes != m_modeChanges || frame->status == RC_BAD_FRAME)) {
-        ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
-        m_modeKnown = ZOQ_BayerGetMode(m_index, &mode) == RC_SUCCESS;
-        m_bayerMode = mode;
-        m_modeChanges = changes;
-    }
-    auto result = std::make_unique<Frame>(m_stream, frame, m_bayerMode);
+    // The frame carries the mode it was processed in, whatever it is now.
+    auto result = std::make_unique<Frame>(m_stream, frame, frame->bayerMode);
     if (m_remaining > 0 && --m_remaining == 0) Stop();
     return result;
 }

@@ -48,14 +48,9 @@ public:
 
 private:
     std::shared_ptr<StreamHandle> m_stream;
-    const int m_index;
     long long m_remaining;
-    const bool m_raw;
     const unsigned int m_timeoutMs;
     bool m_running = false;
-    int m_bayerMode = 0;
-    unsigned m_modeChanges = 0;  // Library::ModeChanges() when m_bayerMode was read
-    bool m_modeKnown = false;
 };
 
 }  // namespace zoqpy

@@ -2,7 +2,6 @@
 // interpreter exits, after every stream still open has been closed.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -26,17 +25,10 @@ public:
     void Track(StreamHandle* stream);
     void Untrack(StreamHandle* stream);
 
-    // Counts changes of a Bayer mode made from Python. Streams read the mode
-    // again only after one (or after a frame failed for a changed geometry):
-    // reading it waits for the frame in processing.
-    unsigned ModeChanges() const { return m_modeChanges.load(); }
-    void ModeChanged() { m_modeChanges.fetch_add(1); }
-
 private:
     std::mutex m_mutex;
     bool m_started = false;
     std::set<StreamHandle*> m_streams;
-    std::atomic<unsigned> m_modeChanges{0};
 };
 
 }  // namespace zoqpy

@@ -270,7 +270,6 @@ PYBIND11_MODULE(_zoqcam, m) {
                 // read it back to see that it held.
                 if (mode < 0 || mode > 23) Check(RC_PARAMETER_ERROR, "ZOQ_BayerSetMode");
                 ZOQ_BayerSetMode(c.Use(), static_cast<ZOQ_BAYERMODE>(mode));
-                Library::Get().ModeChanged();
                 ZOQ_BAYERMODE now = ZOQ_BAYER_RGGB_24_BOTTOMUP;
                 Check(ZOQ_BayerGetMode(c.Use(), &now), "ZOQ_BayerGetMode");
                 if (now != mode) Check(RC_NOT_SUPPORTED, "ZOQ_BayerSetMode");

@@ -89,13 +89,7 @@ Image Expected(const Image& image, int bpp, Colour colour) {
     return ::testing::AssertionFailure() << text.str();
 }
 
-Image RandomImage(std::size_t bytes, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> value(0, 255);
-    Image image(bytes);
-    for (auto& v : image) v = static_cast<unsigned char>(value(random));
-    return image;
-}
+using colourref::RandomImage;
 
 // A stage against its one-colour function on images of every awkward
 // shape: widths that leave every possible tail, one row, both pixel sizes,

@@ -19,13 +19,7 @@ namespace {
 
 using colourref::Image;
 
-Image RandomImage(std::size_t bytes, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> value(0, 255);
-    Image image(bytes);
-    for (auto& v : image) v = static_cast<unsigned char>(value(random));
-    return image;
-}
+using colourref::RandomImage;
 
 constexpr float kMatrix[3][3] = {
     {1.35f, -0.32f, -0.02f}, {-0.48f, 1.79f, -0.19f}, {-0.016f, -0.85f, 1.92f}};

@@ -4,11 +4,21 @@
 
 #include <cmath>
 #include <cstddef>
+#include <random>
 #include <vector>
 
 namespace colourref {
 
 using Image = std::vector<unsigned char>;
+
+// Bytes of a reproducible random image.
+inline Image RandomImage(std::size_t bytes, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> value(0, 255);
+    Image image(bytes);
+    for (auto& v : image) v = static_cast<unsigned char>(value(random));
+    return image;
+}
 
 inline unsigned char Clip(double v) { return v > 255.0 ? 255 : (v < 0.0 ? 0 : (unsigned char)v); }
 

@@ -76,8 +76,44 @@ TEST_F(Stream, ProcessedFramesAreThoseOfSingleCaptures) {
         ASSERT_EQ(frame.record.status, RC_SUCCESS);
         EXPECT_EQ(frame.record.format, ZOQSTREAM_FORMAT_PROCESSED);
         EXPECT_EQ(frame.record.bitCount, 32);
+        EXPECT_EQ(frame.record.bayerMode, ZOQ_BAYER_RGGB_32_TOPDOWN);
         EXPECT_EQ(frame.data, single) << "frame " << i;
     }
+}
+
+// A change of row order while frames wait: each frame says the mode it was
+// laid out in, and one read before the change is failed, never flipped.
+TEST_F(Stream, EveryFrameCarriesTheModeItWasProcessedIn) {
+    ZOQ_BayerSetMode(0, ZOQ_BAYER_RGGB_24_BOTTOMUP);
+    std::vector<unsigned char> bottomUp(kWidth * kHeight * 3), topDown(bottomUp.size());
+    ASSERT_EQ(ZOQ_CaptureRgbData(0, bottomUp.data()), RC_SUCCESS);
+    ZOQ_BayerSetMode(0, ZOQ_BAYER_RGGB_24_TOPDOWN);
+    ASSERT_EQ(ZOQ_CaptureRgbData(0, topDown.data()), RC_SUCCESS);
+    ZOQ_BayerSetMode(0, ZOQ_BAYER_RGGB_24_BOTTOMUP);
+
+    OpenStream(Config(ZOQSTREAM_FORMAT_PROCESSED, 4, ZOQSTREAM_BLOCK));
+    ASSERT_EQ(ZOQStream_Start(m_stream), RC_SUCCESS);
+    int changedAt = -1, newModeFrames = 0;
+    for (int i = 0; i < 12; ++i) {
+        TakenFrame frame;
+        ASSERT_EQ(Take(&frame), RC_SUCCESS);
+        if (i == 3) {
+            ZOQ_BayerSetMode(0, ZOQ_BAYER_RGGB_24_TOPDOWN);
+            changedAt = i;
+        }
+        if (frame.record.status != RC_SUCCESS) {
+            EXPECT_EQ(frame.record.status, RC_BAD_FRAME) << "frame " << i;
+            continue;
+        }
+        const bool top = frame.record.bayerMode == ZOQ_BAYER_RGGB_24_TOPDOWN;
+        ASSERT_TRUE(top || frame.record.bayerMode == ZOQ_BAYER_RGGB_24_BOTTOMUP);
+        EXPECT_EQ(frame.data, top ? topDown : bottomUp) << "frame " << i;
+        if (top) {
+            EXPECT_GT(i, changedAt) << "a frame in the new mode before the change";
+            ++newModeFrames;
+        }
+    }
+    EXPECT_GE(newModeFrames, 4);
 }
 
 // Frames handed to a callback, which may call the camera itself.
