@@ -296,6 +296,14 @@ Session::Next Session::Wait(unsigned int timeoutMs, const std::atomic<bool>& flu
             warn(context,
                  ApiText(frame->status, ("frame " + std::to_string(frame->sequence)).c_str()));
             ZOQStream_ReleaseFrame(m_stream->Get(), frame);
+        } else if (m_format.bayerMode >= 0 && frame->bayerMode != m_format.bayerMode) {
+            // Another part of the program changed the Bayer mode: rows or
+            // channels no longer follow the caps.
+            *error = "frame " + std::to_string(frame->sequence) + " came in Bayer mode " +
+                     std::to_string(frame->bayerMode) + ", not the negotiated " +
+                     std::to_string(m_format.bayerMode);
+            ZOQStream_ReleaseFrame(m_stream->Get(), frame);
+            return Next::kError;
         } else if (static_cast<long long>(frame->bytes) !=
                    static_cast<long long>(m_width) * m_height * m_format.bytesPerPixel) {
             // Another part of the program changed the geometry: the frame no

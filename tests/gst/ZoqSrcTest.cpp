@@ -358,6 +358,33 @@ GST_END_TEST;
 
 // Without a camera: the formats of each kind of camera and the parsing of
 // the field of view.
+// The same for a Bayer mode changed elsewhere: the rows would come upside
+// down (or the channels in another order) under unchanged caps.
+GST_START_TEST(a_new_bayer_mode_midstream_is_an_error) {
+    GstElement* pipeline =
+        gst_parse_launch("zoqsrc field-of-view=0,0,64,48 ! fakesink name=sink", nullptr);
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    fail_unless_equals_int(gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
+                           GST_STATE_CHANGE_SUCCESS);
+    ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
+    fail_unless_equals_int(ZOQ_BayerGetMode(0, &mode), RC_SUCCESS);
+    ZOQ_BayerSetMode(0, static_cast<ZOQ_BAYERMODE>(mode ^ 4));  // the other row order
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* m = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GST_MESSAGE_ERROR);
+    fail_unless(m != nullptr);
+    GError* e = nullptr;
+    gst_message_parse_error(m, &e, nullptr);
+    fail_unless(strstr(e->message, "not the negotiated") != nullptr &&
+                    strstr(e->message, "came in Bayer mode") != nullptr,
+                "%s", e->message);
+    g_error_free(e);
+    gst_message_unref(m);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+}
+GST_END_TEST;
+
 GST_START_TEST(formats_and_field_of_view_text) {
     zoqgst::Format formats[8];
     zoqgst::CameraKind colour{2, false, false};
@@ -415,6 +442,7 @@ static Suite* zoqsrc_suite() {
     tcase_add_test(tc, failed_frames_warn_and_the_stream_goes_on);
     tcase_add_test(tc, sixteen_bit_camera_offers_16_bit_formats);
     tcase_add_test(tc, a_new_geometry_midstream_is_an_error);
+    tcase_add_test(tc, a_new_bayer_mode_midstream_is_an_error);
     return s;
 }
 
