@@ -283,31 +283,41 @@ GST_START_TEST(errors_carry_the_api_text) {
 }
 GST_END_TEST;
 
-// A window changed by another part of the program while frames flow makes
-// frames that no longer fit the caps: an error, not a wrong picture.
-GST_START_TEST(a_new_geometry_midstream_is_an_error) {
+// The error a playing 64 x 48 pipeline posts after another part of the
+// program changes the camera under it.
+template <typename Change>
+std::string ErrorAfterAChange(Change change) {
     GstElement* pipeline =
         gst_parse_launch("zoqsrc field-of-view=0,0,64,48 ! fakesink name=sink", nullptr);
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     fail_unless_equals_int(gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
                            GST_STATE_CHANGE_SUCCESS);
-    fail_unless_equals_int(
-        ZOQ_CaptureSetFieldOfView(0, 0, 0, 128, 96, ZOQ_ADDRESSMODE_NORMAL, ZOQ_ADDRESSMODE_NORMAL),
-        RC_SUCCESS);
+    change();
     GstBus* bus = gst_element_get_bus(pipeline);
     GstMessage* m = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GST_MESSAGE_ERROR);
     fail_unless(m != nullptr);
     GError* e = nullptr;
     gst_message_parse_error(m, &e, nullptr);
-    fail_unless(g_str_has_prefix(e->message,
-                                 "a frame of 128 x 96 (36864 bytes) does not fit the "
-                                 "negotiated 64 x 48"),
-                "%s", e->message);
+    std::string text = e->message;
     g_error_free(e);
     gst_message_unref(m);
     gst_object_unref(bus);
     gst_element_set_state(pipeline, GST_STATE_NULL);
     gst_object_unref(pipeline);
+    return text;
+}
+
+// A window changed by another part of the program while frames flow makes
+// frames that no longer fit the caps: an error, not a wrong picture.
+GST_START_TEST(a_new_geometry_midstream_is_an_error) {
+    const std::string text = ErrorAfterAChange([] {
+        fail_unless_equals_int(ZOQ_CaptureSetFieldOfView(0, 0, 0, 128, 96, ZOQ_ADDRESSMODE_NORMAL,
+                                                         ZOQ_ADDRESSMODE_NORMAL),
+                               RC_SUCCESS);
+    });
+    fail_unless(text.rfind("a frame of 128 x 96 (36864 bytes) does not fit the negotiated 64 x 48",
+                           0) == 0,
+                "%s", text.c_str());
 }
 GST_END_TEST;
 
@@ -361,27 +371,14 @@ GST_END_TEST;
 // The same for a Bayer mode changed elsewhere: the rows would come upside
 // down (or the channels in another order) under unchanged caps.
 GST_START_TEST(a_new_bayer_mode_midstream_is_an_error) {
-    GstElement* pipeline =
-        gst_parse_launch("zoqsrc field-of-view=0,0,64,48 ! fakesink name=sink", nullptr);
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    fail_unless_equals_int(gst_element_get_state(pipeline, nullptr, nullptr, 10 * GST_SECOND),
-                           GST_STATE_CHANGE_SUCCESS);
-    ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
-    fail_unless_equals_int(ZOQ_BayerGetMode(0, &mode), RC_SUCCESS);
-    ZOQ_BayerSetMode(0, static_cast<ZOQ_BAYERMODE>(mode ^ 4));  // the other row order
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* m = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GST_MESSAGE_ERROR);
-    fail_unless(m != nullptr);
-    GError* e = nullptr;
-    gst_message_parse_error(m, &e, nullptr);
-    fail_unless(strstr(e->message, "not the negotiated") != nullptr &&
-                    strstr(e->message, "came in Bayer mode") != nullptr,
-                "%s", e->message);
-    g_error_free(e);
-    gst_message_unref(m);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
+    const std::string text = ErrorAfterAChange([] {
+        ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
+        fail_unless_equals_int(ZOQ_BayerGetMode(0, &mode), RC_SUCCESS);
+        ZOQ_BayerSetMode(0, static_cast<ZOQ_BAYERMODE>(mode ^ 4));  // the other row order
+    });
+    fail_unless(text.find("came in Bayer mode") != std::string::npos &&
+                    text.find("not the negotiated") != std::string::npos,
+                "%s", text.c_str());
 }
 GST_END_TEST;
 
