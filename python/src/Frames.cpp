@@ -10,7 +10,7 @@ namespace zoqpy {
 
 namespace py = pybind11;
 
-Frame::Frame(std::shared_ptr<StreamHandle> stream, ZOQSTREAM_FRAME* frame, int bayerMode)
+Frame::Frame(std::shared_ptr<StreamHandle> stream, ZOQSTREAM_FRAME* frame)
     : sequence(frame->sequence),
       timestampNs(frame->timestampNs),
       status(frame->status),
@@ -19,8 +19,7 @@ Frame::Frame(std::shared_ptr<StreamHandle> stream, ZOQSTREAM_FRAME* frame, int b
       bitCount(frame->bitCount),
       raw(frame->format == ZOQSTREAM_FORMAT_RAW),
       m_stream(std::move(stream)),
-      m_frame(frame),
-      m_bayerMode(bayerMode) {
+      m_frame(frame) {
     // A processed frame of 16-bit samples is twice its 8-bit size.
     if (!raw && status == RC_SUCCESS &&
         static_cast<long long>(frame->bytes) ==
@@ -44,7 +43,8 @@ py::object Frame::Image(py::handle self) const {
     } else {
         layout.wide = bitCount == 16 || bitCount > 32;
         layout.channels = (layout.wide ? bitCount / 2 : bitCount) / 8;
-        layout.topDown = zoqid::RgbTopDown(m_bayerMode, layout.wide);
+        // The mode the frame was processed in, whatever the camera's is now.
+        layout.topDown = zoqid::RgbTopDown(m_frame->bayerMode, layout.wide);
     }
     return ImageView(layout, m_frame->data, self);
 }
@@ -70,8 +70,7 @@ std::unique_ptr<Frame> FrameIterator::Next() {
         throw py::stop_iteration();
     }
     ZOQSTREAM_FRAME* frame = m_stream->Wait(m_timeoutMs);
-    // The frame carries the mode it was processed in, whatever it is now.
-    auto result = std::make_unique<Frame>(m_stream, frame, frame->bayerMode);
+    auto result = std::make_unique<Frame>(m_stream, frame);
     if (m_remaining > 0 && --m_remaining == 0) Stop();
     return result;
 }

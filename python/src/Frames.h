@@ -14,7 +14,7 @@ namespace zoqpy {
 // gone, or at release().
 class Frame {
 public:
-    Frame(std::shared_ptr<StreamHandle> stream, ZOQSTREAM_FRAME* frame, int bayerMode);
+    Frame(std::shared_ptr<StreamHandle> stream, ZOQSTREAM_FRAME* frame);
     ~Frame() { Release(); }
     Frame(const Frame&) = delete;
     Frame& operator=(const Frame&) = delete;
@@ -34,7 +34,6 @@ public:
 private:
     std::shared_ptr<StreamHandle> m_stream;
     ZOQSTREAM_FRAME* m_frame;
-    int m_bayerMode;
 };
 
 class FrameIterator {

@@ -26,11 +26,7 @@ public:
     ~StreamSource() override { Stop(); }
 
     int Start() override {
-        ZOQ_BAYERMODE mode = ZOQ_BAYER_RGGB_24_BOTTOMUP;
-        int rc = ZOQ_BayerGetMode(m_index, &mode);
-        if (rc != RC_SUCCESS) return rc;
-        m_topDown = m_raw || (mode & 4) != 0;
-        rc = ZOQStream_Open(m_index, &m_config, &m_stream);
+        const int rc = ZOQStream_Open(m_index, &m_config, &m_stream);
         if (rc != RC_SUCCESS) return rc;
         return ZOQStream_Start(m_stream);
     }
@@ -55,7 +51,9 @@ public:
         frame->height = m_taken->height;
         frame->bitsPerPixel = m_taken->bitCount;
         frame->raw = m_raw;
-        frame->topDown = m_topDown;
+        // Each frame says the mode it was laid out in, so a change of mode
+        // mid-stream cannot turn a saved picture upside down.
+        frame->topDown = m_raw || (m_taken->bayerMode & 4) != 0;
         return RC_SUCCESS;
     }
 
@@ -83,7 +81,6 @@ private:
 
     const int m_index;
     const bool m_raw;
-    bool m_topDown = true;
     ZOQSTREAM_CONFIG m_config{};
     ZOQSTREAM* m_stream = nullptr;
     ZOQSTREAM_FRAME* m_taken = nullptr;
