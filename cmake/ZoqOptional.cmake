@@ -5,6 +5,20 @@
 #   ZOQ_BUILD_GST     the GStreamer element zoqsrc (libgstreamer1.0-dev,
 #                     libgstreamer-plugins-base1.0-dev)
 
+# OPTION is on when the variable FOUND is true; switched on by hand without
+# its packages, it stops the configuration and names them.
+function(zoq_optional_part option doc found packages)
+  if(${found})
+    set(default ON)
+  else()
+    set(default OFF)
+  endif()
+  option(${option} "${doc}" ${default})
+  if(${option} AND NOT default)
+    message(FATAL_ERROR "${option} needs ${packages}")
+  endif()
+endfunction()
+
 # Debian's interpreter, whatever python3 comes first on PATH: the module is
 # installed into its dist-packages.
 if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
@@ -14,24 +28,13 @@ find_package(Python3 QUIET COMPONENTS Interpreter Development.Module NumPy)
 set(PYBIND11_FINDPYTHON ON)
 find_package(pybind11 CONFIG QUIET)
 if(Python3_FOUND AND Python3_NumPy_FOUND AND pybind11_FOUND)
-  set(zoq_python_default ON)
-else()
-  set(zoq_python_default OFF)
+  set(zoq_python_found ON)
 endif()
-option(ZOQ_BUILD_PYTHON "Build the zoqcam Python module" ${zoq_python_default})
-if(ZOQ_BUILD_PYTHON AND NOT zoq_python_default)
-  message(FATAL_ERROR "ZOQ_BUILD_PYTHON needs python3-dev, python3-pybind11 and python3-numpy")
-endif()
+zoq_optional_part(ZOQ_BUILD_PYTHON "Build the zoqcam Python module" zoq_python_found
+                  "python3-dev, python3-pybind11 and python3-numpy")
 
 pkg_check_modules(GST QUIET IMPORTED_TARGET gstreamer-1.0>=1.20 gstreamer-base-1.0
                   gstreamer-video-1.0)
-if(GST_FOUND)
-  set(zoq_gst_default ON)
-else()
-  set(zoq_gst_default OFF)
-endif()
-option(ZOQ_BUILD_GST "Build the GStreamer element zoqsrc" ${zoq_gst_default})
-if(ZOQ_BUILD_GST AND NOT zoq_gst_default)
-  message(FATAL_ERROR "ZOQ_BUILD_GST needs libgstreamer1.0-dev and libgstreamer-plugins-base1.0-dev")
-endif()
+zoq_optional_part(ZOQ_BUILD_GST "Build the GStreamer element zoqsrc" GST_FOUND
+                  "libgstreamer1.0-dev and libgstreamer-plugins-base1.0-dev")
 message(STATUS "zoqcam Python module: ${ZOQ_BUILD_PYTHON}; GStreamer element zoqsrc: ${ZOQ_BUILD_GST}")
