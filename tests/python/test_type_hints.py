@@ -1,4 +1,4 @@
-"""The type stubs describe what the package holds: no name missing from
+"""The type hints (__init__.pyi) describe what the package holds: no name missing from
 them, none left over."""
 import ast
 import inspect
@@ -7,7 +7,7 @@ import pathlib
 import zoqcam
 
 
-def stub_tree():
+def hint_tree():
     path = pathlib.Path(zoqcam.__file__).with_name("__init__.pyi")
     assert path.with_name("py.typed").exists()
     return ast.parse(path.read_text())
@@ -25,16 +25,16 @@ def members(node):
     return {n for n in names if not n.startswith("_")}
 
 
-def test_module_names_match_the_stubs():
-    tree = stub_tree()
-    aliases = {"Image", "Window"}  # type aliases of the stubs only
+def test_module_names_match_the_type_hints():
+    tree = hint_tree()
+    aliases = {"Image", "Window"}  # type aliases of the hints only
     runtime = {name for name, value in vars(zoqcam).items()
                if not name.startswith("_") and not inspect.ismodule(value)}
     assert members(tree) - aliases == runtime
 
 
-def test_class_members_match_the_stubs():
-    classes = [n for n in stub_tree().body if isinstance(n, ast.ClassDef)]
+def test_class_members_match_the_type_hints():
+    classes = [n for n in hint_tree().body if isinstance(n, ast.ClassDef)]
     assert {c.name for c in classes} >= {"Camera", "Frame", "FrameIterator", "CameraInfo"}
     for cls in classes:
         runtime = getattr(zoqcam, cls.name)

@@ -125,9 +125,9 @@ def cli():
     check(err == "", "--quiet printed: " + err)
     # Demonstration faults map onto the simulator's; bad ones are refused
     # before it starts.
-    for spec in ("52:melt", "52:timeout@x", "all:timeout", "52:unplug"):
-        _, err = run(["list"], sim=spec, status=2)
-        check("--simulate=" + spec in err, err)
+    for cameras in ("52:melt", "52:timeout@x", "all:timeout", "52:unplug"):
+        _, err = run(["list"], sim=cameras, status=2)
+        check("--simulate=" + cameras in err, err)
     out, err = run(["list"], sim="52:denied,53")
     check("permission denied" in err and "53" in out.splitlines()[2], out + err)
     out, _ = run(["--serial", "2", "info"], sim="52,53")

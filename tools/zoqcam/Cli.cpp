@@ -76,7 +76,7 @@ struct ToolOption {
 };
 
 constexpr ToolOption kToolOptions[] = {
-    {"simulate", optional_argument, kSimulate, kEveryCommand, "[=SPEC]",
+    {"simulate", optional_argument, kSimulate, kEveryCommand, "[=CAMERAS]",
      "run against simulated cameras (see SIMULATION below)"},
     {"log-dir", required_argument, kLogDir, kEveryCommand, "DIR",
      "folder of the cameras' log files (default: $XDG_CACHE_HOME/zoq or ~/.cache/zoq)"},
@@ -410,8 +410,8 @@ void PrintHelp(Command topic) {
                 "\nResults go to standard output; applied settings, progress, statistics and\n"
                 "errors to standard error. 'zoqcam COMMAND --help' lists a command's options\n"
                 "and, for capture, stream and settings, every camera setting.\n"
-                "\nSIMULATION: --simulate[=SPEC] runs against simulated cameras (zoqsim-run).\n"
-                "SPEC lists cameras by device type: 52,53 or 52x2 or all (one of every type);\n"
+                "\nSIMULATION: --simulate[=CAMERAS] runs against simulated cameras (zoqsim-run).\n"
+                "CAMERAS lists them by device type: 52,53 or 52x2 or all (one of every type);\n"
                 "a camera may carry faults: TYPE:FAULT[:FAULT], FAULT one of timeout[@F],\n"
                 "short[@F], error, denied, unplug@MS, replug@MS, with xN for N in a row\n"
                 "(timeout@5x3: frames 5 to 7 time out). Default 52.\n"

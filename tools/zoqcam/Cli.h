@@ -29,7 +29,7 @@ enum class Command {
 struct Options {
     // Global.
     bool simulate = false;
-    std::string simulation = "52";  // --simulate=SPEC
+    std::string simulation = "52";  // --simulate=CAMERAS
     std::string logDir;             // empty: the user's cache folder
     bool noLog = false;
     bool verbose = false;

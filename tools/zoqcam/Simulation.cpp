@@ -78,12 +78,12 @@ bool MapFault(const std::string& word, size_t camera, std::string* fault, std::s
 
 }  // namespace
 
-bool SimulationOptions(const std::string& spec, std::vector<std::string>* options,
+bool SimulationOptions(const std::string& cameraList, std::vector<std::string>* options,
                        std::string* error) {
     std::string cameras;
     size_t count = 0;
     bool all = false;
-    for (const std::string& item : Split(spec, ',')) {
+    for (const std::string& item : Split(cameraList, ',')) {
         const std::vector<std::string> parts = Split(item, ':');
         const std::string& type = parts.empty() ? item : parts[0];
         cameras += (cameras.empty() ? "" : ",") + type;
@@ -109,11 +109,11 @@ bool SimulationOptions(const std::string& spec, std::vector<std::string>* option
     return true;
 }
 
-int RunSimulated(int argc, char** argv, const std::string& spec, bool motion) {
+int RunSimulated(int argc, char** argv, const std::string& cameraList, bool motion) {
     std::vector<std::string> simulation;
     std::string error;
-    if (!SimulationOptions(spec, &simulation, &error)) {
-        Error("--simulate=%s: %s", spec.c_str(), error.c_str());
+    if (!SimulationOptions(cameraList, &simulation, &error)) {
+        Error("--simulate=%s: %s", cameraList.c_str(), error.c_str());
         return kUsage;
     }
     if (motion) simulation.push_back("--motion");

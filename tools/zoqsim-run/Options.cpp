@@ -10,7 +10,7 @@ namespace zoqsimrun {
 
 void PrintUsage() {
     printf(
-        "usage: zoqsim-run [--cameras=TYPES] [--fault=SPEC]... [--motion[=PX]] [--] PROGRAM "
+        "usage: zoqsim-run [--cameras=TYPES] [--fault=FAULT]... [--motion[=PX]] [--] PROGRAM "
         "[ARGS...]\n"
         "\n"
         "Runs PROGRAM, unmodified, with simulated ZOQ cameras attached: the SDK in\n"
@@ -20,7 +20,7 @@ void PrintUsage() {
         "                    all (one of every type; default 52: one colour MT9P031);\n"
         "                    TYPE@40MB/s, @15fps: the speed of a real link; TYPE@16bit:\n"
         "                    16-bit transfer on from the start\n"
-        "  --fault=SPEC      CAMERA:KIND[:ARGS], CAMERA indexing the list above:\n"
+        "  --fault=FAULT     CAMERA:KIND[:ARGS], CAMERA indexing the list above:\n"
         "      N:denied                 the device node cannot be opened (EACCES)\n"
         "      N:control-timeout[:C]    the next C control transfers time out\n"
         "      N:bulk-timeout[:C]       the next C frame reads time out\n"
